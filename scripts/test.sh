@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test of kraxed: the native unit tests, the
+# same tests built for Windows under Wine, and the end-to-end tests of the
+# editor under Wine on a virtual display. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+scripts/build.sh all
+
+. scripts/wine_env.sh
+status=0
+step() {
+  local name=$1; shift
+  echo "=== $name"
+  if "$@"; then echo "=== $name: passed"; else echo "=== $name: FAILED"; status=1; fi
+}
+
+step "unit tests (native)" with_timeout 600 build/native/kxtests --gtest_brief=1
+ensure_wineprefix
+step "unit tests (Windows, under Wine)" with_timeout 900 wine64 build/win/kxtests.exe --gtest_brief=1
+for extra in scripts/test_*.sh; do
+  [ -e "$extra" ] || continue
+  step "$(basename "$extra" .sh)" bash "$extra"
+done
+stop_wineserver
+exit $status

@@ -1,0 +1,30 @@
+# Sourced by the scripts that run Windows programs: a private Wine prefix
+# inside the build tree, quiet Wine, and a helper that runs a command with a
+# time limit and kills what it started (by process group, never by name).
+KRAXED_ROOT=${KRAXED_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX=${WINEPREFIX:-$KRAXED_ROOT/build/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export WINEARCH=win64
+
+# with_timeout SECONDS command...: runs the command under timeout(1), which
+# signals its process group (the command and its children) when time is up.
+# Wine's own server leaves that group; stop_wineserver ends it by prefix.
+with_timeout() {
+  local limit=$1; shift
+  timeout --kill-after=10 -s TERM "$limit" "$@"
+}
+
+# Creates the Wine prefix once (the first start takes a while).
+ensure_wineprefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    with_timeout 300 wine64 wineboot --init >/dev/null 2>&1 || true
+    with_timeout 120 wineserver -w >/dev/null 2>&1 || true
+  fi
+}
+
+# Stops this prefix's wineserver (and so every Wine process in it).
+stop_wineserver() {
+  with_timeout 30 wineserver -k >/dev/null 2>&1 || true
+}

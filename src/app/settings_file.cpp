@@ -1,0 +1,100 @@
+#include "app/settings_file.h"
+
+#include <utility>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/editor_state.h"
+#include "app/host.h"
+#include "app/level_set_io.h"
+#include "level/text_file.h"
+#include "level/level_file.h"
+
+namespace {
+
+struct Option {
+  const char* key;
+  int32_t EditorSettings::*field;
+  int32_t onValue;
+};
+
+constexpr Option kOptions[] = {
+    {"Zoom", &EditorSettings::zoom, 2},
+    {"Autosave", &EditorSettings::autosave, 1},
+    {"Questions", &EditorSettings::questions, 1},
+    {"Load", &EditorSettings::load, 1},
+    {"Register", &EditorSettings::registered, 1},
+    {"CorrectShadow", &EditorSettings::correctShadow, 1},
+};
+
+std::string SettingsPath(const EditorState& state) {
+  return state.programDirectory + kSettingsFileName;
+}
+
+}  // namespace
+
+std::string FormatSettings(const EditorSettings& settings, const RecentFileList& recent) {
+  std::string text = "[Kraxolan Editor Settings]\r\n";
+  for (const Option& option : kOptions) {
+    const int32_t value = settings.*option.field;
+    // Zoom is on only at double size; the flags at any non-zero value.
+    const bool on = option.onValue == 2 ? value == 2 : value != 0;
+    text += std::string(option.key) + " = " + (on ? "TRUE" : "FALSE") + "\r\n";
+  }
+  for (int i = 0; i < recent.recentFileCount; ++i)
+    text += "LoadFile = " + recent.recentFiles[i] + "\r\n";
+  text += "\r\n";
+  return text;
+}
+
+void ParseSettings(const std::string& text, EditorSettings& settings, RecentFileList& recent,
+                   const std::function<bool(const std::string&)>& keepRecent) {
+  recent.recentFileCount = 0;
+  for (const std::string& line : SplitLines(text)) {
+    const size_t blank = line.find(' ');
+    if (blank == std::string::npos) continue;
+    // key, blank, "=", blank, value, as written
+    if (line.size() < blank + 3) continue;
+    const std::string key = line.substr(0, blank);
+    const std::string value = line.substr(blank + 3);
+    if (key == "LoadFile") {
+      if (recent.recentFileCount >= kMaxRecentFiles) continue;
+      if (keepRecent(value)) recent.recentFiles[recent.recentFileCount++] = value;
+      continue;
+    }
+    for (const Option& option : kOptions)
+      if (key == option.key && value == "TRUE") settings.*option.field = option.onValue;
+  }
+}
+
+void ReadSettings(EditorState& state, Host& host) {
+  std::string text;
+  if (!ReadTextFile(SettingsPath(state), text)) {
+    state.recent.recentFileCount = 0;
+    state.settings.zoom = 1;
+    state.settings.load = 0;
+    state.settings.autosave = 0;
+    state.settings.questions = 1;
+    state.settings.correctShadow = 0;
+    return;  // written at shutdown
+  }
+  ParseSettings(text, state.settings, state.recent, [&host](const std::string& path) {
+    LevelSet scratch;
+    if (ReadLevelSetFile(path, scratch).ok) return true;
+    host.Ask(path + " could not be loaded and has been removed from recent file list",
+             "Error loading file", MessageKind::Info);
+    return false;
+  });
+  if (state.currentFileName == kNoFileMarker) {
+    if (state.settings.load == 1 && state.recent.recentFileCount > 0)
+      state.currentFileName = state.recent.recentFiles[0];
+  } else {
+    AddRecentFile(state, host, state.currentFileName);
+  }
+  WriteSettings(state);
+}
+
+void WriteSettings(EditorState& state) {
+  const std::string text = FormatSettings(state.settings, state.recent);
+  WriteFileSafely(*state.files, SettingsPath(state), {std::vector<uint8_t>(text.begin(), text.end())});
+}

@@ -1,0 +1,33 @@
+// kraxed.ini: the editor's options and its recent-file list, one
+// "Key = value" line each, CR LF line ends, beside the program.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "app/editor_settings.h"
+#include "app/recent_files.h"
+
+class Host;
+struct EditorState;
+
+constexpr const char* kSettingsFileName = "kraxed.ini";
+
+// The text WriteSettings puts into the file.
+std::string FormatSettings(const EditorSettings& settings, const RecentFileList& recent);
+
+// Applies the text of a settings file: a value of exactly "TRUE" switches an
+// option on, anything else leaves it; each "LoadFile" path is offered to
+// keepRecent, which says whether it stays in the list (at most four do).
+void ParseSettings(const std::string& text, EditorSettings& settings, RecentFileList& recent,
+                   const std::function<bool(const std::string&)>& keepRecent);
+
+// Start-up: reads the file (or takes the defaults when there is none), tests
+// each remembered file by loading it into a scratch level set (the editor's
+// own levels stay as they are), drops the ones that fail with a message, and
+// decides which file to open first; then rewrites the file. The editor's
+// currentFileName holds the command line's path or the no-file marker.
+void ReadSettings(EditorState& state, Host& host);
+
+// Rewrites the file from the current values; a failure is not reported.
+void WriteSettings(EditorState& state);

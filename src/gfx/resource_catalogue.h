@@ -1,0 +1,53 @@
+// The graphics and name lists named in resources.ini: pattern sets (the tile
+// graphics of levels), sprite sets (the player first, then the enemies), song
+// names and AI type names. Filled once at start-up, never changed after.
+//
+// Levels refer to entries by number: patternSet is the pattern-set index + 3,
+// music the song index, enemyTypes sprite-set indexes, aiType the AI type
+// index + 5. Numbers from files made elsewhere may point past a table, so
+// every lookup here is checked and gives nullptr for a missing entry.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gfx/image.h"
+
+constexpr int kMaxPatternSets = 32;
+constexpr int kMaxSpriteSets = 96;  // the player's and 95 enemy sets
+constexpr int kMaxSongs = 32;
+constexpr int kMaxAiTypes = 32;
+constexpr size_t kMaxSpriteSetName = 63;
+constexpr size_t kMaxIniLine = 99;
+
+struct PatternSet {
+  Image normal;   // 256 x 128, colour
+  Image doubled;  // 512 x 256, smoothed within each tile
+  std::string name;
+};
+
+struct SpriteSet {
+  Image colour;        // 256 x 24, colour 0 black
+  Image colourDouble;  // 512 x 48, smoothed across tiles
+  Image mask;          // 256 x 24, white where transparent
+  Image maskDouble;    // 512 x 48
+  std::string name;    // at most 63 characters
+};
+
+struct ResourceCatalogue {
+  std::vector<PatternSet> patternSets;
+  std::vector<SpriteSet> spriteSets;  // entry 0 is the player's
+  std::vector<std::string> songs;
+  std::vector<std::string> aiTypes;
+
+  const PatternSet* PatternSetAt(int32_t index) const;
+  // The pattern set a level's stored patternSet value (index + 3) names.
+  const PatternSet* PatternSetForLevel(int32_t patternSetValue) const {
+    return PatternSetAt(patternSetValue - 3);
+  }
+  const SpriteSet* SpriteSetAt(int32_t index) const;
+  const std::string* SongAt(int32_t index) const;
+  const std::string* AiTypeAt(int32_t index) const;
+};

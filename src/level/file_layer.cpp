@@ -1,0 +1,116 @@
+#include "level/file_layer.h"
+
+#include <cstdio>
+#include <random>
+
+namespace {
+
+// Paths in this program are Windows paths; where the core runs natively (the
+// tools and the tests) a backslash separates folders just the same.
+std::string NativePath(const std::string& path) {
+#ifdef _WIN32
+  return path;
+#else
+  std::string native = path;
+  for (char& c : native)
+    if (c == '\\') c = '/';
+  return native;
+#endif
+}
+
+class StdioFileLayer final : public FileLayer {
+ public:
+  Handle Create(const std::string& path) override { return std::fopen(NativePath(path).c_str(), "wb"); }
+
+  bool Write(Handle file, const void* data, size_t size) override {
+    return std::fwrite(data, 1, size, static_cast<std::FILE*>(file)) == size;
+  }
+
+  bool Close(Handle file) override {
+    std::FILE* f = static_cast<std::FILE*>(file);
+    const bool flushed = std::fflush(f) == 0;
+    const bool closed = std::fclose(f) == 0;
+    return flushed && closed;
+  }
+
+  bool Replace(const std::string& source, const std::string& target) override {
+    return ReplaceFileAtomically(source, target);
+  }
+
+  void Remove(const std::string& path) override { std::remove(NativePath(path).c_str()); }
+};
+
+// A short random name: the temporary file is never much longer than the
+// target, which matters near the 255-character path limit.
+std::string TemporaryName(const std::string& target) {
+  static std::mt19937 random{std::random_device{}()};
+  char name[16];
+  std::snprintf(name, sizeof name, "~kx%05x.tmp", static_cast<unsigned>(random() & 0xFFFFF));
+  return DirectoryOf(target) + name;
+}
+
+}  // namespace
+
+FileLayer& SystemFileLayer() {
+  static StdioFileLayer layer;
+  return layer;
+}
+
+std::string ToNativePath(const std::string& path) { return NativePath(path); }
+
+std::string DirectoryOf(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+bool WriteFileSafely(FileLayer& files, const std::string& path,
+                     const std::vector<std::vector<uint8_t>>& chunks, std::string* reason) {
+  auto fail = [reason](const char* why) {
+    if (reason) *reason = why;
+    return false;
+  };
+  const std::string temporary = TemporaryName(path);
+  FileLayer::Handle file = files.Create(temporary);
+  if (!file) return fail("cannot create a file in that folder");
+  for (const std::vector<uint8_t>& chunk : chunks) {
+    if (!files.Write(file, chunk.data(), chunk.size())) {
+      files.Close(file);
+      files.Remove(temporary);
+      return fail("cannot write the file");
+    }
+  }
+  if (!files.Close(file)) {
+    files.Remove(temporary);
+    return fail("cannot write the file");
+  }
+  if (!files.Replace(temporary, path)) {
+    files.Remove(temporary);
+    return fail("cannot replace the file");
+  }
+  return true;
+}
+
+FileReadStatus ReadFilePrefix(const std::string& path, size_t limit, std::vector<uint8_t>& bytes,
+                              long long* length) {
+  if (length) *length = -1;
+  std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
+  if (!f) return FileReadStatus::CannotOpen;
+  long long size = -1;
+  if (std::fseek(f, 0, SEEK_END) == 0) {
+    size = std::ftell(f);
+    if (std::fseek(f, 0, SEEK_SET) != 0) size = -1;
+  }
+  bytes.assign(limit, 0);
+  size_t got = 0;
+  while (got < limit) {
+    const size_t n = std::fread(bytes.data() + got, 1, limit - got, f);
+    if (n == 0) break;
+    got += n;
+  }
+  const bool failed = std::ferror(f) != 0;
+  std::fclose(f);
+  bytes.resize(got);
+  if (failed) return FileReadStatus::ReadError;
+  if (length) *length = size >= 0 ? size : static_cast<long long>(got);
+  return FileReadStatus::Ok;
+}

@@ -1,0 +1,26 @@
+// PNG files for the tools: pictures out (to look at sheets and canvases) and
+// indexed pictures in (artwork for GE5 files). Built on stb.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gfx/image.h"
+
+bool WritePng(const std::string& path, const Image& image);
+
+// A paletted PNG: one palette index per pixel, palette in file order.
+struct IndexedPicture {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> indices;
+  std::vector<Rgb> palette;
+};
+
+// Reads a paletted PNG with at most 16 palette entries; on failure *error
+// says why in words for the user.
+bool ReadIndexedPng(const std::string& path, IndexedPicture& picture, std::string* error);
+
+// Reads any PNG as RGB (alpha dropped).
+bool ReadPng(const std::string& path, Image& image, std::string* error);
