@@ -17,7 +17,7 @@ step() {
 
 step "unit tests (native)" with_timeout 600 build/native/kxtests --gtest_brief=1
 ensure_wineprefix
-step "unit tests (Windows, under Wine)" with_timeout 900 wine64 build/win/kxtests.exe --gtest_brief=1
+step "unit tests (Windows, under Wine)" with_timeout 900 wine build/win/kxtests.exe --gtest_brief=1
 for extra in scripts/test_*.sh; do
   [ -e "$extra" ] || continue
   step "$(basename "$extra" .sh)" bash "$extra"

@@ -19,7 +19,7 @@ with_timeout() {
 ensure_wineprefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
-    with_timeout 300 wine64 wineboot --init >/dev/null 2>&1 || true
+    with_timeout 300 wine wineboot --init >/dev/null 2>&1 || true
     with_timeout 120 wineserver -w >/dev/null 2>&1 || true
   fi
 }

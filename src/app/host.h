@@ -6,14 +6,9 @@
 
 #include <string>
 
-struct RecentFileList;
+#include "gfx/client_rect.h"
 
-// A rectangle of the main window's client area; right and bottom exclusive,
-// as the window system invalidates.
-struct ClientRect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  bool operator==(const ClientRect&) const = default;
-};
+struct RecentFileList;
 
 enum class MessageKind {
   Error,        // OK button, exclamation icon, caption as given ("Error")
