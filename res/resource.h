@@ -1,0 +1,47 @@
+/* Resource ids of kraxed: menus, accelerators, dialogs and their controls. */
+#ifndef KRAXED_RESOURCE_H
+#define KRAXED_RESOURCE_H
+
+#define IDR_MAINMENU 101
+#define IDR_ACCELERATORS 103
+#define IDI_KRAXED 121
+#define IDD_SPLASH 129
+#define IDB_SPLASH 131
+
+#define IDD_ENEMY 108
+#define IDD_LEVEL 109
+#define IDD_EDITOR_SETTINGS 116
+#define IDD_ABOUT 117
+#define IDD_SWAP 127
+
+#define IDC_STATUSBAR 2000
+#define IDC_LEVEL_SELECTOR 1000
+#define IDC_GFX_SELECTOR 1005
+
+#define ID_FILE_SAVE 40004
+#define ID_FILE_SAVEAS 40005
+#define ID_EDIT_CLEAR 40008
+#define ID_HELP_ABOUT 40009
+#define ID_HELP_HELP 40010
+#define ID_FILE_EXIT 40011
+#define ID_FILE_NEW 40012
+#define ID_FILE_OPEN 40013
+#define ID_EDIT_LEVEL 40014
+#define ID_EDIT_ENEMY 40017
+#define ID_OPTIONS_SETTINGS 40018
+#define ID_EDIT_SHADOWS 40019
+#define ID_EDIT_COPY 40020
+#define ID_EDIT_PASTE 40021
+#define ID_LEVEL_1 40022
+#define ID_LEVEL_2 40023
+#define ID_LEVEL_3 40024
+#define ID_LEVEL_4 40025
+#define ID_LEVEL_5 40026
+#define ID_LEVEL_6 40027
+#define ID_LEVEL_7 40028
+#define ID_LEVEL_8 40029
+#define ID_LEVEL_9 40030
+#define ID_LEVEL_10 40031
+#define ID_EDIT_SWAP 40043
+
+#endif

@@ -1,0 +1,214 @@
+#include "app/commands.h"
+
+#include <cstdint>
+
+#include "app/editor_state.h"
+#include "app/host.h"
+#include "app/level_set_io.h"
+#include "app/recent_files.h"
+#include "app/title.h"
+#include "level/level_transfer.h"
+#include "view/selectors.h"
+
+namespace {
+
+constexpr const char* kQuestionCaption = "Kraxolan Editor";
+
+void ShowError(Host& host, const char* text) { host.Ask(text, "Error", MessageKind::Error); }
+
+// The question before unsaved work would be lost: asked only while the set is
+// modified and the user wants questions; otherwise it counts as No.
+Answer AskSaveChanges(EditorState& state, Host& host, const char* text) {
+  if (state.modified != 1 || state.settings.questions == 0) return Answer::No;
+  return host.Ask(text, kQuestionCaption, MessageKind::YesNoCancel);
+}
+
+// The file dialogs start in the folder of the open file; a name without any
+// backslash is passed whole.
+std::string InitialDirectory(const std::string& fileName) {
+  const size_t slash = fileName.find_last_of('\\');
+  return slash == std::string::npos ? fileName : fileName.substr(0, slash);
+}
+
+// Save as; true when the set was saved.
+bool SaveAsChecked(EditorState& state, Host& host) {
+  std::string path;
+  if (!host.ChooseSavePath(InitialDirectory(state.currentFileName), path)) return false;
+  if (SaveLevelSet(state, host, path) != 0) {
+    ShowError(host, "Couldn't save file!");
+    return false;
+  }
+  state.currentFileName = path;
+  ResetEditorState(state, host);
+  return true;
+}
+
+// Opening a file the user named (Open, a drop, a recent file): on success the
+// file becomes the open one and goes to the top of the recent files.
+void OpenPath(EditorState& state, Host& host, const std::string& path) {
+  if (LoadLevelSet(state, path) != 0) {
+    ShowError(host, "Couldn't load file!");
+    return;
+  }
+  state.currentFileName = path;
+  AddRecentFile(state, host, path);
+  ResetEditorState(state, host);
+}
+
+// The question of Open, a drop and a recent file: Yes saves under a new name
+// and ends the command, No goes on, Cancel ends it. True: go on.
+bool MayReplaceLevelSet(EditorState& state, Host& host) {
+  switch (AskSaveChanges(state, host, "Save changes?")) {
+    case Answer::Yes:
+      SaveAsChecked(state, host);
+      return false;
+    case Answer::Cancel:
+      return false;
+    default:
+      return true;
+  }
+}
+
+void Save(EditorState& state, Host& host) {
+  if (SaveLevelSet(state, host, state.currentFileName) != 0) ShowError(host, "Couldn't save file!");
+}
+
+void ClearLevel(EditorState& state, Host& host) {
+  if (state.settings.questions != 0 &&
+      host.Ask("Do you really want to clear this level?", "Clear level", MessageKind::YesNo) !=
+          Answer::Yes)
+    return;
+  state.CurrentLevel().ClearKeepPatternSet();
+  MarkModified(state, host);
+  RequestFullRepaint(state, host);
+}
+
+void CorrectShadowsCommand(EditorState& state, Host& host) {
+  state.CurrentLevel().CorrectShadows();
+  MarkModified(state, host);
+  RequestFullRepaint(state, host);
+}
+
+void Paste(EditorState& state, Host& host, LevelTransfer& transfer) {
+  if (transfer.HasTempLevel() != 1) return;
+  state.CurrentLevel() = transfer.GetTempLevel();
+  RequestFullRepaint(state, host);
+  MarkModified(state, host);
+}
+
+void OpenDialog(EditorState& state, Host& host, DialogKind dialog, int param) {
+  state.repaintFlags = kRepaintAll;
+  host.RunDialog(dialog, param);
+}
+
+}  // namespace
+
+void ResetEditorState(EditorState& state, Host& host) {
+  for (int32_t& tile : state.inspectorTiles) tile = -1;
+  state.modified = 0;
+  state.currentLevel = 0;
+  state.selectionCategory = kSelectPattern;
+  state.selectionValue = 0;
+  state.teleportPair = 0;
+  state.canvasReady = 0;
+  RequestFullRepaint(state, host);
+  host.SetSelectorPosition(Selector::Level, 0);
+  host.SetSelectorPosition(Selector::Graphics,
+                           static_cast<int16_t>((state.levels[0].patternSet - 3) & 0xFFFF));
+  host.SetSelectorPosition(Selector::Teleport, 0);
+  UpdateTitle(state, host);
+}
+
+void SaveAs(EditorState& state, Host& host) { SaveAsChecked(state, host); }
+
+void OpenLevelSet(EditorState& state, Host& host) {
+  if (!MayReplaceLevelSet(state, host)) return;
+  std::string path;
+  if (!host.ChooseOpenPath(InitialDirectory(state.currentFileName), path)) return;
+  OpenPath(state, host, path);
+}
+
+void NewLevelSet(EditorState& state, Host& host) {
+  switch (AskSaveChanges(state, host, "Save changes?")) {
+    case Answer::Yes:
+      // The user wanted the work kept: when it was not saved, nothing is cleared.
+      if (!SaveAsChecked(state, host)) return;
+      break;
+    case Answer::Cancel:
+      return;
+    default:
+      break;
+  }
+  for (Level& level : state.levels) level.Clear();
+  state.currentFileName = kUntitledName;
+  ResetEditorState(state, host);
+}
+
+void ConfirmClose(EditorState& state, Host& host) {
+  switch (AskSaveChanges(state, host, "Save Changes?")) {
+    case Answer::Yes:
+      if (SaveLevelSet(state, host, state.currentFileName) != 0) {
+        ShowError(host, "Couldn't save file!");
+        return;  // the window stays open with the work in it
+      }
+      break;
+    case Answer::Cancel:
+      return;
+    default:
+      break;
+  }
+  host.DestroyMainWindow();
+}
+
+void OpenDroppedFile(EditorState& state, Host& host, const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  if (!MayReplaceLevelSet(state, host)) return;
+  OpenPath(state, host, paths.front());
+}
+
+void OpenRecentFile(EditorState& state, Host& host, int index) {
+  if (index < 0 || index >= state.recent.recentFileCount) return;
+  if (!MayReplaceLevelSet(state, host)) return;
+  // Copied: opening reorders the list under the reference.
+  const std::string path = state.recent.recentFiles[index];
+  OpenPath(state, host, path);
+}
+
+void OnBackupTimer(EditorState& state, Host&) {
+  // A back-up is not a save of the user's file: modified, the title and the
+  // recent files stay as they are.
+  if (state.settings.autosave != 0) WriteBackup(state, kBackupFileName);
+}
+
+void RunCommand(EditorState& state, Host& host, LevelTransfer& transfer, int id) {
+  if (id >= kCmdSelectLevel1 && id < kCmdSelectLevel1 + kLevelCount) {
+    SelectLevel(state, host, id - kCmdSelectLevel1);
+    return;
+  }
+  if (id >= kRecentFileCommand && id < kRecentFileCommand + kMaxRecentFiles) {
+    OpenRecentFile(state, host, id - kRecentFileCommand);
+    return;
+  }
+  switch (id) {
+    case kCmdSave: Save(state, host); break;
+    case kCmdSaveAs: SaveAs(state, host); break;
+    case kCmdClearLevel: ClearLevel(state, host); break;
+    case kCmdAbout: host.RunDialog(DialogKind::About, 0); break;
+    case kCmdHelp:
+      host.Ask("Just read kraxed_manual.pdf or kraxed_tutorial.pdf!", "Help", MessageKind::Info);
+      break;
+    case kCmdExit: ConfirmClose(state, host); break;
+    case kCmdNew: NewLevelSet(state, host); break;
+    case kCmdOpen: OpenLevelSet(state, host); break;
+    case kCmdLevelSettings:
+      OpenDialog(state, host, DialogKind::LevelSettings, state.currentLevel);
+      break;
+    case kCmdEnemySettings: OpenDialog(state, host, DialogKind::EnemySettings, 1); break;
+    case kCmdEditorSettings: host.RunDialog(DialogKind::EditorSettings, 0); break;
+    case kCmdCorrectShadows: CorrectShadowsCommand(state, host); break;
+    case kCmdCopy: transfer.PutTempLevel(state.CurrentLevel()); break;
+    case kCmdPaste: Paste(state, host, transfer); break;
+    case kCmdSwapLevels: OpenDialog(state, host, DialogKind::SwapLevels, 0); break;
+    default: break;
+  }
+}

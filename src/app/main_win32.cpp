@@ -1,0 +1,290 @@
+// The program's entry point: start-up, the message loop, the main window
+// procedure and shutdown. Everything here only moves messages to the core.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "../../res/resource.h"
+#include "app/active_border.h"
+#include "app/command_line.h"
+#include "app/commands.h"
+#include "app/editor_state.h"
+#include "app/level_set_io.h"
+#include "app/report_error_win32.h"
+#include "app/settings_file.h"
+#include "app/title.h"
+#include "app/win32_host_win32.h"
+#include "dialogs/registry_key_win32.h"
+#include "gfx/gdi_painter_win32.h"
+#include "gfx/resource_catalogue.h"
+#include "gfx/tile_sheet_win32.h"
+#include "level/shared_level_win32.h"
+#include "view/editing.h"
+#include "view/keyboard.h"
+#include "view/layout.h"
+#include "view/paint.h"
+#include "view/pointer.h"
+#include "view/selectors.h"
+
+namespace {
+
+constexpr const char* kClassName = "Kraxolan Editor";
+constexpr UINT_PTR kBackupTimer = 1234;
+constexpr UINT kBackupPeriod = 900000;  // 15 minutes
+constexpr UINT kSplashClose = 666;
+constexpr int kSplashWidth = 234;
+constexpr int kSplashHeight = 30;
+
+// The one instance of everything the program keeps for its whole run.
+struct Application {
+  EditorState state;
+  ShellWindows windows;
+  SheetTable sheets;
+  SharedLevelBlock transfer;
+  Win32Host host{windows, state, sheets};
+  HACCEL accelerators = nullptr;
+  bool running = false;  // start-up is complete
+};
+
+Application* app = nullptr;
+
+LRESULT OnPaint(HWND window) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  if (app->running) {
+    GdiPainter painter(dc, app->sheets);
+    PaintMainWindow(app->state, painter);
+  }
+  EndPaint(window, &ps);
+  return 0;
+}
+
+LRESULT OnDropFiles(HDROP drop) {
+  char path[256] = "";
+  std::vector<std::string> paths;
+  if (DragQueryFileA(drop, 0, path, 255) > 0) paths.push_back(path);
+  OpenDroppedFile(app->state, app->host, paths);
+  DragFinish(drop);
+  return 0;
+}
+
+LRESULT OnSelectorScroll(WPARAM wParam, LPARAM lParam) {
+  const HWND from = reinterpret_cast<HWND>(lParam);
+  const int position = static_cast<short>(HIWORD(wParam));
+  // The graphics and the teleport selector share an id: tell them by handle.
+  if (from == app->windows.levelSelector)
+    return OnSelectorScroll(app->state, app->host, Selector::Level, position);
+  if (from == app->windows.graphicsSelector)
+    return OnSelectorScroll(app->state, app->host, Selector::Graphics, position);
+  if (from == app->windows.teleportSelector)
+    return OnSelectorScroll(app->state, app->host, Selector::Teleport, position);
+  return 0;
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!app || !app->running) {
+    // During start-up only the layout messages matter; the rest waits.
+    if (message == WM_PAINT) return OnPaint(window);
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  EditorState& state = app->state;
+  Host& host = app->host;
+  const uint32_t keys = static_cast<uint32_t>(wParam);
+  const uint32_t position = static_cast<uint32_t>(lParam);
+  switch (message) {
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_MOVE:
+    case WM_SIZE:
+    case WM_SETFOCUS:
+      RequestFullRepaint(state, host);
+      app->windows.statusBar.Resize(wParam, lParam);
+      return 0;
+    case WM_PAINT:
+      return OnPaint(window);
+    case WM_CLOSE:
+      ConfirmClose(state, host);
+      return 0;
+    case WM_KEYUP:
+      return OnKeyUp(state, host, keys, position);
+    case WM_TIMER:
+      OnBackupTimer(state, host);
+      return 0;
+    case WM_HSCROLL:
+      return OnSelectorScroll(wParam, lParam);
+    case WM_MOUSEMOVE:
+      return OnCanvasMouseMove(state, host, keys, position);
+    case WM_LBUTTONDOWN:
+      return OnLeftButtonDown(state, host, keys, position);
+    case WM_LBUTTONDBLCLK:
+      return OnCanvasDoubleClick(state, host, position);
+    case WM_RBUTTONDOWN:
+      return OnRightButtonDown(state, host, keys, position);
+    case WM_DROPFILES:
+      return OnDropFiles(reinterpret_cast<HDROP>(wParam));
+    case WM_COMMAND:
+      RunCommand(state, host, app->transfer, LOWORD(wParam));
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+INT_PTR CALLBACK SplashProc(HWND dialog, UINT message, WPARAM, LPARAM) {
+  if (message == kSplashClose) {
+    DestroyWindow(dialog);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+ATOM InitClass(HINSTANCE instance) {
+  WNDCLASSEXA wc = {};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+  wc.lpfnWndProc = MainWindowProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_KRAXED));
+  wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_SCROLLBAR + 1));
+  wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
+  wc.lpszClassName = kClassName;
+  return RegisterClassExA(&wc);
+}
+
+uint32_t ReadActiveBorderColour() {
+  RegistryKey key;
+  key.Create(HKEY_CURRENT_USER, "Control Panel\\Colors\\");
+  char value[128] = "";
+  const char* text = key.QueryString("ActiveBorder", value, sizeof value);
+  return text && text[0] ? ParseActiveBorder(text) : kDefaultActiveBorderColour;
+}
+
+void ReportUnreadable(const std::string& path) {
+  MessageBoxA(nullptr, ("Couldn't read " + path).c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+}
+
+HWND CreateSelector(HWND parent, HINSTANCE instance, int id, SelectorPlace place, int upper,
+                    int position) {
+  return CreateUpDownControl(WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_HORZ, place.x, place.y,
+                             kSelectorWidth, kSelectorHeight, parent, id, instance, nullptr, upper,
+                             0, position);
+}
+
+// The first level set: the command line's, or the most recent one when the
+// settings ask for it; a file that does not load is reported and the editor
+// starts with an untitled set.
+void OpenFirstLevelSet(EditorState& state) {
+  if (state.currentFileName == kNoFileMarker) {
+    state.currentFileName = kUntitledName;
+    return;
+  }
+  if (LoadLevelSet(state, state.currentFileName) != 0) {
+    MessageBoxA(nullptr, "Loading levelset failed!", state.currentFileName.c_str(), MB_OK);
+    state.currentFileName = kUntitledName;
+  }
+}
+
+// Start-up failures end the program with a non-zero exit code.
+int Fail(const char* message) {
+  ReportLastError(message);
+  return 1;
+}
+
+int Run(HINSTANCE instance, int showCommand) {
+  Application application;
+  app = &application;
+  EditorState& state = application.state;
+  ShellWindows& windows = application.windows;
+
+  const CommandLine commandLine = ParseCommandLine(GetCommandLineA());
+  state.programDirectory = commandLine.programDirectory;
+  state.currentFileName = commandLine.fileName;
+  if (!InitClass(instance)) return Fail("InitClass() returned NULL");
+  ReadSettings(state, application.host);
+  state.activeBorderColour = ReadActiveBorderColour();
+
+  windows.mainWindow = CreateWindowExA(
+      0, kClassName, kProgramTitle, WS_CLIPCHILDREN | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
+      MainWindowWidth(state.settings.zoom), MainWindowHeight(state.settings.zoom), nullptr, nullptr,
+      instance, nullptr);
+  if (!windows.mainWindow) {
+    MessageBoxA(nullptr, "Couldn't create window", "Error", MB_OK | MB_ICONEXCLAMATION);
+    return 1;
+  }
+  windows.instance = instance;
+  DragAcceptFiles(windows.mainWindow, TRUE);
+
+  HWND splash = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_SPLASH), windows.mainWindow,
+                                   SplashProc, 0);
+  if (!splash) return Fail("Error creating splashscreen");
+  HDC screen = GetDC(windows.mainWindow);
+  if (!screen) return Fail("Can't get DC");
+  const int width = GetDeviceCaps(screen, HORZRES);
+  const int height = GetDeviceCaps(screen, VERTRES);
+  if (!MoveWindow(splash, (width - kSplashWidth) / 2, (height - 32) / 2, kSplashWidth,
+                  kSplashHeight, FALSE))
+    return Fail("Can't move window");
+  ShowWindow(splash, SW_SHOW);
+  if (!UpdateWindow(splash)) return Fail("Can't update window");
+
+  if (!application.transfer.CreateTempLevel()) return Fail("Error in CreateTempLevel()");
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+  if (!InitCommonControlsEx(&controls)) return Fail("Error initialising common controls");
+  if (!windows.statusBar.Create(windows.mainWindow, IDC_STATUSBAR))
+    return Fail("Error creating statusbar");
+
+  LoadResourceCatalogue(state.catalogue, state.programDirectory, ReportUnreadable);
+  application.sheets.Build(state.catalogue, screen);
+  ReleaseDC(windows.mainWindow, screen);
+  state.regionList.Clear();
+  LayoutRegions(state.regionList, state.settings.zoom);
+
+  const int z = state.settings.zoom;
+  windows.levelSelector = CreateSelector(windows.mainWindow, instance, IDC_LEVEL_SELECTOR,
+                                         LevelSelectorPlace(z), kLevelCount - 1, 0);
+  if (!windows.levelSelector) return Fail("Error initialising level selector");
+  const int patternSets = static_cast<int>(state.catalogue.patternSets.size());
+  windows.graphicsSelector = CreateSelector(windows.mainWindow, instance, IDC_GFX_SELECTOR,
+                                            GraphicsSelectorPlace(z), patternSets - 1, 0);
+  if (!windows.graphicsSelector) return Fail("Error initialising gfx selector");
+  windows.teleportSelector = CreateSelector(windows.mainWindow, instance, IDC_GFX_SELECTOR,
+                                            TeleportSelectorPlace(z), 7, 0);
+  if (!windows.teleportSelector) return Fail("Error initialising teleport selector");
+  application.accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+
+  OpenFirstLevelSet(state);
+  SetTimer(windows.mainWindow, kBackupTimer, kBackupPeriod, nullptr);
+  application.running = true;
+  ResetEditorState(state, application.host);
+  SendMessageA(splash, kSplashClose, 0, 0);
+  ShowWindow(windows.mainWindow, showCommand);
+  UpdateWindow(windows.mainWindow);
+  application.host.RebuildRecentMenu(0, state.recent);
+
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    if (TranslateAcceleratorA(windows.mainWindow, application.accelerators, &message)) continue;
+    DispatchMessageA(&message);
+  }
+
+  application.running = false;
+  KillTimer(windows.mainWindow, kBackupTimer);
+  WriteSettings(state);
+  application.sheets.Clear();
+  state.catalogue = ResourceCatalogue();
+  application.transfer.DestroyTempLevel();
+  app = nullptr;
+  return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  return Run(instance, showCommand);
+}

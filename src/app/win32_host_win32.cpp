@@ -1,0 +1,147 @@
+#include "app/win32_host_win32.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include "app/editor_state.h"
+#include "app/recent_files.h"
+#include "dialogs/dialogs_win32.h"
+#include "view/layout.h"
+
+namespace {
+
+constexpr int kRecentMenuPosition = 6;  // in front of "E&xit"
+
+UINT MessageFlags(MessageKind kind) {
+  switch (kind) {
+    case MessageKind::Error: return MB_OK | MB_ICONEXCLAMATION;
+    case MessageKind::YesNo: return MB_YESNO;
+    case MessageKind::YesNoCancel: return MB_YESNOCANCEL;
+    default: return MB_OK;
+  }
+}
+
+// The common file dialog for Open or Save as; false when cancelled.
+bool ChoosePath(HWND owner, HINSTANCE instance, const std::string& initialDirectory,
+                std::string& path, bool save) {
+  char file[256] = "";
+  char title[256] = "";
+  OPENFILENAMEA ofn = {};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.hInstance = instance;
+  ofn.lpstrFilter = "Kraxolan levels (*.kxl)\0*.kxl\0";
+  ofn.nFilterIndex = 0;
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = 255;
+  ofn.lpstrFileTitle = title;
+  ofn.nMaxFileTitle = 255;
+  ofn.lpstrInitialDir = initialDirectory.c_str();
+  ofn.lpstrTitle = save ? "Save leveldata" : "Load leveldata";
+  // The default extension is given without its dot, as the dialog wants it.
+  ofn.lpstrDefExt = "kxl";
+  ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (save ? 0 : OFN_FILEMUSTEXIST);
+  const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  if (!chosen) return false;
+  path = file;
+  return true;
+}
+
+}  // namespace
+
+void Win32Host::Invalidate(const ClientRect* area) {
+  if (!windows_.mainWindow) return;
+  if (!area) {
+    InvalidateRect(windows_.mainWindow, nullptr, FALSE);
+    return;
+  }
+  RECT r = {area->left, area->top, area->right, area->bottom};
+  InvalidateRect(windows_.mainWindow, &r, FALSE);
+}
+
+void Win32Host::SetStatusText(const std::string& text) { windows_.statusBar.SetStatusText(text); }
+
+void Win32Host::SetTitle(const std::string& text) {
+  if (windows_.mainWindow) SetWindowTextA(windows_.mainWindow, text.c_str());
+}
+
+Answer Win32Host::Ask(const std::string& text, const std::string& caption, MessageKind kind) {
+  switch (MessageBoxA(nullptr, text.c_str(), caption.c_str(), MessageFlags(kind))) {
+    case IDYES: return Answer::Yes;
+    case IDNO: return Answer::No;
+    case IDCANCEL: return Answer::Cancel;
+    default: return Answer::Ok;
+  }
+}
+
+HWND Win32Host::SelectorWindow(Selector selector) const {
+  switch (selector) {
+    case Selector::Level: return windows_.levelSelector;
+    case Selector::Graphics: return windows_.graphicsSelector;
+    default: return windows_.teleportSelector;
+  }
+}
+
+void Win32Host::SetSelectorPosition(Selector selector, int position) {
+  HWND window = SelectorWindow(selector);
+  if (window) SendMessageA(window, UDM_SETPOS, 0, MAKELPARAM(position & 0xFFFF, 0));
+}
+
+void Win32Host::ApplyWindowZoom(int zoom) {
+  const SelectorPlace places[] = {LevelSelectorPlace(zoom), GraphicsSelectorPlace(zoom),
+                                  TeleportSelectorPlace(zoom)};
+  const HWND selectors[] = {windows_.levelSelector, windows_.graphicsSelector,
+                            windows_.teleportSelector};
+  for (int i = 0; i < 3; ++i)
+    if (selectors[i])
+      MoveWindow(selectors[i], places[i].x, places[i].y, kSelectorWidth, kSelectorHeight, FALSE);
+  // The window keeps its place on the screen and takes the new size.
+  RECT frame = {};
+  GetWindowRect(windows_.mainWindow, &frame);
+  MoveWindow(windows_.mainWindow, frame.left, frame.top, MainWindowWidth(zoom),
+             MainWindowHeight(zoom), TRUE);
+}
+
+bool Win32Host::ChooseOpenPath(const std::string& initialDirectory, std::string& path) {
+  return ChoosePath(windows_.mainWindow, windows_.instance, initialDirectory, path, false);
+}
+
+bool Win32Host::ChooseSavePath(const std::string& initialDirectory, std::string& path) {
+  return ChoosePath(windows_.mainWindow, windows_.instance, initialDirectory, path, true);
+}
+
+void Win32Host::RunDialog(DialogKind dialog, int param) {
+  const DialogContext context{windows_.instance, windows_.mainWindow, state_, *this, sheets_};
+  RunDialogWin32(context, dialog, param);
+}
+
+void Win32Host::RebuildRecentMenu(int oldCount, const RecentFileList& list) {
+  HMENU menu = windows_.mainWindow ? GetMenu(windows_.mainWindow) : nullptr;
+  HMENU file = menu ? GetSubMenu(menu, 0) : nullptr;
+  if (!file) return;  // before the window exists only the list changes
+  for (int i = 0; i < oldCount; ++i) DeleteMenu(file, kRecentMenuPosition, MF_BYPOSITION);
+  auto insert = [file](int position, int id, const char* text) {
+    MENUITEMINFOA item = {};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_ID | MIIM_TYPE;
+    item.fType = text ? MFT_STRING : MFT_SEPARATOR;
+    item.wID = static_cast<UINT>(id);
+    item.dwTypeData = const_cast<char*>(text);
+    InsertMenuItemA(file, static_cast<UINT>(position), TRUE, &item);
+  };
+  for (int i = 0; i < list.recentFileCount; ++i)
+    insert(kRecentMenuPosition + i, kRecentFileCommand + i, list.recentFiles[i].c_str());
+  if (oldCount == 0 && list.recentFileCount > 0)
+    insert(kRecentMenuPosition + list.recentFileCount, kRecentFileCommand + list.recentFileCount,
+           nullptr);
+}
+
+std::string Win32Host::StringResource(int id) {
+  char text[100] = "";
+  LoadStringA(windows_.instance, static_cast<UINT>(id), text, 99);
+  return text;
+}
+
+void Win32Host::DestroyMainWindow() {
+  if (windows_.mainWindow) DefWindowProcA(windows_.mainWindow, WM_CLOSE, 0, 0);
+}

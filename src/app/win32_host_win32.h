@@ -1,0 +1,48 @@
+// The host on the real main window: invalidation, status bar, title,
+// message boxes, selectors, the common file dialogs, the dialogs and the
+// recent-file entries of the File menu.
+#pragma once
+
+#include <windows.h>
+
+#include "app/host.h"
+#include "app/status_bar_win32.h"
+
+class SheetTable;
+struct EditorState;
+
+// The windows the shell creates at start-up.
+struct ShellWindows {
+  HINSTANCE instance = nullptr;
+  HWND mainWindow = nullptr;
+  StatusBar statusBar;
+  HWND levelSelector = nullptr;
+  HWND graphicsSelector = nullptr;
+  HWND teleportSelector = nullptr;
+};
+
+class Win32Host : public Host {
+ public:
+  Win32Host(ShellWindows& windows, EditorState& state, const SheetTable& sheets)
+      : windows_(windows), state_(state), sheets_(sheets) {}
+
+  void Invalidate(const ClientRect* area) override;
+  void SetStatusText(const std::string& text) override;
+  void SetTitle(const std::string& text) override;
+  Answer Ask(const std::string& text, const std::string& caption, MessageKind kind) override;
+  void SetSelectorPosition(Selector selector, int position) override;
+  void ApplyWindowZoom(int zoom) override;
+  bool ChooseOpenPath(const std::string& initialDirectory, std::string& path) override;
+  bool ChooseSavePath(const std::string& initialDirectory, std::string& path) override;
+  void RunDialog(DialogKind dialog, int param) override;
+  void RebuildRecentMenu(int oldCount, const RecentFileList& list) override;
+  std::string StringResource(int id) override;
+  void DestroyMainWindow() override;
+
+ private:
+  HWND SelectorWindow(Selector selector) const;
+
+  ShellWindows& windows_;
+  EditorState& state_;
+  const SheetTable& sheets_;
+};

@@ -1,0 +1,33 @@
+// One open registry key at a time, for the file-type registration and the
+// system colour read at start-up.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class RegistryKey {
+ public:
+  RegistryKey() = default;
+  ~RegistryKey() { Close(); }
+  RegistryKey(const RegistryKey&) = delete;
+  RegistryKey& operator=(const RegistryKey&) = delete;
+
+  // Opens or creates root\subkey (an empty subkey opens the root itself).
+  void Create(HKEY root, const char* subkey);
+  void Close();
+  // Sets a string value; when no key is open, says so in a message box.
+  void SetString(const char* name, const char* text);
+  // Reads a string value into buffer (capacity bytes, terminator included);
+  // nullptr when there is none, or when it does not fit.
+  const char* QueryString(const char* name, char* buffer, DWORD capacity);
+  void DeleteSubKey(const char* subkey);
+
+  bool IsOpen() const { return status_ == ERROR_SUCCESS && handle_; }
+  DWORD CreatedNew() const { return createdNew_; }
+
+ private:
+  HKEY handle_ = nullptr;
+  DWORD createdNew_ = 0;
+  LONG status_ = ERROR_INVALID_HANDLE;
+};

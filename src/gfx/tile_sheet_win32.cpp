@@ -1,0 +1,91 @@
+#include "gfx/tile_sheet_win32.h"
+
+#include <utility>
+
+#include "gfx/resource_catalogue.h"
+
+TileSheet::TileSheet(const Image& image, HDC reference) {
+  if (image.Empty()) return;
+  const int w = image.Width(), h = image.Height();
+  HBITMAP bitmap = CreateCompatibleBitmap(reference, w, h);
+  if (!bitmap) return;
+  // 24-bit rows, blue green red, each row padded to four bytes; the lines
+  // are handed over top first.
+  const int stride = (w * 3 + 3) & ~3;
+  std::vector<BYTE> row(static_cast<size_t>(stride), 0);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = 1;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const Rgb& p = image.At(x, y);
+      row[3 * x] = p.b;
+      row[3 * x + 1] = p.g;
+      row[3 * x + 2] = p.r;
+    }
+    // A one-line DIB set at scan line (h - 1 - y) of the bottom-up bitmap.
+    SetDIBits(reference, bitmap, static_cast<UINT>(h - 1 - y), 1, row.data(), &info, DIB_RGB_COLORS);
+  }
+  bitmap_ = bitmap;
+  width_ = w;
+  height_ = h;
+}
+
+TileSheet::~TileSheet() { Release(); }
+
+TileSheet::TileSheet(TileSheet&& other) noexcept
+    : bitmap_(std::exchange(other.bitmap_, nullptr)),
+      width_(std::exchange(other.width_, 0)),
+      height_(std::exchange(other.height_, 0)) {}
+
+TileSheet& TileSheet::operator=(TileSheet&& other) noexcept {
+  if (this != &other) {
+    Release();
+    bitmap_ = std::exchange(other.bitmap_, nullptr);
+    width_ = std::exchange(other.width_, 0);
+    height_ = std::exchange(other.height_, 0);
+  }
+  return *this;
+}
+
+void TileSheet::Release() {
+  if (bitmap_) DeleteObject(bitmap_);
+  bitmap_ = nullptr;
+}
+
+void SheetTable::Build(const ResourceCatalogue& catalogue, HDC reference) {
+  Clear();
+  for (const PatternSet& set : catalogue.patternSets)
+    patterns_.push_back({TileSheet(set.normal, reference), TileSheet(set.doubled, reference)});
+  for (const SpriteSet& set : catalogue.spriteSets)
+    sprites_.push_back({TileSheet(set.colour, reference), TileSheet(set.colourDouble, reference),
+                        TileSheet(set.mask, reference), TileSheet(set.maskDouble, reference)});
+}
+
+void SheetTable::Clear() {
+  patterns_.clear();
+  sprites_.clear();
+}
+
+const TileSheet* SheetTable::Find(const SheetRef& ref) const {
+  const TileSheet* sheet = nullptr;
+  const bool doubled = ref.zoom == 2;
+  if (ref.index < 0) return nullptr;
+  const size_t i = static_cast<size_t>(ref.index);
+  switch (ref.kind) {
+    case SheetKind::Pattern:
+      if (i < patterns_.size()) sheet = doubled ? &patterns_[i].doubled : &patterns_[i].normal;
+      break;
+    case SheetKind::SpriteColour:
+      if (i < sprites_.size()) sheet = doubled ? &sprites_[i].colourDouble : &sprites_[i].colour;
+      break;
+    case SheetKind::SpriteMask:
+      if (i < sprites_.size()) sheet = doubled ? &sprites_[i].maskDouble : &sprites_[i].mask;
+      break;
+  }
+  return sheet && sheet->Handle() ? sheet : nullptr;
+}
