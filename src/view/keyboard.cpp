@@ -1,0 +1,128 @@
+#include "view/keyboard.h"
+
+#include <iterator>
+
+#include "app/editor_state.h"
+#include "app/host.h"
+#include "app/title.h"
+
+namespace {
+
+// Palette rows that step by one and wrap at their ends: walkable patterns,
+// items, and the four rows of solid patterns.
+struct PaletteRow {
+  int32_t first, last;
+};
+constexpr PaletteRow kSteppedRows[] = {{0, 15}, {18, 29}, {64, 79}, {80, 95}, {96, 111}, {112, 127}};
+
+// The third row has gaps (exit, gem, destroyable item, the two walls): a ring of its own.
+constexpr int32_t kSpecialRing[] = {kCellExit, kCellGem, kCellDestroyable, kCellWall1, kCellWall2};
+
+// Up and down between the rows, as the tiles line up in the palette.
+struct VerticalMove {
+  int32_t lowest, highest;
+  int32_t to;
+  bool relative;  // true: the result is S + to
+};
+
+constexpr VerticalMove kDownMoves[] = {
+    {0, 11, 18, true},    {12, 15, 29, false},  {18, 19, 17, false}, {20, 21, 31, false},
+    {22, 23, 52, false},  {24, 24, 32, false},  {25, 29, 42, false}, {17, 17, 64, false},
+    {31, 31, 66, false},  {52, 52, 68, false},  {32, 32, 70, false}, {42, 42, 71, false},
+    {64, 111, 16, true},
+};
+
+constexpr VerticalMove kUpMoves[] = {
+    {18, 29, -18, true},  {17, 17, 18, false},  {31, 31, 20, false}, {52, 52, 22, false},
+    {32, 32, 24, false},  {42, 42, 25, false},  {64, 65, 17, false}, {66, 67, 31, false},
+    {68, 69, 52, false},  {70, 70, 32, false},  {71, 79, 42, false}, {80, 127, -16, true},
+};
+
+// The player's four images and the five enemies form one ring.
+struct ActorEntry {
+  int32_t category, value;
+};
+constexpr ActorEntry kActorRing[] = {
+    {kSelectPlayer, 0}, {kSelectPlayer, 1}, {kSelectPlayer, 2}, {kSelectPlayer, 3},
+    {kSelectEnemy, 1},  {kSelectEnemy, 2},  {kSelectEnemy, 3},  {kSelectEnemy, 4},
+    {kSelectEnemy, 5},
+};
+
+int Wrap(int i, int n) { return (i % n + n) % n; }
+
+int32_t StepPattern(int32_t s, int step) {
+  for (const PaletteRow& row : kSteppedRows)
+    if (s >= row.first && s <= row.last)
+      return row.first + Wrap(s - row.first + step, row.last - row.first + 1);
+  const int n = static_cast<int>(std::size(kSpecialRing));
+  for (int i = 0; i < n; ++i)
+    if (kSpecialRing[i] == s) return kSpecialRing[Wrap(i + step, n)];
+  return s;
+}
+
+void StepActor(EditorState& state, int step) {
+  const int n = static_cast<int>(std::size(kActorRing));
+  for (int i = 0; i < n; ++i) {
+    const ActorEntry& e = kActorRing[i];
+    if (e.category != state.selectionCategory || e.value != state.selectionValue) continue;
+    const ActorEntry& next = kActorRing[Wrap(i + step, n)];
+    state.selectionCategory = next.category;
+    state.selectionValue = next.value;
+    return;
+  }
+}
+
+// Left (step -1) or Right (step +1).
+void MoveAcross(EditorState& state, int step) {
+  switch (state.selectionCategory) {
+    case kSelectPattern: state.selectionValue = StepPattern(state.selectionValue, step); break;
+    case kSelectPlayer:
+    case kSelectEnemy: StepActor(state, step); break;
+    case kSelectTeleport:  // start and end, no wrap
+      if (state.selectionValue == 0 && step > 0)
+        state.selectionValue = 1;
+      else if (state.selectionValue == 1 && step < 0)
+        state.selectionValue = 0;
+      break;
+    default: break;
+  }
+}
+
+template <size_t N>
+void MoveVertically(EditorState& state, const VerticalMove (&moves)[N]) {
+  if (state.selectionCategory != kSelectPattern) return;
+  const int32_t s = state.selectionValue;
+  for (const VerticalMove& m : moves) {
+    if (s < m.lowest || s > m.highest) continue;
+    state.selectionValue = m.relative ? s + m.to : m.to;
+    return;
+  }
+}
+
+int DeleteSelectedEnemy(EditorState& state, Host& host) {
+  const int32_t enemy = state.selectionValue;
+  if (state.selectionCategory != kSelectEnemy || enemy < 1 || enemy >= kActorCount) return 1;
+  Level& level = state.CurrentLevel();
+  if (!level.GetActor(enemy).IsPlaced()) return 1;
+  level.SetActorPosition(enemy, 0, 0);
+  RequestFullRepaint(state, host);
+  MarkModified(state, host);
+  return 1;
+}
+
+}  // namespace
+
+int OnKeyUp(EditorState& state, Host& host, uint32_t key, uint32_t /*lParam*/) {
+  switch (key) {
+    case kKeyRight: MoveAcross(state, +1); break;
+    case kKeyLeft: MoveAcross(state, -1); break;
+    case kKeyDown: MoveVertically(state, kDownMoves); break;
+    case kKeyUp: MoveVertically(state, kUpMoves); break;
+    case kKeyDelete: return DeleteSelectedEnemy(state, host);
+    default: return 0;
+  }
+  // The paint frames the selected palette entry, moved or not.
+  state.repaintFlags = kRepaintPanel;
+  host.Invalidate(nullptr);
+  return 0;
+}
