@@ -64,7 +64,8 @@ struct ResourceCatalogue {
 // learns of each.
 //
 // Entries past a table's capacity are ignored and their files not read;
-// lines are cut at 99 characters, sprite-set names at 63.
+// a line ends at a zero byte and is cut at 99 characters (the rest of it is
+// dropped, not read as a line of its own), sprite-set names at 63.
 void LoadResourceCatalogue(ResourceCatalogue& catalogue, const std::string& programDirectory,
                            const std::function<void(const std::string& path)>& reportUnreadable);
 
