@@ -35,3 +35,34 @@ struct Ge5Picture {
 // The bytes of a GE5 file for a picture of up to 212 lines (missing lines
 // are colour 0); palette colours are rounded to the nearest MSX levels.
 std::vector<uint8_t> EncodeGe5(const Ge5Picture& picture);
+
+// Decoding. Only the first kGe5MinimumBytes of a file are used (line r + 1
+// is read for the smoothing of line r, so even line 211 finds its
+// neighbour inside the file); a shorter file, or a height outside 1..212,
+// gives an empty Image.
+//
+// The palette's colour 0 is turned black when height is exactly 24: sprite
+// sheets are painted over the level with a mask, and black leaves the
+// background as it is. Pattern sheets keep colour 0 as the file says.
+//
+// With mask set the picture is white where the colour index is 0 and black
+// elsewhere; the palette plays no part.
+Image DecodeGe5(const std::vector<uint8_t>& file, bool mask, int height);
+
+// The picture at twice the size, 512 x 2*height. The pixels added between
+// source pixels take averages of their neighbours (rounded down) rather than
+// copies. acrossTiles false keeps the smoothing inside each 16 x 16 tile, so
+// no tile of a pattern sheet takes colour from its neighbour; smoothing
+// never crosses the line 15/16 boundaries of the screen. A mask is doubled
+// without smoothing.
+Image DecodeGe5Double(const std::vector<uint8_t>& file, bool mask, int height, bool acrossTiles);
+
+// Reads the bytes of a GE5 file the decoders need. False (with *reason in
+// words for the user) when it cannot be opened or read or is too short.
+bool ReadGe5File(const std::string& path, std::vector<uint8_t>& bytes, std::string* reason = nullptr);
+
+// Read and decode in one step; an empty Image when the file cannot be used
+// (the caller tells the user), with *reason saying why.
+Image LoadGe5(const std::string& path, bool mask, int height, std::string* reason = nullptr);
+Image LoadGe5Double(const std::string& path, bool mask, int height, bool acrossTiles,
+                    std::string* reason = nullptr);

@@ -51,3 +51,25 @@ struct ResourceCatalogue {
   const std::string* SongAt(int32_t index) const;
   const std::string* AiTypeAt(int32_t index) const;
 };
+
+// Empties the catalogue and fills it: first the player's sprite set from
+// programDirectory + "enemygfx\player.ge5", then what programDirectory +
+// "resources.ini" names (programDirectory ends in a separator or is empty).
+// Without resources.ini the catalogue holds the player's set alone, and
+// nobody is told: a fresh install may have none.
+//
+// A picture that cannot be used still gives its entry, with empty images;
+// reportUnreadable gets its path once for every image that could not be
+// made from it (four for a sprite set, two for a pattern set), so the user
+// learns of each.
+//
+// Entries past a table's capacity are ignored and their files not read;
+// a line ends at a zero byte and is cut at 99 characters (the rest of it is
+// dropped, not read as a line of its own), sprite-set names at 63.
+void LoadResourceCatalogue(ResourceCatalogue& catalogue, const std::string& programDirectory,
+                           const std::function<void(const std::string& path)>& reportUnreadable);
+
+// The same with the text of resources.ini already in hand.
+void LoadResourceCatalogueFromText(
+    ResourceCatalogue& catalogue, const std::string& iniText, const std::string& programDirectory,
+    const std::function<void(const std::string& path)>& reportUnreadable);

@@ -1,0 +1,214 @@
+#include "ge5_png.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "png_io.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+void Put32(std::vector<uint8_t>& out, uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(value >> shift));
+}
+
+uint32_t Crc32(const uint8_t* data, size_t size) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (size_t i = 0; i < size; ++i) {
+    crc ^= data[i];
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+void Chunk(std::vector<uint8_t>& png, const char* type, const std::vector<uint8_t>& data) {
+  Put32(png, static_cast<uint32_t>(data.size()));
+  const size_t start = png.size();
+  png.insert(png.end(), type, type + 4);
+  png.insert(png.end(), data.begin(), data.end());
+  Put32(png, Crc32(&png[start], png.size() - start));
+}
+
+// zlib stream of stored (uncompressed) deflate blocks.
+std::vector<uint8_t> Stored(const std::vector<uint8_t>& raw) {
+  std::vector<uint8_t> z = {0x78, 0x01};
+  size_t pos = 0;
+  do {
+    const size_t n = std::min<size_t>(65535, raw.size() - pos);
+    z.push_back(pos + n == raw.size() ? 1 : 0);
+    z.push_back(static_cast<uint8_t>(n));
+    z.push_back(static_cast<uint8_t>(n >> 8));
+    z.push_back(static_cast<uint8_t>(~n));
+    z.push_back(static_cast<uint8_t>(~n >> 8));
+    z.insert(z.end(), raw.begin() + pos, raw.begin() + pos + n);
+    pos += n;
+  } while (pos < raw.size());
+  uint32_t a = 1, b = 0;
+  for (uint8_t byte : raw) {
+    a = (a + byte) % 65521;
+    b = (b + a) % 65521;
+  }
+  Put32(z, b << 16 | a);
+  return z;
+}
+
+// A paletted PNG (colour type 3) of bit depth 4 or 8, written by hand: stb
+// writes only RGB and RGBA.
+std::vector<uint8_t> PalettedPng(int width, int height, const std::vector<Rgb>& palette,
+                                 const std::vector<uint8_t>& indices, int depth = 8) {
+  std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  std::vector<uint8_t> header;
+  Put32(header, static_cast<uint32_t>(width));
+  Put32(header, static_cast<uint32_t>(height));
+  header.insert(header.end(), {static_cast<uint8_t>(depth), 3, 0, 0, 0});
+  Chunk(png, "IHDR", header);
+  std::vector<uint8_t> plte;
+  for (const Rgb& c : palette) plte.insert(plte.end(), {c.r, c.g, c.b});
+  Chunk(png, "PLTE", plte);
+  std::vector<uint8_t> raw;
+  for (int y = 0; y < height; ++y) {
+    raw.push_back(0);  // no filter
+    for (int x = 0; x < width; x += 8 / depth) {
+      const size_t at = static_cast<size_t>(y) * width + x;
+      if (depth == 8)
+        raw.push_back(indices[at]);
+      else
+        raw.push_back(static_cast<uint8_t>(indices[at] << 4 | (x + 1 < width ? indices[at + 1] : 0)));
+    }
+  }
+  Chunk(png, "IDAT", Stored(raw));
+  Chunk(png, "IEND", {});
+  return png;
+}
+
+std::vector<uint8_t> ScatteredIndices(int width, int height, int colours, unsigned seed) {
+  std::mt19937 random(seed);
+  std::vector<uint8_t> indices(static_cast<size_t>(width) * height);
+  for (uint8_t& index : indices) index = static_cast<uint8_t>(random() % colours);
+  return indices;
+}
+
+std::vector<Rgb> DistinctPalette(int size) {
+  std::vector<Rgb> palette;
+  for (int i = 0; i < size; ++i)
+    palette.push_back({static_cast<uint8_t>(i * 16), static_cast<uint8_t>(250 - i * 9),
+                       static_cast<uint8_t>((i * 77) % 256)});
+  return palette;
+}
+
+Rgb Rounded(Rgb c) {
+  return {MsxLevel(NearestMsxComponent(c.r)), MsxLevel(NearestMsxComponent(c.g)),
+          MsxLevel(NearestMsxComponent(c.b))};
+}
+
+}  // namespace
+
+TEST(Ge5Png, PalettedPngRoundTripsThroughGe5) {
+  TempDir dir;
+  for (int depth : {4, 8}) {
+    const int height = 40;
+    const std::vector<Rgb> palette = DistinctPalette(16);
+    const std::vector<uint8_t> indices = ScatteredIndices(256, height, 16, static_cast<unsigned>(depth));
+    const std::string path = dir.Path("art" + std::to_string(depth) + ".png");
+    WriteBytes(path, PalettedPng(256, height, palette, indices, depth));
+
+    Ge5Picture picture;
+    std::string error;
+    ASSERT_TRUE(ReadGe5PictureFromPng(path, picture, &error)) << error;
+    EXPECT_EQ(picture.lines, height);
+    EXPECT_EQ(picture.indices, indices);
+    const std::vector<uint8_t> file = EncodeGe5(picture);
+    const Image image = DecodeGe5(file, false, height);
+    const Image mask = DecodeGe5(file, true, height);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < 256; ++x) {
+        const uint8_t index = indices[static_cast<size_t>(y) * 256 + x];
+        ASSERT_EQ(image.At(x, y), Rounded(palette[index])) << x << "," << y;
+        ASSERT_EQ(mask.At(x, y), index == 0 ? (Rgb{255, 255, 255}) : (Rgb{0, 0, 0}));
+      }
+  }
+
+  // A short palette is filled up with black; a full-height picture is taken.
+  const std::vector<Rgb> four = DistinctPalette(4);
+  const std::vector<uint8_t> indices = ScatteredIndices(256, 212, 4, 9);
+  WriteBytes(dir.Path("four.png"), PalettedPng(256, 212, four, indices));
+  Ge5Picture picture;
+  std::string error;
+  ASSERT_TRUE(ReadGe5PictureFromPng(dir.Path("four.png"), picture, &error)) << error;
+  EXPECT_EQ(picture.palette[3], four[3]);
+  EXPECT_EQ(picture.palette[4], (Rgb{0, 0, 0}));
+  EXPECT_EQ(picture.palette[15], (Rgb{0, 0, 0}));
+  EXPECT_EQ(picture.lines, 212);
+  EXPECT_EQ(picture.indices, indices);
+}
+
+TEST(Ge5Png, PicturesItCannotTakeAreRefusedWithAReason) {
+  TempDir dir;
+  auto refusal = [&](const std::string& name, const std::vector<uint8_t>& bytes) {
+    WriteBytes(dir.Path(name), bytes);
+    Ge5Picture picture;
+    std::string error;
+    EXPECT_FALSE(ReadGe5PictureFromPng(dir.Path(name), picture, &error)) << name;
+    return error;
+  };
+  const std::vector<Rgb> palette = DistinctPalette(16);
+  EXPECT_NE(refusal("narrow.png", PalettedPng(255, 10, palette, ScatteredIndices(255, 10, 16, 1)))
+                .find("255 pixels wide"),
+            std::string::npos);
+  EXPECT_NE(refusal("tall.png", PalettedPng(256, 213, palette, ScatteredIndices(256, 213, 16, 1)))
+                .find("213 lines"),
+            std::string::npos);
+  EXPECT_NE(refusal("seventeen.png", PalettedPng(256, 8, DistinctPalette(17), ScatteredIndices(256, 8, 17, 1)))
+                .find("17 palette entries"),
+            std::string::npos);
+  std::vector<Rgb> twins = DistinctPalette(8);
+  twins[5] = twins[0];
+  EXPECT_NE(refusal("twins.png", PalettedPng(256, 8, twins, ScatteredIndices(256, 8, 8, 1)))
+                .find("entries 0 and 5"),
+            std::string::npos);
+  EXPECT_NE(refusal("garbage.png", std::vector<uint8_t>(500, 0x42)).find("not a PNG"), std::string::npos);
+  EXPECT_NE(refusal("empty.png", {}).find("not a PNG"), std::string::npos);
+  std::vector<uint8_t> cut = PalettedPng(256, 16, palette, ScatteredIndices(256, 16, 16, 2));
+  cut.resize(cut.size() / 2);
+  EXPECT_FALSE(refusal("cut.png", cut).empty());
+
+  // An RGB picture of the right size is not paletted.
+  Image rgb(256, 16, {10, 20, 30});
+  ASSERT_TRUE(WritePng(dir.Path("rgb.png"), rgb));
+  Ge5Picture picture;
+  std::string error;
+  EXPECT_FALSE(ReadGe5PictureFromPng(dir.Path("rgb.png"), picture, &error));
+  EXPECT_NE(error.find("paletted"), std::string::npos) << error;
+  EXPECT_FALSE(ReadGe5PictureFromPng(dir.Path("absent.png"), picture, &error));
+  EXPECT_NE(error.find("cannot be read"), std::string::npos) << error;
+
+  // Random damage never crashes and never passes as a picture of another
+  // size. (Few rounds: every PNG read sets up a 64 MiB buffer.)
+  std::mt19937 random(4);
+  const std::vector<uint8_t> good = PalettedPng(256, 24, palette, ScatteredIndices(256, 24, 16, 3), 4);
+  for (int round = 0; round < 24; ++round) {
+    std::vector<uint8_t> bytes = good;
+    for (int hits = 0; hits < 4; ++hits) bytes[random() % bytes.size()] = static_cast<uint8_t>(random());
+    WriteBytes(dir.Path("damaged.png"), bytes);
+    if (ReadGe5PictureFromPng(dir.Path("damaged.png"), picture, &error)) {
+      EXPECT_EQ(picture.lines, 24);
+      EXPECT_EQ(picture.indices.size(), 256u * 24u);
+    }
+  }
+}
+
+TEST(Ge5Png, DecodedSheetsWriteAsPng) {
+  TempDir dir;
+  Ge5Picture picture;
+  picture.lines = 24;
+  picture.indices = ScatteredIndices(256, 24, 16, 5);
+  for (int i = 0; i < 16; ++i)
+    picture.palette[i] = {MsxLevel(i % 8), MsxLevel(i / 2), MsxLevel(7 - i % 8)};
+  const Image sheet = DecodeGe5Double(EncodeGe5(picture), false, 24, true);
+  ASSERT_TRUE(WritePng(dir.Path("sheet.png"), sheet));
+  Image back;
+  std::string error;
+  ASSERT_TRUE(ReadPng(dir.Path("sheet.png"), back, &error)) << error;
+  EXPECT_EQ(back, sheet);
+}
