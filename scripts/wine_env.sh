@@ -28,3 +28,31 @@ ensure_wineprefix() {
 stop_wineserver() {
   with_timeout 30 wineserver -k >/dev/null 2>&1 || true
 }
+
+# start_xvfb: starts a private virtual display (the server picks a free
+# display number) and exports DISPLAY; XVFB_PID holds its process id.
+start_xvfb() {
+  local fdfile
+  fdfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  local tries=0
+  while [ ! -s "$fdfile" ] && [ $tries -lt 100 ]; do sleep 0.1; tries=$((tries + 1)); done
+  if [ ! -s "$fdfile" ]; then
+    echo "Xvfb did not start" >&2
+    kill "$XVFB_PID" 2>/dev/null || true
+    rm -f "$fdfile"
+    return 1
+  fi
+  export DISPLAY=":$(head -n1 "$fdfile")"
+  rm -f "$fdfile"
+}
+
+# stop_xvfb: ends the display started by start_xvfb, by its process id.
+stop_xvfb() {
+  if [ -n "${XVFB_PID:-}" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=
+  fi
+}
