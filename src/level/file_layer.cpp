@@ -1,5 +1,6 @@
 #include "level/file_layer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <random>
 
@@ -100,10 +101,16 @@ FileReadStatus ReadFilePrefix(const std::string& path, size_t limit, std::vector
     size = std::ftell(f);
     if (std::fseek(f, 0, SEEK_SET) != 0) size = -1;
   }
-  bytes.assign(limit, 0);
+  // Size the buffer from the file's length where it is known, so a generous
+  // limit costs nothing for a small file; grow when the length was wrong.
+  size_t capacity = size >= 0 && static_cast<unsigned long long>(size) < limit
+                        ? static_cast<size_t>(size) + 1
+                        : limit;
+  bytes.assign(capacity, 0);
   size_t got = 0;
   while (got < limit) {
-    const size_t n = std::fread(bytes.data() + got, 1, limit - got, f);
+    if (got == bytes.size()) bytes.resize(std::min(limit, bytes.size() * 2 + 4096));
+    const size_t n = std::fread(bytes.data() + got, 1, bytes.size() - got, f);
     if (n == 0) break;
     got += n;
   }
