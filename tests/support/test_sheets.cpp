@@ -1,0 +1,65 @@
+#include "support/test_sheets.h"
+
+#include <cstdint>
+#include <string>
+
+namespace {
+
+constexpr uint8_t kPatternBlue = 200;
+constexpr uint8_t kSpriteBlue = 7;
+
+}  // namespace
+
+Rgb PatternSheetPixel(int set, int tile, bool lower, bool right) {
+  return {static_cast<uint8_t>(tile), static_cast<uint8_t>(1 + (lower ? 64 : 0) + (right ? 32 : 0)),
+          static_cast<uint8_t>(kPatternBlue + set)};
+}
+
+TilePixel DecodeTilePixel(Rgb pixel) {
+  TilePixel out;
+  if (pixel.b < kPatternBlue || pixel.r > 127 || (pixel.g & 1) == 0) return out;
+  out.set = pixel.b - kPatternBlue;
+  out.tile = pixel.r;
+  out.lower = (pixel.g & 64) != 0;
+  out.right = (pixel.g & 32) != 0;
+  return out;
+}
+
+Image MakePatternSheet(int set, int zoom) {
+  Image sheet(256 * zoom, 128 * zoom);
+  for (int y = 0; y < sheet.Height(); ++y)
+    for (int x = 0; x < sheet.Width(); ++x) {
+      const int nx = x / zoom, ny = y / zoom;
+      sheet.At(x, y) = PatternSheetPixel(set, 16 * (ny / 16) + nx / 16, ny % 16 >= 8, nx % 16 >= 8);
+    }
+  return sheet;
+}
+
+Rgb SpriteColourAt(int set, int frameX) {
+  return {static_cast<uint8_t>(128 + frameX / 16), static_cast<uint8_t>(8 * set + 1), kSpriteBlue};
+}
+
+Image MakeSpriteSheet(int set, int zoom, bool mask) {
+  Image sheet(256 * zoom, 24 * zoom);
+  for (int y = 0; y < sheet.Height(); ++y)
+    for (int x = 0; x < sheet.Width(); ++x) {
+      const bool transparent = y / zoom < 8;
+      if (mask)
+        sheet.At(x, y) = transparent ? Rgb{255, 255, 255} : Rgb{0, 0, 0};
+      else
+        sheet.At(x, y) = transparent ? Rgb{0, 0, 0} : SpriteColourAt(set, x / zoom / 16 * 16);
+    }
+  return sheet;
+}
+
+ResourceCatalogue MakeTestCatalogue(int patternSets, int spriteSets) {
+  ResourceCatalogue catalogue;
+  for (int i = 0; i < patternSets; ++i)
+    catalogue.patternSets.push_back(
+        {MakePatternSheet(i, 1), MakePatternSheet(i, 2), "Set " + std::to_string(i)});
+  for (int i = 0; i < spriteSets; ++i)
+    catalogue.spriteSets.push_back({MakeSpriteSheet(i, 1, false), MakeSpriteSheet(i, 2, false),
+                                    MakeSpriteSheet(i, 1, true), MakeSpriteSheet(i, 2, true),
+                                    i == 0 ? "" : "Enemy " + std::to_string(i)});
+  return catalogue;
+}

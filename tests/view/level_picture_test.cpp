@@ -1,0 +1,68 @@
+#include "view/level_picture.h"
+
+#include <gtest/gtest.h>
+
+#include "app/editor_state.h"
+#include "support/test_sheets.h"
+
+TEST(LevelPicture, CanvasAndWholeWindowAtBothZooms) {
+  for (int z : {1, 2}) {
+    EditorState state;
+    state.catalogue = MakeTestCatalogue(2, 4);
+    state.levels[6].patternSet = 4;
+    state.levels[6].cells[17 * 3 + 5] = 150;
+    state.levels[6].cells[17 * 12 + 16] = 70;
+    state.levels[2].cells[17 * 3 + 5] = 99;  // another level, not drawn
+    state.inspectorTiles[0] = 12;
+    state.selectionValue = 40;
+    state.teleportPair = 5;
+
+    LevelPictureOptions canvasOnly;
+    canvasOnly.zoom = z;
+    const Image canvas = RenderLevelPicture(state, 6, canvasOnly);
+    ASSERT_EQ(canvas.Width(), 256 * z);
+    ASSERT_EQ(canvas.Height(), 208 * z);
+    EXPECT_EQ(LevelPictureWidth(canvasOnly), 256 * z);
+    EXPECT_EQ(LevelPictureHeight(canvasOnly), 208 * z);
+    // Cell (row 3, column 5): a wall over item 22, at canvas x 8z + 64z.
+    const TilePixel upper = DecodeTilePixel(canvas.At(8 * z + 64 * z + 3 * z, 48 * z + 2 * z));
+    EXPECT_EQ(upper.set, 1);
+    EXPECT_EQ(upper.tile, 32);
+    EXPECT_EQ(DecodeTilePixel(canvas.At(8 * z + 64 * z + 3 * z, 48 * z + 13 * z)).tile, 22);
+    // The last row's right edge strip reaches the canvas's last pixel.
+    EXPECT_EQ(DecodeTilePixel(canvas.At(256 * z - 1, 208 * z - 1)).tile, 70);
+    EXPECT_EQ(DecodeTilePixel(canvas.At(0, 0)).tile, 0);
+    // The editor's state right after opening a file.
+    EXPECT_EQ(state.settings.zoom, z);
+    EXPECT_EQ(state.currentLevel, 6);
+    EXPECT_EQ(state.teleportPair, 0);
+    EXPECT_EQ(state.selectionValue, 0);
+    EXPECT_EQ(state.inspectorTiles[0], -1);
+    EXPECT_EQ(state.regionList.Size(), 17u);
+    EXPECT_EQ(state.canvasReady, 1);
+
+    LevelPictureOptions whole;
+    whole.zoom = z;
+    whole.wholeWindow = true;
+    whole.windowBackground = {1, 2, 3};
+    const Image window = RenderLevelPicture(state, 6, whole);
+    ASSERT_EQ(window.Width(), 516 * z);
+    ASSERT_EQ(window.Height(), 210 * z + 16);
+    for (int y = 0; y < canvas.Height(); y += 7)
+      for (int x = 0; x < canvas.Width(); x += 5)
+        ASSERT_EQ(window.At(x + z, y + z + 16), canvas.At(x, y)) << x << "," << y;
+    EXPECT_EQ(window.At(0, 0), (Rgb{1, 2, 3}));
+    EXPECT_EQ(DecodeTilePixel(window.At(259 * z + 16 * z * 9, z + 16)).tile, 9);  // palette
+    EXPECT_EQ(window.At(259 * z, z + 16), (Rgb{255, 255, 255}));  // frame at pattern 0
+    EXPECT_EQ(window.At(400 * z, 190 * z + 16), (Rgb{1, 2, 3}));  // empty inspector
+    EXPECT_EQ(window.At(354 * z, 160 * z + 16), SpriteColourAt(1, 96));
+  }
+
+  EditorState state;
+  EXPECT_TRUE(RenderLevelPicture(state, 10, {}).Empty());
+  EXPECT_TRUE(RenderLevelPicture(state, -1, {}).Empty());
+  // No catalogue at all: a blank canvas, no crash.
+  const Image blank = RenderLevelPicture(state, 0, {});
+  ASSERT_EQ(blank.Width(), 256);
+  EXPECT_EQ(blank.At(100, 100), kDefaultWindowBackground);
+}
