@@ -45,7 +45,7 @@ struct ResourceCatalogue {
   const PatternSet* PatternSetAt(int32_t index) const;
   // The pattern set a level's stored patternSet value (index + 3) names.
   const PatternSet* PatternSetForLevel(int32_t patternSetValue) const {
-    return PatternSetAt(patternSetValue - 3);
+    return patternSetValue < 3 ? nullptr : PatternSetAt(patternSetValue - 3);
   }
   const SpriteSet* SpriteSetAt(int32_t index) const;
   const std::string* SongAt(int32_t index) const;

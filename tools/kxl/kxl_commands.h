@@ -16,6 +16,7 @@ const std::vector<KxlCommand>& KxlCommands();
 int RunInfo(const std::vector<std::string>& args);
 int RunUpgrade(const std::vector<std::string>& args);
 int RunGe5(const std::vector<std::string>& args);
+int RunRender(const std::vector<std::string>& args);
 
 // "kxl: PATH: reason" on stderr; returns 1.
 int FileError(const std::string& path, const std::string& reason);

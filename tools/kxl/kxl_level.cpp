@@ -51,6 +51,7 @@ const std::vector<KxlCommand>& KxlCommands() {
       {"info", RunInfo},
       {"upgrade", RunUpgrade},
       {"ge5", RunGe5},
+      {"render", RunRender},
   };
   return commands;
 }
