@@ -9,26 +9,29 @@ TileSheet::TileSheet(const Image& image, HDC reference) {
   const int w = image.Width(), h = image.Height();
   HBITMAP bitmap = CreateCompatibleBitmap(reference, w, h);
   if (!bitmap) return;
-  // 24-bit rows, blue green red, each row padded to four bytes; the lines
-  // are handed over top first.
+  // 24-bit rows, blue green red, each row padded to four bytes; a negative
+  // height makes the rows run from the top down, as the picture's do.
   const int stride = (w * 3 + 3) & ~3;
-  std::vector<BYTE> row(static_cast<size_t>(stride), 0);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = 1;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<BYTE> rows(static_cast<size_t>(stride) * h, 0);
   for (int y = 0; y < h; ++y) {
+    BYTE* row = rows.data() + static_cast<size_t>(stride) * y;
     for (int x = 0; x < w; ++x) {
       const Rgb& p = image.At(x, y);
       row[3 * x] = p.b;
       row[3 * x + 1] = p.g;
       row[3 * x + 2] = p.r;
     }
-    // A one-line DIB set at scan line (h - 1 - y) of the bottom-up bitmap.
-    SetDIBits(reference, bitmap, static_cast<UINT>(h - 1 - y), 1, row.data(), &info, DIB_RGB_COLORS);
+  }
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  if (SetDIBits(reference, bitmap, 0, static_cast<UINT>(h), rows.data(), &info, DIB_RGB_COLORS) == 0) {
+    DeleteObject(bitmap);
+    return;
   }
   bitmap_ = bitmap;
   width_ = w;
