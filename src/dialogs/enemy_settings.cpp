@@ -81,10 +81,19 @@ int32_t EnemySpriteSet(const Level& level, const ActorRecord& enemy,
   return catalogue.SpriteSetAt(set) ? set : -1;
 }
 
+namespace {
+
+bool PreviewShown(const Level& level, const ActorRecord& enemy,
+                  const ResourceCatalogue& catalogue) {
+  return EnemySpriteSet(level, enemy, catalogue) >= 0 && DirectionChoiceOf(enemy.direction) >= 0;
+}
+
+}  // namespace
+
 void PaintEnemyPreview(const Level& level, const ActorRecord& enemy,
                        const ResourceCatalogue& catalogue, Painter& painter) {
+  if (!PreviewShown(level, enemy, catalogue)) return;
   const int32_t set = EnemySpriteSet(level, enemy, catalogue);
-  if (set < 0 || DirectionChoiceOf(enemy.direction) < 0) return;
   const SheetRef colour{SheetKind::SpriteColour, set, 2};
   painter.Blit(colour, kFacingStride * enemy.direction - kFacingStride, 0, kPreviewWidth,
                kPreviewHeight, kPreviewX, kPreviewY, RasterOp::Copy);
@@ -117,6 +126,10 @@ EnemySettingsView EnemySettingsRules::View() const {
 
 void EnemySettingsRules::PaintPreview(Painter& painter) const {
   PaintEnemyPreview(state_.CurrentLevel(), Record(), state_.catalogue, painter);
+}
+
+bool EnemySettingsRules::HasPreview() const {
+  return PreviewShown(state_.CurrentLevel(), Record(), state_.catalogue);
 }
 
 bool EnemySettingsRules::ChooseEnemy(int index) {

@@ -70,6 +70,9 @@ class EnemySettingsRules {
   const ActorRecord& Record() const;
   EnemySettingsView View() const;
   void PaintPreview(Painter& painter) const;
+  // Whether the preview draws anything; when it does not, the caller has to
+  // erase the picture it drew before.
+  bool HasPreview() const;
 
   // Each takes a list index as the combo reports it; an index outside the
   // list changes nothing and gives false. Every accepted choice marks the

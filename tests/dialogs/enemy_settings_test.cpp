@@ -167,12 +167,20 @@ TEST(EnemySettings, PreviewShowsTheFacing) {
     const std::vector<RecordedBlit> expected = {
         {{SheetKind::SpriteColour, 2, 2}, sourceX[i], 0, 32, 48, 182, 16, RasterOp::Copy}};
     EXPECT_EQ(painter.blits, expected) << i;
+    EXPECT_TRUE(rules.HasPreview());
   }
   enemy.typeCode = 48;
   RecordingPainter ghost;
   rules.PaintPreview(ghost);
   ASSERT_EQ(ghost.blits.size(), 1u);
   EXPECT_EQ(ghost.blits[0].sheet.index, 3);
+  // A slot naming no sprite set of the catalogue.
+  f.state.levels[2].enemyTypes[1] = 4;
+  EXPECT_FALSE(rules.HasPreview());
+  RecordingPainter missing;
+  rules.PaintPreview(missing);
+  EXPECT_TRUE(missing.blits.empty());
+  f.state.levels[2].enemyTypes[1] = 3;
 
   // No picture for a facing or a type outside the encodings.
   for (const auto& [direction, typeCode] :
@@ -183,5 +191,6 @@ TEST(EnemySettings, PreviewShowsTheFacing) {
     RecordingPainter painter;
     rules.PaintPreview(painter);
     EXPECT_TRUE(painter.blits.empty()) << direction << " " << typeCode;
+    EXPECT_FALSE(rules.HasPreview()) << direction << " " << typeCode;
   }
 }
