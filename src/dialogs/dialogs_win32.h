@@ -19,4 +19,8 @@ struct DialogContext {
 // Runs the dialog modally; param is the level or the enemy it opens on.
 void RunDialogWin32(const DialogContext& context, DialogKind dialog, int param);
 
+void RunLevelSettingsDialog(const DialogContext& context, int level);  // level 0..9
+void RunEnemySettingsDialog(const DialogContext& context, int enemy);  // enemy 1..5
+void RunSwapLevelsDialog(const DialogContext& context);
+void RunEditorSettingsDialog(const DialogContext& context);
 void RunAboutDialog(const DialogContext& context);

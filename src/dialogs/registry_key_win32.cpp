@@ -25,6 +25,12 @@ void RegistryKey::SetString(const char* name, const char* text) {
                  static_cast<DWORD>(lstrlenA(text) + 1));
 }
 
+bool RegistryKey::TrySetString(const char* name, const char* text) {
+  if (!IsOpen()) return false;
+  return RegSetValueExA(handle_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                        static_cast<DWORD>(lstrlenA(text) + 1)) == ERROR_SUCCESS;
+}
+
 const char* RegistryKey::QueryString(const char* name, char* buffer, DWORD capacity) {
   if (!IsOpen()) {
     MessageBoxA(nullptr, "Can't read value from registry", "Error", MB_OK | MB_ICONEXCLAMATION);
@@ -55,4 +61,8 @@ const char* RegistryKey::QueryString(const char* name, char* buffer, DWORD capac
 
 void RegistryKey::DeleteSubKey(const char* subkey) {
   if (handle_) RegDeleteKeyA(handle_, subkey);
+}
+
+void RegistryKey::DeleteTree(const char* subkey) {
+  if (handle_) RegDeleteTreeA(handle_, subkey);
 }
