@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/editor_state.h"
-#include "dialogs/recording_painter.h"
+#include "dialogs/named_catalogue.h"
+#include "support/recording_painter.h"
 #include "support/fake_host.h"
 
 namespace {
@@ -166,20 +167,20 @@ TEST(EnemySettings, PreviewShowsTheFacing) {
     rules.PaintPreview(painter);
     const std::vector<RecordedBlit> expected = {
         {{SheetKind::SpriteColour, 2, 2}, sourceX[i], 0, 32, 48, 182, 16, RasterOp::Copy}};
-    EXPECT_EQ(painter.blits, expected) << i;
+    EXPECT_EQ(painter.BlitList(), expected) << i;
     EXPECT_TRUE(rules.HasPreview());
   }
   enemy.typeCode = 48;
   RecordingPainter ghost;
   rules.PaintPreview(ghost);
-  ASSERT_EQ(ghost.blits.size(), 1u);
-  EXPECT_EQ(ghost.blits[0].sheet.index, 3);
+  ASSERT_EQ(ghost.BlitList().size(), 1u);
+  EXPECT_EQ(ghost.BlitList()[0].sheet.index, 3);
   // A slot naming no sprite set of the catalogue.
   f.state.levels[2].enemyTypes[1] = 4;
   EXPECT_FALSE(rules.HasPreview());
   RecordingPainter missing;
   rules.PaintPreview(missing);
-  EXPECT_TRUE(missing.blits.empty());
+  EXPECT_TRUE(missing.BlitList().empty());
   f.state.levels[2].enemyTypes[1] = 3;
 
   // No picture for a facing or a type outside the encodings.
@@ -190,7 +191,7 @@ TEST(EnemySettings, PreviewShowsTheFacing) {
     enemy.typeCode = typeCode;
     RecordingPainter painter;
     rules.PaintPreview(painter);
-    EXPECT_TRUE(painter.blits.empty()) << direction << " " << typeCode;
+    EXPECT_TRUE(painter.BlitList().empty()) << direction << " " << typeCode;
     EXPECT_FALSE(rules.HasPreview()) << direction << " " << typeCode;
   }
 }

@@ -5,7 +5,8 @@
 #include <cstring>
 
 #include "app/editor_state.h"
-#include "dialogs/recording_painter.h"
+#include "dialogs/named_catalogue.h"
+#include "support/recording_painter.h"
 #include "dialogs/time_limit.h"
 #include "support/fake_host.h"
 
@@ -188,18 +189,18 @@ TEST(LevelSettings, PreviewMasksEachEnemyType) {
       {mask3, 256, 0, 32, 48, 170, 175, RasterOp::And},
       {colour3, 256, 0, 32, 48, 170, 175, RasterOp::Paint},
   };
-  EXPECT_EQ(painter.blits, expected);
-  EXPECT_EQ(painter.otherCalls, 0);
+  EXPECT_EQ(painter.BlitList(), expected);
+  EXPECT_EQ(painter.NonBlitCalls(), 0);
 
   // Double size whatever the zoom; the third slot at x 290.
   f.state.settings.zoom = 1;
   level.enemyTypes[0] = -1;
   level.enemyTypes[1] = 4;
   level.enemyTypes[2] = 2;
-  painter.blits.clear();
+  painter.Clear();
   PaintEnemyTypePreview(level, f.state.catalogue, painter);
-  ASSERT_EQ(painter.blits.size(), 2u);
-  EXPECT_EQ(painter.blits[0], (RecordedBlit{{SheetKind::SpriteMask, 2, 2}, 256, 0, 32, 48, 290,
+  ASSERT_EQ(painter.BlitList().size(), 2u);
+  EXPECT_EQ(painter.BlitList()[0], (RecordedBlit{{SheetKind::SpriteMask, 2, 2}, 256, 0, 32, 48, 290,
                                             175, RasterOp::And}));
-  EXPECT_EQ(painter.blits[1].op, RasterOp::Paint);
+  EXPECT_EQ(painter.BlitList()[1].op, RasterOp::Paint);
 }

@@ -7,6 +7,14 @@
 
 #include "gfx/painter.h"
 
+// One sheet copy as the dialogs' previews check it.
+struct RecordedBlit {
+  SheetRef sheet;
+  int sx, sy, w, h, dx, dy;
+  RasterOp op;
+  bool operator==(const RecordedBlit&) const = default;
+};
+
 struct PaintCall {
   enum class Kind { Blit, Line, Caption, FillBackground, BeginOffscreen, EndOffscreen };
   Kind kind = Kind::Blit;
@@ -94,6 +102,16 @@ class RecordingPainter : public Painter {
     std::vector<std::string> out;
     for (const PaintCall& call : Of(PaintCall::Kind::Caption)) out.push_back(call.text);
     return out;
+  }
+  // Every sheet copy in order, without the other calls.
+  std::vector<RecordedBlit> BlitList() const {
+    std::vector<RecordedBlit> out;
+    for (const PaintCall& c : Of(PaintCall::Kind::Blit))
+      out.push_back({c.sheet, c.sx, c.sy, c.w, c.h, c.dx, c.dy, c.op});
+    return out;
+  }
+  int NonBlitCalls() const {
+    return static_cast<int>(calls.size() - Of(PaintCall::Kind::Blit).size());
   }
   void Clear() { calls.clear(); }
 
