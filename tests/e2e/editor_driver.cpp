@@ -1,0 +1,394 @@
+#include "e2e/editor_driver.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kMainClass = "Kraxolan Editor";
+
+std::string ClassOf(HWND window) {
+  char name[64] = "";
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+std::string TextOf(HWND window) {
+  char text[1024] = "";
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+struct Search {
+  DWORD pid;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM data) {
+  Search* search = reinterpret_cast<Search*>(data);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid == search->pid && IsWindowVisible(window)) search->found.push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD pid) {
+  Search search{pid, {}};
+  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+BOOL CALLBACK CollectChildren(HWND window, LPARAM data) {
+  reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> children;
+  EnumChildWindows(parent, CollectChildren, reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs = 5000) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result);
+  return static_cast<LRESULT>(result);
+}
+
+std::string UniqueTempFolder() {
+  char base[MAX_PATH] = "";
+  GetTempPathA(MAX_PATH, base);
+  static int counter = 0;
+  char name[64];
+  std::snprintf(name, sizeof name, "kxe2e-%lu-%d-%lu", GetCurrentProcessId(), ++counter,
+                GetTickCount());
+  return std::string(base) + name + "\\";
+}
+
+}  // namespace
+
+ProgramDir::ProgramDir() {
+  const char* source = std::getenv("KRAXED_PROGRAM_DIR");
+  path_ = UniqueTempFolder();
+  fs::create_directories(path_);
+  if (!source || !*source) {
+    std::fprintf(stderr, "KRAXED_PROGRAM_DIR names no program folder\n");
+    return;
+  }
+  const fs::path from(source);
+  for (const auto& entry : fs::recursive_directory_iterator(from)) {
+    const fs::path to = fs::path(path_) / fs::relative(entry.path(), from);
+    if (entry.is_directory())
+      fs::create_directories(to);
+    else if (entry.path().filename() != "kraxed.ini")
+      fs::copy_file(entry.path(), to, fs::copy_options::overwrite_existing);
+  }
+}
+
+ProgramDir::~ProgramDir() {
+  std::error_code ignored;
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    fs::remove_all(path_, ignored);
+    if (!fs::exists(path_)) break;
+    Sleep(100);  // a program that just ended may still hold a file
+  }
+}
+
+EditorProcess::EditorProcess(const ProgramDir& folder, const std::string& arguments, bool quoted,
+                             const std::string& workingDirectory) {
+  const std::string exe = folder.File("kraxed.exe");
+  std::string commandLine = quoted ? "\"" + exe + "\"" : exe;
+  if (!arguments.empty()) commandLine += " " + arguments;
+  std::vector<char> line(commandLine.begin(), commandLine.end());
+  line.push_back('\0');
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  const std::string cwd = workingDirectory.empty() ? folder.Path() : workingDirectory;
+  if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(),
+                      &startup, &info_)) {
+    std::fprintf(stderr, "cannot start %s (error %lu)\n", commandLine.c_str(), GetLastError());
+    info_ = {};
+  }
+}
+
+EditorProcess::~EditorProcess() {
+  if (info_.hProcess) {
+    if (Running()) Kill();
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
+  }
+}
+
+bool EditorProcess::WaitForWindow(DWORD timeoutMs) {
+  if (!info_.hProcess) return false;
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < timeoutMs) {
+    for (HWND w : TopLevelWindows(info_.dwProcessId))
+      if (ClassOf(w) == kMainClass && TextOf(w).rfind("Kraxolan Editor - [", 0) == 0) {
+        window_ = w;
+        WaitIdle();
+        return true;
+      }
+    if (!Running()) return false;
+    Sleep(50);
+  }
+  return false;
+}
+
+std::string EditorProcess::Title() const { return TextOf(window_); }
+
+std::string EditorProcess::StatusText() const {
+  HWND status = FindWindowExA(window_, nullptr, "msctls_statusbar32", nullptr);
+  if (!status) return "<no status bar>";
+  char text[512] = "";
+  SendWithin(status, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+RECT EditorProcess::WindowRect() const {
+  RECT r = {};
+  GetWindowRect(window_, &r);
+  return r;
+}
+
+RECT EditorProcess::ClientRectOnScreen() const {
+  RECT r = {};
+  GetClientRect(window_, &r);
+  POINT origin = {0, 0};
+  ClientToScreen(window_, &origin);
+  OffsetRect(&r, origin.x, origin.y);
+  return r;
+}
+
+bool EditorProcess::WaitIdle(DWORD timeoutMs) const {
+  if (!window_) return false;
+  // A paint pending after the last change is done before anything else is
+  // sent: the editor ignores the mouse until a paint has completed.
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result);
+  UpdateWindow(window_);
+  return SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
+void EditorProcess::Post(UINT message, WPARAM wParam, LPARAM lParam) const {
+  PostMessageA(window_, message, wParam, lParam);
+}
+
+void EditorProcess::Command(int id) const {
+  Post(WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void EditorProcess::MouseMove(int x, int y, WPARAM keys) const {
+  SendWithin(window_, WM_MOUSEMOVE, keys, Point(x, y));
+  WaitIdle();
+}
+
+void EditorProcess::LeftClick(int x, int y) const {
+  SendWithin(window_, WM_LBUTTONDOWN, MK_LBUTTON, Point(x, y));
+  SendWithin(window_, WM_LBUTTONUP, 0, Point(x, y));
+  WaitIdle();
+}
+
+void EditorProcess::RightClick(int x, int y) const {
+  SendWithin(window_, WM_RBUTTONDOWN, MK_RBUTTON, Point(x, y));
+  SendWithin(window_, WM_RBUTTONUP, 0, Point(x, y));
+  WaitIdle();
+}
+
+void EditorProcess::DoubleClick(int x, int y) const {
+  SendWithin(window_, WM_LBUTTONDOWN, MK_LBUTTON, Point(x, y));
+  SendWithin(window_, WM_LBUTTONUP, 0, Point(x, y));
+  // The double click may open a modal dialog: post it, do not wait on it.
+  Post(WM_LBUTTONDBLCLK, MK_LBUTTON, Point(x, y));
+  Post(WM_LBUTTONUP, 0, Point(x, y));
+}
+
+void EditorProcess::Drag(const std::vector<POINT>& points) const {
+  if (points.empty()) return;
+  SendWithin(window_, WM_LBUTTONDOWN, MK_LBUTTON, Point(points[0].x, points[0].y));
+  WaitIdle();
+  for (size_t i = 1; i < points.size(); ++i) {
+    SendWithin(window_, WM_MOUSEMOVE, MK_LBUTTON, Point(points[i].x, points[i].y));
+    WaitIdle();
+  }
+  SendWithin(window_, WM_LBUTTONUP, 0, Point(points.back().x, points.back().y));
+  WaitIdle();
+}
+
+void EditorProcess::KeyUp(UINT virtualKey) const {
+  SendWithin(window_, WM_KEYUP, virtualKey, 0xC0000001);
+  WaitIdle();
+}
+
+void EditorProcess::PressKeys(const std::vector<WORD>& keys) const {
+  SetForegroundWindow(window_);
+  SetFocus(window_);
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) {
+    INPUT down = {};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wVk = key;
+    inputs.push_back(down);
+  }
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
+    INPUT up = {};
+    up.type = INPUT_KEYBOARD;
+    up.ki.wVk = *it;
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(up);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+HWND EditorProcess::Selector(int index) const {
+  std::vector<HWND> selectors;
+  for (HWND child : Children(window_))
+    if (ClassOf(child) == "msctls_updown32") selectors.push_back(child);
+  // Level at the top left, graphics at the top right, teleport lower down.
+  std::sort(selectors.begin(), selectors.end(), [](HWND a, HWND b) {
+    RECT ra, rb;
+    GetWindowRect(a, &ra);
+    GetWindowRect(b, &rb);
+    return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
+  });
+  return index >= 0 && index < static_cast<int>(selectors.size()) ? selectors[index] : nullptr;
+}
+
+void EditorProcess::ScrollSelector(int index, int position) const {
+  HWND selector = Selector(index);
+  if (!selector) return;
+  SendWithin(selector, UDM_SETPOS32, 0, position);
+  SendWithin(window_, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position),
+             reinterpret_cast<LPARAM>(selector));
+  WaitIdle();
+}
+
+DialogWindow EditorProcess::WaitForDialog(DWORD timeoutMs, const std::string& caption) const {
+  const DWORD start = GetTickCount();
+  do {
+    for (HWND w : TopLevelWindows(info_.dwProcessId)) {
+      if (w == window_ || ClassOf(w) != "#32770") continue;
+      if (!caption.empty() && TextOf(w) != caption) continue;
+      DialogWindow dialog;
+      dialog.window = w;
+      dialog.caption = TextOf(w);
+      HWND message = GetDlgItem(w, 0xFFFF);
+      if (message) dialog.text = TextOf(message);
+      return dialog;
+    }
+    Sleep(50);
+  } while (GetTickCount() - start < timeoutMs && Running());
+  return {};
+}
+
+void EditorProcess::Press(const DialogWindow& dialog, int buttonId) const {
+  if (!dialog.window) return;
+  PostMessageA(dialog.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog.window, buttonId)));
+  const DWORD start = GetTickCount();
+  while (IsWindow(dialog.window) && IsWindowVisible(dialog.window) && GetTickCount() - start < 10000)
+    Sleep(20);
+  WaitIdle();
+}
+
+bool EditorProcess::ChooseFile(const std::string& path, DWORD timeoutMs) const {
+  const DialogWindow dialog = WaitForDialog(timeoutMs);
+  if (!dialog) return false;
+  // The file name box: an edit (edt1) or the combo box of the explorer-style
+  // dialog (cmb13).
+  HWND name = GetDlgItem(dialog.window, 0x480);
+  if (!name) name = GetDlgItem(dialog.window, 0x47C);
+  if (!name) return false;
+  SendWithin(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  Press(dialog, IDOK);
+  return !IsWindow(dialog.window) || !IsWindowVisible(dialog.window);
+}
+
+std::vector<HWND> EditorProcess::OtherWindows() const {
+  std::vector<HWND> others;
+  for (HWND w : TopLevelWindows(info_.dwProcessId))
+    if (w != window_) others.push_back(w);
+  return others;
+}
+
+Image EditorProcess::CaptureClient() const {
+  const RECT r = ClientRectOnScreen();
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0) return Image();
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  SelectObject(memory, previous);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  const int stride = (w * 3 + 3) & ~3;
+  std::vector<BYTE> rows(static_cast<size_t>(stride) * h);
+  GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), rows.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  Image image(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const BYTE* p = rows.data() + static_cast<size_t>(stride) * y + 3 * x;
+      image.At(x, y) = {p[2], p[1], p[0]};
+    }
+  return image;
+}
+
+bool EditorProcess::WaitForExit(DWORD timeoutMs) const {
+  return info_.hProcess && WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool EditorProcess::Running() const {
+  return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD EditorProcess::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (info_.hProcess) GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+void EditorProcess::Kill() {
+  if (!info_.hProcess) return;
+  TerminateProcess(info_.hProcess, 99);
+  WaitForSingleObject(info_.hProcess, 5000);
+}
+
+std::vector<unsigned char> FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
+}
+
+bool FileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void PutFile(const std::string& path, const std::vector<unsigned char>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void PutText(const std::string& path, const std::string& text) {
+  PutFile(path, std::vector<unsigned char>(text.begin(), text.end()));
+}
+
+std::string FileText(const std::string& path) {
+  const std::vector<unsigned char> bytes = FileBytes(path);
+  return std::string(bytes.begin(), bytes.end());
+}

@@ -1,0 +1,116 @@
+// Drives the real kraxed.exe as a user would, through window messages: it
+// starts the program in a fresh program folder, finds its window, sends
+// clicks, keys and commands, reads the title and the status bar, answers
+// message boxes and file dialogs, and looks at the window's pixels.
+//
+// Every wait has a time limit; a program still running when its driver goes
+// away is ended by its process handle.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "gfx/image.h"
+
+// A fresh copy of the program folder (kraxed.exe, resources.ini, levelgfx\,
+// enemygfx\, sample.kxl) in a temporary folder of its own; no kraxed.ini
+// unless a test writes one. The template folder comes from the environment
+// variable KRAXED_PROGRAM_DIR.
+class ProgramDir {
+ public:
+  ProgramDir();
+  ~ProgramDir();
+  ProgramDir(const ProgramDir&) = delete;
+  ProgramDir& operator=(const ProgramDir&) = delete;
+
+  // The folder with its trailing backslash.
+  const std::string& Path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + name; }
+
+ private:
+  std::string path_;
+};
+
+// A message box or dialog window of the program.
+struct DialogWindow {
+  HWND window = nullptr;
+  std::string caption;
+  std::string text;  // the message of a message box (its static text)
+  explicit operator bool() const { return window != nullptr; }
+};
+
+class EditorProcess {
+ public:
+  // Starts `<folder>kraxed.exe` with the given arguments. quoted: the program
+  // path in double quotes (as the shell starts it) or bare.
+  EditorProcess(const ProgramDir& folder, const std::string& arguments = "", bool quoted = true,
+                const std::string& workingDirectory = "");
+  ~EditorProcess();
+  EditorProcess(const EditorProcess&) = delete;
+  EditorProcess& operator=(const EditorProcess&) = delete;
+
+  // Waits until the main window is shown and start-up is over.
+  bool WaitForWindow(DWORD timeoutMs = 30000);
+  HWND Window() const { return window_; }
+  DWORD ProcessId() const { return info_.dwProcessId; }
+
+  std::string Title() const;
+  std::string StatusText() const;
+  RECT WindowRect() const;
+  RECT ClientRectOnScreen() const;
+
+  // Waits until the program has handled everything sent so far and waits
+  // for input again (or the time is up).
+  bool WaitIdle(DWORD timeoutMs = 10000) const;
+
+  void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  void Command(int id) const;  // a menu command or accelerator
+  void MouseMove(int x, int y, WPARAM keys = 0) const;
+  void LeftClick(int x, int y) const;
+  void RightClick(int x, int y) const;
+  void DoubleClick(int x, int y) const;
+  // A left-button drag along the points (a press, moves with MK_LBUTTON, a release).
+  void Drag(const std::vector<POINT>& points) const;
+  void KeyUp(UINT virtualKey) const;
+  // A key pressed and released through the system's input, to the focused
+  // window (so the accelerators see the modifier keys).
+  void PressKeys(const std::vector<WORD>& keys) const;
+  // A selector's arrow: a WM_HSCROLL as the up-down control sends it.
+  HWND Selector(int index) const;  // 0 level, 1 graphics, 2 teleport (by position)
+  void ScrollSelector(int index, int position) const;
+
+  // The first visible dialog or message box of the process, within the time.
+  DialogWindow WaitForDialog(DWORD timeoutMs = 10000, const std::string& caption = "") const;
+  // Presses a button of a dialog or message box (IDOK, IDYES, IDNO, IDCANCEL).
+  void Press(const DialogWindow& dialog, int buttonId) const;
+  // Fills in a common file dialog with a path and confirms it.
+  bool ChooseFile(const std::string& path, DWORD timeoutMs = 15000) const;
+  // Every visible top-level window of the process but the main window.
+  std::vector<HWND> OtherWindows() const;
+
+  // The client area's pixels as the screen shows them.
+  Image CaptureClient() const;
+
+  bool WaitForExit(DWORD timeoutMs = 20000) const;
+  bool Running() const;
+  DWORD ExitCode() const;
+  // Ends the program at once (by its handle).
+  void Kill();
+
+ private:
+  PROCESS_INFORMATION info_ = {};
+  HWND window_ = nullptr;
+};
+
+// Reads a file's bytes; empty when it cannot be read.
+std::vector<unsigned char> FileBytes(const std::string& path);
+bool FileExists(const std::string& path);
+void PutFile(const std::string& path, const std::vector<unsigned char>& bytes);
+void PutText(const std::string& path, const std::string& text);
+std::string FileText(const std::string& path);
+
+// Packs client coordinates as mouse messages carry them.
+inline LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
