@@ -39,7 +39,7 @@ enum class KeyKind { Cell, Exit, TeleportStart, TeleportEnd };
 
 struct Key {
   KeyKind kind = KeyKind::Cell;
-  int value = 0;  // the cell value, or the teleport pair 0..7
+  int value = 0;  // the cell value, the teleport pair 0..7, or the exit's pattern (-1: the floor)
 };
 
 constexpr char kPlayerMark = '@';
@@ -126,15 +126,18 @@ class LevelParser {
     int number = 0;
     if (words.size() == 3 && ParseNumber(kind, 0, 255, number)) {
       key.value = number;
-    } else if (words.size() == 3 && kind == "exit") {
+    } else if (kind == "exit" && (words.size() == 3 ||
+                                  (words.size() == 4 && ParseNumber(words[3], 0, 7, number)))) {
+      // The exit stands on the level's floor, or on the walkable pattern given.
       key.kind = KeyKind::Exit;
+      key.value = words.size() == 4 ? number : -1;
     } else if (words.size() == 4 && (kind == "start" || kind == "end") &&
                ParseNumber(words[3], 1, 8, number)) {
       key.kind = kind == "start" ? KeyKind::TeleportStart : KeyKind::TeleportEnd;
       key.value = number - 1;
     } else if (!ThingKey(words, key)) {
       return Fail(line, "unknown key value '" + kind +
-                            "' (a number, exit, start N, end N, gem, destroyable, an item, "
+                            "' (a number, exit [N], start N, end N, gem, destroyable, an item, "
                             "wall1 or wall2 with an optional item)");
     }
     keys[c] = key;
@@ -284,9 +287,12 @@ class LevelParser {
     std::array<bool, 6> placed{};
     int exits = 0;
     std::array<int, 16> teleportEnds{};
+    const std::array<int, kCellCount> floors = FloorsOf(pending);
     for (int row = 0; row < kGridRows; ++row)
       for (int col = 0; col < kGridColumns; ++col)
-        if (!PlaceMapCell(pending, level, row, col, placed, exits, teleportEnds)) return false;
+        if (!PlaceMapCell(pending, level, row, col, floors[row * kGridColumns + col], placed,
+                          exits, teleportEnds))
+          return false;
     if (!placed[0]) return Fail(pending.mapLine, which + ": the map has no player '@'");
     if (exits != 1) return Fail(pending.mapLine, which + ": the map needs exactly one exit");
     for (int pair = 0; pair < 8; ++pair)
@@ -303,14 +309,70 @@ class LevelParser {
     return true;
   }
 
-  bool PlaceMapCell(PendingLevel& pending, Level& level, int row, int col, std::array<bool, 6>& placed,
-                    int& exits, std::array<int, 16>& teleportEnds) {
+  const Key* FindKey(const PendingLevel& pending, char c) const {
+    auto found = pending.keys.find(c);
+    if (found != pending.keys.end()) return &found->second;
+    found = commonKeys_.find(c);
+    return found != commonKeys_.end() ? &found->second : nullptr;
+  }
+
+  // The walkable pattern a map character shows by itself, or -1.
+  int OwnPattern(const PendingLevel& pending, char c) const {
+    const Key* key = FindKey(pending, c);
+    if (!key) return -1;
+    if (key->kind == KeyKind::Cell && key->value < 16) return key->value;
+    if (key->kind == KeyKind::Exit) return key->value;
+    return -1;
+  }
+
+  // What lies under each cell: a walkable cell's own pattern; under anything
+  // else the pattern most of its neighbours show (so a wall in the lawn
+  // hides lawn and one on the path hides path), or the level's floor when no
+  // neighbour is walkable. Ties go to the level's floor, then to the lower
+  // pattern.
+  std::array<int, kCellCount> FloorsOf(const PendingLevel& pending) const {
+    std::array<int, kCellCount> own{};
+    for (int i = 0; i < kCellCount; ++i)
+      own[i] = OwnPattern(pending, pending.map[i / kGridColumns][i % kGridColumns]);
+    std::array<int, kCellCount> floors{};
+    for (int i = 0; i < kCellCount; ++i) {
+      floors[i] = own[i];
+      if (own[i] >= 0) continue;
+      floors[i] = Vote(own, i, false, pending.floor);
+      if (floors[i] < 0) floors[i] = Vote(own, i, true, pending.floor);
+      if (floors[i] < 0) floors[i] = pending.floor;
+    }
+    return floors;
+  }
+
+  int Vote(const std::array<int, kCellCount>& own, int index, bool diagonals, int fallback) const {
+    std::array<int, 16> votes{};
+    const int row = index / kGridColumns, col = index % kGridColumns;
+    for (int dy = -1; dy <= 1; ++dy)
+      for (int dx = -1; dx <= 1; ++dx) {
+        const bool diagonal = dx != 0 && dy != 0;
+        if ((dx == 0 && dy == 0) || diagonal != diagonals) continue;
+        const int r = row + dy, c = col + dx;
+        if (r < 0 || r >= kGridRows || c < 0 || c >= kGridColumns) continue;
+        const int pattern = own[r * kGridColumns + c];
+        if (pattern >= 0) ++votes[pattern];
+      }
+    int best = -1;
+    for (int pattern = 0; pattern < 16; ++pattern)
+      if (votes[pattern] > 0 && (best < 0 || votes[pattern] > votes[best] ||
+                                 (votes[pattern] == votes[best] && pattern == fallback)))
+        best = pattern;
+    return best;
+  }
+
+  bool PlaceMapCell(PendingLevel& pending, Level& level, int row, int col, int floor,
+                    std::array<bool, 6>& placed, int& exits, std::array<int, 16>& teleportEnds) {
     const char c = pending.map[row][col];
     const int index = row * kGridColumns + col;
     const int line = pending.mapLine + 1 + row;
     const bool edge = col == 0 || col == kGridColumns - 1;
-    level.cells[index] = pending.floor;
-    level.floors[index] = pending.floor;
+    level.cells[index] = floor;
+    level.floors[index] = floor;
     if (c == kPlayerMark || (c >= '1' && c <= '5')) {
       if (edge || row == 0)
         return Fail(line, "actors stand in columns 2..16 and rows 2..13 of the map");
@@ -331,17 +393,13 @@ class LevelParser {
     return PlaceKeyedCell(pending, level, c, row, col, line, exits, teleportEnds);
   }
 
-  bool PlaceKeyedCell(PendingLevel& pending, Level& level, char c, int row, int col, int line,
+  bool PlaceKeyedCell(const PendingLevel& pending, Level& level, char c, int row, int col, int line,
                       int& exits, std::array<int, 16>& teleportEnds) {
     const int index = row * kGridColumns + col;
     const bool edge = col == 0 || col == kGridColumns - 1;
-    auto found = pending.keys.find(c);
-    if (found == pending.keys.end()) {
-      found = commonKeys_.find(c);
-      if (found == commonKeys_.end())
-        return Fail(line, std::string("no key for map character '") + c + "'");
-    }
-    const Key key = found->second;
+    const Key* found = FindKey(pending, c);
+    if (!found) return Fail(line, std::string("no key for map character '") + c + "'");
+    const Key key = *found;
     if (key.kind != KeyKind::Cell && (edge || row == 0))
       return Fail(line, "exits and teleports are not placed in the edge columns or the top row");
     switch (key.kind) {

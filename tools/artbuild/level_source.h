@@ -3,7 +3,7 @@
 // is described at the top of data/sample/levels.txt; in short:
 //
 //   key # 64                 map character -> a cell value or a name:
-//   key + wall1 speed-up     exit, start N, end N, gem, destroyable, an item,
+//   key + wall1 speed-up     exit [N], start N, end N, gem, destroyable, an item,
 //                            wall1/wall2 (optionally hiding an item), 0..255
 //   level 1                  levels 1..10 in order, then their lines:
 //   patterns garden          pattern set by file name (or index) in resources.ini
@@ -21,6 +21,7 @@
 #include "source_text.h"
 
 // Builds the ten levels from the text. Walkable cells get their own pattern
-// as floor, everything else the level's floor; shadows are corrected last.
+// as floor, everything else (walls, items, actors, the exit) the pattern most
+// of its neighbours show, or the level's floor; shadows are corrected last.
 bool ParseLevelSource(const std::string& path, const std::string& text,
                       const ResourceList& resources, LevelSet& levels, SourceError& error);
