@@ -193,6 +193,7 @@ class ArtParser {
   // The rows that follow a header, each exactly one pixel per character.
   bool Grid(const Rect& rect, int base, const std::string& what, int headerLine) {
     const Rect baseRect = base >= 0 ? CellRect(base, 1, 1) : Rect{};
+    const int cellHeight = sheet_.kind == SheetKind::Pattern ? kArtTile : kSpriteSheetLines;
     for (int row = 0; row < rect.height; ++row) {
       if (next_ >= lines_.size())
         return Fail(file_, headerLine, what + " ends after " + std::to_string(row) + " of " +
@@ -207,7 +208,7 @@ class ArtParser {
         const char c = text[col];
         int index = Lookup(c);
         if (c == kSeeThrough && base >= 0)
-          index = sheet_.At(baseRect.x + col % kArtTile, baseRect.y + row % kArtTile);
+          index = sheet_.At(baseRect.x + col % kArtTile, baseRect.y + row % cellHeight);
         else if (index < 0)
           return Fail(file_, lineNo, std::string("unknown colour '") + c + "' in column " +
                                          std::to_string(col + 1) +
