@@ -58,7 +58,9 @@ TEST(ArtSource, TinySpriteSheetEncodesToTheExpectedGe5Bytes) {
       "xy..............\n" +
       Rows(22, "................") +
       "...............x\n"
-      "frame 1 = flipx 0\n";
+      "frame 1 = flipx 0\n"
+      "frame 2 over 0\n" +
+      Rows(23, "________________") + "y_______________\n";
   ArtSheet sheet;
   SourceError error;
   ASSERT_TRUE(ParseArtSheet("s.art", files.Reader(), sheet, error)) << error.Text();
@@ -75,6 +77,10 @@ TEST(ArtSource, TinySpriteSheetEncodesToTheExpectedGe5Bytes) {
   // Line 23: the last pixel of frame 0, mirrored to the first of frame 1.
   EXPECT_EQ(bytes[7 + 128 * 23 + 7], 0x01);
   EXPECT_EQ(bytes[7 + 128 * 23 + 8], 0x10);
+  // Frame 2 shows frame 0 through its '_' pixels, down to the last line.
+  EXPECT_EQ(bytes[7 + 128 * 23 + 16], 0x20);
+  EXPECT_EQ(bytes[7 + 128 * 23 + 23], 0x01);
+  EXPECT_EQ(bytes[7 + 16], 0x12);
   // Nothing below the 24 sprite lines.
   for (size_t i = 7 + 128 * 24; i < 30343; ++i) ASSERT_EQ(bytes[i], 0) << i;
   // Palette: red high nibble and blue low nibble, then green.
