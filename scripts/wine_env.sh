@@ -22,6 +22,17 @@ ensure_wineprefix() {
     with_timeout 300 wine wineboot --init >/dev/null 2>&1 || true
     with_timeout 120 wineserver -w >/dev/null 2>&1 || true
   fi
+  # Wine's own "MS Sans Serif", the font the dialogs are laid out in. A prefix
+  # that cannot find it draws them in a wider stand-in, which cuts labels.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" dir
+  if [ ! -f "$fonts/sserife.fon" ]; then
+    for dir in /usr/share/wine/fonts /usr/lib/wine/fonts /usr/local/share/wine/fonts; do
+      if [ -f "$dir/sserife.fon" ]; then
+        mkdir -p "$fonts" && cp "$dir/sserife.fon" "$fonts/"
+        break
+      fi
+    done
+  fi
 }
 
 # Stops this prefix's wineserver (and so every Wine process in it).
