@@ -7,8 +7,10 @@
 #include "dialogs/enemy_settings.h"
 #include "e2e/dialog_driver.h"
 #include "gfx/resource_catalogue.h"
+#include "app/editor_state.h"
 #include "gfx/software_painter.h"
 #include "level/level_file.h"
+#include "view/level_picture.h"
 
 namespace {
 
@@ -48,6 +50,7 @@ TEST(EnemySettingsDialog, FromTheMenuEditsSpeedFacingAiAndTypeOfTheChosenEnemy) 
 
   const DialogWindow dialog = OpenDialogByCommand(editor, 40017, "Edit Enemy");
   ASSERT_TRUE(dialog);
+  MoveWindowTo(dialog.window, 700, 500);  // off the canvas, which is looked at
   EXPECT_EQ(ComboCount(dialog, IDC_ENEMY_AI), static_cast<int>(catalogue.aiTypes.size()));
   ExpectShows(dialog, catalogue, expected[0], 1);
   EXPECT_EQ(editor.Title(), TitleFor(path, false));
@@ -81,6 +84,17 @@ TEST(EnemySettingsDialog, FromTheMenuEditsSpeedFacingAiAndTypeOfTheChosenEnemy) 
   PaintEnemyPreview(expected[0], enemy, catalogue, painter);
   EXPECT_TRUE(CropImage(shot, 182, 16, 32, 48) == CropImage(preview, 182, 16, 32, 48));
   EXPECT_FALSE(CropImage(shot, 182, 16, 32, 48) == Image(32, 48));
+
+  // The canvas shows enemy 3 turned left and of its new type.
+  editor.WaitIdle();
+  EditorState state;
+  state.catalogue = catalogue;
+  state.levels = ReadSet(folder.File("sample.kxl"));
+  const Image before = RenderLevelPicture(state, 0, LevelPictureOptions());
+  state.levels = expected;
+  const Image after = RenderLevelPicture(state, 0, LevelPictureOptions());
+  ASSERT_FALSE(before == after);  // enemy 3 stands on level 1
+  EXPECT_TRUE(CropImage(CaptureWindowClient(editor.Window()), 1, 17, 256, 208) == after);
 
   ASSERT_TRUE(CloseByCloseBox(dialog));
   ASSERT_TRUE(SaveAndWait(editor, path));

@@ -10,8 +10,10 @@
 #include "dialogs/time_limit.h"
 #include "e2e/dialog_driver.h"
 #include "gfx/resource_catalogue.h"
+#include "app/editor_state.h"
 #include "gfx/software_painter.h"
 #include "level/level_file.h"
+#include "view/level_picture.h"
 
 namespace {
 
@@ -36,6 +38,19 @@ void ExpectShows(const DialogWindow& dialog, const ResourceCatalogue& catalogue,
         << "enemy type " << slot + 1;
   EXPECT_EQ(ControlText(dialog, IDC_LEVEL_TIME_TEXT), level.time);
   EXPECT_EQ(TrackBarPosition(dialog, IDC_LEVEL_TIME), TimeLimitSeconds(level.time));
+}
+
+// The canvas as the editor paints level `index` of the set, and as the screen shows it.
+Image CanvasOf(const ProgramDir& folder, const LevelSet& levels, int index) {
+  EditorState state;
+  state.catalogue = CatalogueOf(folder);
+  state.levels = levels;
+  return RenderLevelPicture(state, index, LevelPictureOptions());
+}
+
+Image CanvasOnScreen(const EditorProcess& editor) {
+  editor.WaitIdle();
+  return CropImage(CaptureWindowClient(editor.Window()), 1, 17, 256, 208);
 }
 
 // The time as text and thumb after one step.
@@ -137,6 +152,16 @@ TEST(LevelSettingsDialog, CtrlLOpensOnTheCurrentLevelAndOnlyTheCloseBoxClosesIt)
   PostMessageA(dialog.window, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(StaysOpen(dialog));
   EXPECT_EQ(editor.Title(), TitleFor(path, false));
+
+  // Another sprite set for enemy type 1: the canvas redraws enemy 1 with it.
+  MoveWindowTo(dialog.window, 700, 500);  // off the canvas, which is looked at
+  const int other = expected[2].enemyTypes[0] == 1 ? 1 : 0;
+  const Image before = CanvasOf(folder, expected, 2);
+  PickComboEntry(dialog, IDC_LEVEL_TYPE1, other);
+  expected[2].enemyTypes[0] = other + 1;
+  const Image after = CanvasOf(folder, expected, 2);
+  ASSERT_FALSE(before == after);  // level 3 has an enemy of type 1
+  EXPECT_TRUE(CanvasOnScreen(editor) == after);
 
   // The track bar's own keys: a page is a minute, End and Home the ends.
   FocusControl(dialog, IDC_LEVEL_TIME);
