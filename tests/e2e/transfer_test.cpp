@@ -6,11 +6,13 @@
 #include <cstring>
 
 #include "../../res/resource.h"
+#include "app/editor_state.h"
 #include "e2e/dialog_driver.h"
 #include "gfx/software_painter.h"
 #include "level/level_file.h"
 #include "level/level_image.h"
 #include "view/layout.h"
+#include "view/level_picture.h"
 
 namespace {
 
@@ -69,6 +71,13 @@ TEST(LevelTransfer, ALevelCopiedInOneEditorIsPastedInAnotherWithAllItsFloors) {
   SendCommand(b, 40023);  // level 2
   b.PressKeys({VK_CONTROL, 'V'});
   ASSERT_TRUE(WaitForTitle(b, TitleFor(pathB, true)));
+  // The canvas shows the pasted level at once.
+  EditorState state;
+  LoadResourceCatalogue(state.catalogue, folderB.Path(), [](const std::string&) {});
+  state.levels[1] = loaded[4];
+  b.WaitIdle();
+  EXPECT_TRUE(CropImage(CaptureWindowClient(b.Window()), 1, 17, 256, 208) ==
+              RenderLevelPicture(state, 1, LevelPictureOptions()));
 
   // Cell 220 shows the wall on floor 7 in both editors.
   const Image inspectorA = InspectorOf(a, kCell220X, kCell220Y);
