@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gfx/gdi_objects_win32.h"
 #include "gfx/tile_sheet_win32.h"
 
 namespace {
@@ -16,17 +17,33 @@ DWORD RopCode(RasterOp op) {
 
 COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
 
+// Every object the painter makes goes through these, so the ledger knows
+// what is alive.
+HDC MakeDc(HDC compatible) {
+  HDC dc = CreateCompatibleDC(compatible);
+  PainterGdiObjects().Created(GdiObjectKind::Dc, dc);
+  return dc;
+}
+
+void DropDc(HDC dc) {
+  if (dc && DeleteDC(dc)) PainterGdiObjects().Deleted(GdiObjectKind::Dc, dc);
+}
+
+void DropObject(GdiObjectKind kind, HGDIOBJ object) {
+  if (object && DeleteObject(object)) PainterGdiObjects().Deleted(kind, object);
+}
+
 }  // namespace
 
 GdiPainter::GdiPainter(HDC target, const SheetTable& sheets) : target_(target), sheets_(sheets) {
-  source_ = CreateCompatibleDC(target);
+  source_ = MakeDc(target);
 }
 
 GdiPainter::~GdiPainter() {
   DropOffscreen();
   if (source_) {
     if (sourceDefault_) SelectObject(source_, sourceDefault_);
-    DeleteDC(source_);
+    DropDc(source_);
   }
 }
 
@@ -48,11 +65,13 @@ void GdiPainter::Blit(const SheetRef& ref, int sx, int sy, int w, int h, int dx,
 
 void GdiPainter::Line(int x0, int y0, int x1, int y1, Rgb colour) {
   HPEN pen = CreatePen(PS_SOLID, 1, ToColorRef(colour));
+  if (!pen) return;
+  PainterGdiObjects().Created(GdiObjectKind::Pen, pen);
   HGDIOBJ previous = SelectObject(Current(), pen);
   MoveToEx(Current(), x0, y0, nullptr);
   LineTo(Current(), x1, y1);
   SelectObject(Current(), previous);
-  DeleteObject(pen);
+  DropObject(GdiObjectKind::Pen, pen);
 }
 
 void GdiPainter::Caption(const ClientRect& rect, const std::string& text, Rgb background) {
@@ -69,8 +88,9 @@ void GdiPainter::FillBackground(const ClientRect& rect) {
 
 void GdiPainter::BeginOffscreen(int width, int height) {
   DropOffscreen();
-  offscreen_ = CreateCompatibleDC(target_);
+  offscreen_ = MakeDc(target_);
   offscreenBitmap_ = CreateCompatibleBitmap(target_, width, height);
+  PainterGdiObjects().Created(GdiObjectKind::Bitmap, offscreenBitmap_);
   if (!offscreen_ || !offscreenBitmap_) {
     DropOffscreen();
     return;  // drawing then goes straight to the target
@@ -88,9 +108,9 @@ void GdiPainter::EndOffscreen(const ClientRect& area) {
 void GdiPainter::DropOffscreen() {
   if (offscreen_) {
     if (offscreenDefault_) SelectObject(offscreen_, offscreenDefault_);
-    DeleteDC(offscreen_);
+    DropDc(offscreen_);
   }
-  if (offscreenBitmap_) DeleteObject(offscreenBitmap_);
+  DropObject(GdiObjectKind::Bitmap, offscreenBitmap_);
   offscreen_ = nullptr;
   offscreenBitmap_ = nullptr;
   offscreenDefault_ = nullptr;

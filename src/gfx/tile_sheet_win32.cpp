@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "gfx/gdi_objects_win32.h"
 #include "gfx/resource_catalogue.h"
 
 TileSheet::TileSheet(const Image& image, HDC reference) {
@@ -9,6 +10,7 @@ TileSheet::TileSheet(const Image& image, HDC reference) {
   const int w = image.Width(), h = image.Height();
   HBITMAP bitmap = CreateCompatibleBitmap(reference, w, h);
   if (!bitmap) return;
+  SheetGdiObjects().Created(GdiObjectKind::Bitmap, bitmap);
   // 24-bit rows, blue green red, each row padded to four bytes; a negative
   // height makes the rows run from the top down, as the picture's do.
   const int stride = (w * 3 + 3) & ~3;
@@ -30,7 +32,7 @@ TileSheet::TileSheet(const Image& image, HDC reference) {
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
   if (SetDIBits(reference, bitmap, 0, static_cast<UINT>(h), rows.data(), &info, DIB_RGB_COLORS) == 0) {
-    DeleteObject(bitmap);
+    if (DeleteObject(bitmap)) SheetGdiObjects().Deleted(GdiObjectKind::Bitmap, bitmap);
     return;
   }
   bitmap_ = bitmap;
@@ -56,7 +58,7 @@ TileSheet& TileSheet::operator=(TileSheet&& other) noexcept {
 }
 
 void TileSheet::Release() {
-  if (bitmap_) DeleteObject(bitmap_);
+  if (bitmap_ && DeleteObject(bitmap_)) SheetGdiObjects().Deleted(GdiObjectKind::Bitmap, bitmap_);
   bitmap_ = nullptr;
 }
 
