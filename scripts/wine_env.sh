@@ -33,6 +33,14 @@ ensure_wineprefix() {
       fi
     done
   fi
+  # No window manager runs on the virtual display: Wine would wait two
+  # seconds for one at every dialog or message box that closes. Windows it
+  # manages itself close at once.
+  if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    with_timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+      >/dev/null 2>&1 || true
+    with_timeout 60 wineserver -w >/dev/null 2>&1 || true
+  fi
 }
 
 # Stops this prefix's wineserver (and so every Wine process in it).
