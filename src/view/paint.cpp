@@ -91,10 +91,16 @@ int BaseTile(int32_t v) {
   return 16 * row + v % 16;
 }
 
+// The canvas is composed in a fresh off-screen picture whose pixels are
+// undefined: a cell no tile stands for shows the window's background, never
+// whatever that memory held.
 void DrawCell(Painter& painter, const SheetRef& sheet, int z, int x, int y, int32_t v) {
-  if (v < 0) return;
-  const int t = BaseTile(v);
   const int side = kTileSize * z;
+  if (v < 0) {
+    painter.FillBackground(Box(x, y, side, side));
+    return;
+  }
+  const int t = BaseTile(v);
   painter.Blit(sheet, side * (t % 16), side * (t / 16), side, side, x, y, RasterOp::Copy);
   for (const Overlay& o : kOverlays)
     if (v >= o.first && v <= o.last)
@@ -103,11 +109,14 @@ void DrawCell(Painter& painter, const SheetRef& sheet, int z, int x, int y, int3
 }
 
 // The edge columns show half tiles of plain tile numbers; values of 128 and
-// more would address rows beyond the sheet and draw nothing.
+// more would address rows beyond the sheet and show the background.
 void DrawEdgeCell(Painter& painter, const SheetRef& sheet, int z, int x, int y, int32_t v,
                   bool rightHalf) {
-  if (v < 0 || v > kLastTile) return;
   const int side = kTileSize * z;
+  if (v < 0 || v > kLastTile) {
+    painter.FillBackground(Box(x, y, 8 * z, side));
+    return;
+  }
   const int sx = side * (v % 16) + (rightHalf ? 8 * z : 0);
   painter.Blit(sheet, sx, side * (v / 16), 8 * z, side, x, y, RasterOp::Copy);
 }

@@ -12,6 +12,7 @@
 #include "gfx/resource_catalogue.h"
 #include "gfx/software_painter.h"
 #include "level/level_file.h"
+#include "png_io.h"
 #include "view/level_picture.h"
 
 namespace {
@@ -876,7 +877,7 @@ void RandomSession::AnswerOpenDialog(const DialogWindow& dialog) {
   }
   Remember(path);
   LevelSet levels;
-  if (ReadLevelSetFile(path, levels).ok) CompareCanvas(levels, 0, "opened " + path);
+  if (ReadLevelSetFile(path, levels).ok) CompareLevelView(levels, 0, "opened " + path);
 }
 
 void RandomSession::Remember(const std::string& path) {
@@ -1052,24 +1053,102 @@ void RandomSession::CheckedSave() {
   if (!ReadLevelSetFile(path, levels).ok) return;
   for (int level = 0; level < kLevelCount && !Stopped(); ++level) {
     if (level > 0) SendCommand(kCmdLevel1 + level);
-    CompareCanvas(levels, level, "level " + std::to_string(level + 1) + " of " + path);
+    CompareLevelView(levels, level, "level " + std::to_string(level + 1) + " of " + path);
   }
 }
 
-// The canvas shows the level as the core paints it (with teleport pair 1,
-// as after opening or saving).
-void RandomSession::CompareCanvas(const LevelSet& levels, int level, const std::string& what) {
+// A failed comparison leaves the two pictures and the level set in
+// build\soak-failure\ (beside the test's working folder), for a look; the
+// message tells where in the box they differ.
+std::string RandomSession::KeepEvidence(const Image& shown, const Image& expected,
+                                        const LevelSet& levels, int left, int top, int width,
+                                        int height) const {
+  const std::string folder = "build\\soak-failure\\";
+  CreateDirectoryA("build", nullptr);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  WritePng(folder + "shown.png", shown);
+  WritePng(folder + "expected.png", expected);
+  PutFile(folder + "levels.kxl", EncodeLevelSet(levels));
+  int differing = 0;
+  std::string first;
+  for (int y = top; y < top + height; ++y)
+    for (int x = left; x < left + width; ++x) {
+      const Rgb a = shown.At(x, y), b = expected.At(x, y);
+      if (a == b || differing++ > 0) continue;
+      first = " the first at " + std::to_string(x) + "," + std::to_string(y) + ": shown " +
+              std::to_string(a.r) + "," + std::to_string(a.g) + "," + std::to_string(a.b) +
+              ", expected " + std::to_string(b.r) + "," + std::to_string(b.g) + "," +
+              std::to_string(b.b) + ";";
+    }
+  return " (" + std::to_string(differing) + " pixels differ," + first + " pictures in " + folder +
+         ")";
+}
+
+// The window shows the level as the core paints it after opening or
+// saving (teleport pair 1, pattern 0 chosen): the canvas, and in the side
+// panel the palette with its selection frame and the player and enemy
+// images (not the captions, whose font is the system's). The selectors
+// stand on the level and its pattern set.
+void RandomSession::CompareLevelView(const LevelSet& levels, int level, const std::string& what) {
   EditorState state;
   state.catalogue = catalogue_;
   state.levels = levels;
   state.settings.correctShadow = correctShadow_ ? 1 : 0;
   LevelPictureOptions options;
   options.zoom = Zoom();
+  options.wholeWindow = true;
+  // What the window's class erases its background with, in the editor as here.
+  options.windowBackground = RgbFromColorRef(GetSysColor(COLOR_SCROLLBAR));
   const Image expected = RenderLevelPicture(state, level, options);
   const int z = options.zoom;
-  editor_.WaitIdle();
-  const Image shown = CropImage(editor_.CaptureClient(), z, z + 16, 256 * z, 208 * z);
-  if (!(shown == expected)) Fail("the canvas does not show " + what);
+  struct Box {
+    int x, y, w, h;  // normal size, y below the top strip
+    const char* part;
+  };
+  static constexpr Box kBoxes[] = {
+      {-8, 1, 256, 208, "the canvas"},  // from grid column 0's half, i.e. x = z
+      {259, 1, 256, 16, "the walkable patterns"},
+      {259, 19, 192, 16, "the items"},
+      {259, 37, 16, 16, "the exit"},
+      {291, 37, 16, 16, "the gem"},
+      {323, 37, 16, 16, "the destroyable item"},
+      {355, 37, 32, 16, "the walls"},
+      {259, 55, 256, 64, "the solid patterns"},
+      {259, 187, 32, 16, "the teleport tiles"},
+      {259, 138, 64, 24, "the player's images"},
+      {353, 138, 136, 24, "the enemies' images"},
+  };
+  // The window paints when its queue runs empty, which may come after the
+  // driver's messages: look again for a while before calling it wrong.
+  Image shown;
+  const Box* wrong = nullptr;
+  const DWORD start = GetTickCount();
+  do {
+    if (wrong) Sleep(50);
+    editor_.WaitIdle();
+    shown = editor_.CaptureClient();
+    wrong = nullptr;
+    for (const Box& box : kBoxes) {
+      const int x = box.x < 0 ? z : box.x * z, y = box.y * z + 16;
+      if (!(CropImage(shown, x, y, box.w * z, box.h * z) ==
+            CropImage(expected, x, y, box.w * z, box.h * z))) {
+        wrong = &box;
+        break;
+      }
+    }
+  } while (wrong && GetTickCount() - start < 3000);
+  if (wrong) {
+    const int x = wrong->x < 0 ? z : wrong->x * z, y = wrong->y * z + 16;
+    Fail(std::string(wrong->part) + " do not show " + what +
+         KeepEvidence(shown, expected, levels, x, y, wrong->w * z, wrong->h * z));
+    return;
+  }
+  const auto position = [this](int index) {
+    return static_cast<short>(LOWORD(SendTo(editor_.Selector(index), UDM_GETPOS)));
+  };
+  if (position(0) != level) Fail("the level selector does not stand on " + what);
+  if (position(1) != levels[level].patternSet - 3)
+    Fail("the graphics selector does not stand on the pattern set of " + what);
 }
 
 void RandomSession::FinalExit() {

@@ -140,8 +140,10 @@ class RandomSession {
   // Checks.
   void CheckedSave();
   bool CheckFile(const std::string& path, const std::string& why);
-  void CompareCanvas(const LevelSet& levels, int level, const std::string& what);
-  void Remember(const std::string& path);  // a file the recent list now holds
+  void CompareLevelView(const LevelSet& levels, int level, const std::string& what);
+  void Remember(const std::string& path);
+  std::string KeepEvidence(const Image& shown, const Image& expected, const LevelSet& levels,
+                           int left, int top, int width, int height) const;  // a file the recent list now holds
   void FinalExit();
   void CheckFolder();
   std::string CurrentFile() const;  // from the title, as a path

@@ -43,6 +43,11 @@ void FillLevel(Level& level) {
   level.cells[44] = 182;
   level.cells[200] = 183;
   level.cells[90] = 186;
+  // Values no tile stands for: an exit and a hidden item in the edge
+  // columns, a negative value inside.
+  level.cells[16] = 130;
+  level.cells[17 * 6] = 150;
+  level.cells[17 * 7 + 5] = -1;
   level.actors[0].Set(48, 32, 3, 0, 0, 2);
   const int32_t types[] = {24, 48, 72, 24, 48};
   const int32_t facings[] = {1, 3, 5, 7, 5};
@@ -86,12 +91,15 @@ struct PaintSetup {
   }
 };
 
+// The window's background as GdiPainter fills it.
+Rgb WindowBackground() { return RgbFromColorRef(GetSysColor(COLOR_SCROLLBAR)); }
+
 // The canvas as the software painter composes it for the same state.
 Image SoftwareCanvas(const PaintSetup& setup) {
   EditorState state = setup.state;
   const int z = state.settings.zoom;
   Image client(516 * z, 210 * z + 16, kStale);
-  SoftwarePainter painter(state.catalogue, client, kDefaultWindowBackground);
+  SoftwarePainter painter(state.catalogue, client, WindowBackground());
   PaintMainWindow(state, painter);
   return CropImage(client, z, z + 16, 256 * z, 208 * z);
 }
@@ -119,6 +127,12 @@ TEST(GdiPainter, AThousandPaintsOfTheMainWindowLeaveNoDeviceContextBitmapOrPenBe
   }
   const Image first = GdiCanvas(target, setup.state);
   EXPECT_TRUE(first == expected) << "the GDI canvas differs from the software one";
+  // Cells no tile stands for show the background, not the off-screen
+  // picture's first contents. (Canvas coordinates: column 16 starts at 248,
+  // column 0's half at 0, column j at 8 + 16 (j - 1); row r at 16 r.)
+  EXPECT_EQ(first.At(250, 4), WindowBackground());
+  EXPECT_EQ(first.At(2, 16 * 6 + 4), WindowBackground());
+  EXPECT_EQ(first.At(8 + 16 * 4 + 4, 16 * 7 + 4), WindowBackground());
   // The selection frame (pattern 0) is white on the palette.
   EXPECT_EQ(target.Crop(259, 17, 1, 1).At(0, 0), kWhite);
   EXPECT_GE(ledger.CreatedCount(GdiObjectKind::Dc), 2);      // source and canvas

@@ -606,7 +606,7 @@ TEST(Paint, NumbersOutsideTheCatalogueDrawNothing) {
   EXPECT_TRUE(AllOf(noSprites.Paint(), {259, 154, 323, 178}, kBackground));
 }
 
-TEST(Paint, CellValuesBeyondTheSheetDrawNothing) {
+TEST(Paint, CellValuesBeyondTheSheetShowTheWindowBackground) {
   Editor editor;
   Level& level = editor.level();
   for (int32_t& cell : level.cells) cell = 3;
@@ -620,8 +620,15 @@ TEST(Paint, CellValuesBeyondTheSheetDrawNothing) {
   editor.state.repaintFlags = kRepaintCanvas;
   EXPECT_EQ(editor.Record().Blits(SheetKind::Pattern, true).size(), 221u - 5u);
   const Image image = editor.Paint();
-  for (int cell : {17 * 1, 17 * 2, 17 * 3 + 16, 17 * 4 + 16, 17 * 5 + 4})
+  // The off-screen picture starts undefined: those cells show the background.
+  for (int cell : {17 * 1, 17 * 2, 17 * 3 + 16, 17 * 4 + 16, 17 * 5 + 4}) {
     EXPECT_EQ(editor.CellPixel(image, cell, true, true).tile, -1) << cell;
+    for (bool lower : {false, true})
+      for (bool right : {false, true}) {
+        const Editor::Point p = editor.CellPoint(cell, lower, right);
+        EXPECT_EQ(image.At(p.x, p.y), kBackground) << cell;
+      }
+  }
   EXPECT_EQ(editor.CellPixel(image, 17 * 5 + 5, true, true).tile, 16);
   EXPECT_EQ(editor.CellPixel(image, 17 * 5 + 6, false, false).tile, 16);
   EXPECT_EQ(editor.CellPixel(image, 17 * 5 + 7, false, false).tile, 3);
