@@ -25,6 +25,7 @@ constexpr int kCmdSave = 40004, kCmdSaveAs = 40005, kCmdClear = 40008, kCmdAbout
 
 constexpr DWORD kActionLimitMs = 60000;  // one action, with everything it opened
 constexpr size_t kStoryLength = 30;
+constexpr DWORD kFocusSettleMs = 400;  // after a window closed, before real keys
 
 // The menu commands a random action picks from, with their weights. Exit
 // has its own action: only its question may be answered in the middle.
@@ -40,28 +41,27 @@ constexpr Weighted kMenuCommands[] = {
     {kCmdEnemySettings, 8}, {kCmdEditorSettings, 6}, {kCmdSwap, 6},
 };
 
-// The accelerators: keys, the command they stand for (for the story) and weight.
+// The accelerators: keys, their name for the story, and weight.
 struct Accel {
   WORD modifier, key;
   const char* name;
   int weight;
 };
 constexpr Accel kAccelerators[] = {
-    {VK_CONTROL, '1', "Ctrl+digit", 20}, {VK_CONTROL, 'C', "Ctrl+C", 6},
-    {VK_CONTROL, 'V', "Ctrl+V", 6},      {VK_CONTROL, 'H', "Ctrl+H", 6},
-    {VK_CONTROL, 'L', "Ctrl+L", 4},      {VK_CONTROL, 'E', "Ctrl+E", 4},
-    {VK_CONTROL, 'W', "Ctrl+W", 4},      {VK_CONTROL, 'N', "Ctrl+N", 3},
-    {VK_CONTROL, 'O', "Ctrl+O", 3},      {VK_CONTROL, 'S', "Ctrl+S", 4},
-    {VK_CONTROL, VK_DELETE, "Ctrl+Del", 5}, {0, VK_F1, "F1", 2},
+    {VK_CONTROL, '1', "Ctrl+digit", 20},  // Ctrl+1..Ctrl+9 and Ctrl+0
+    {VK_CONTROL, 'C', "Ctrl+C", 6},
+    {VK_CONTROL, 'V', "Ctrl+V", 6},
+    {VK_CONTROL, 'H', "Ctrl+H", 6},
+    {VK_CONTROL, 'L', "Ctrl+L", 4},
+    {VK_CONTROL, 'E', "Ctrl+E", 4},
+    {VK_CONTROL, 'W', "Ctrl+W", 4},
+    {VK_CONTROL, 'N', "Ctrl+N", 3},
+    {VK_CONTROL, 'O', "Ctrl+O", 3},
+    {VK_CONTROL, 'S', "Ctrl+S", 4},
+    {VK_CONTROL, VK_DELETE, "Ctrl+Del", 5},
+    {0, VK_F1, "F1", 2},
     {0, VK_F12, "F12", 3},
 };
-
-template <typename T, size_t N>
-int TotalWeight(const T (&table)[N]) {
-  int total = 0;
-  for (const T& entry : table) total += entry.weight;
-  return total;
-}
 
 uint32_t EnvironmentNumber(const char* name, uint32_t fallback) {
   const char* text = std::getenv(name);
@@ -406,7 +406,6 @@ bool RandomSession::Settle(const std::function<bool()>& finished,
       continue;
     }
     if (finished()) {
-      if (options_.verbose) Note("  (finished)");
       if (!editor_.WaitIdle(10000)) {
         if (editor_.Running()) Fail("the editor does not answer (hung?)");
         return false;
@@ -465,15 +464,25 @@ void RandomSession::MarkerMove(int variant) const {
 }
 
 void RandomSession::KeysAndSettle(const std::vector<WORD>& keys) {
+  // A change of focus makes Wine bring its key state in line with the X
+  // server's, which knows nothing of keys sent as input: a Ctrl sent while
+  // that happens is lost. So keys go only to a window that has had the
+  // focus for a while.
+  const DWORD since = GetTickCount() - lastWindowAt_;
+  if (since < kFocusSettleMs) Sleep(kFocusSettleMs - since);
   const HWND main = editor_.Window();
-  for (int attempt = 0; attempt < 20 && GetForegroundWindow() != main; ++attempt) {
-    SetForegroundWindow(main);
-    Sleep(20);
+  if (GetForegroundWindow() != main) {
+    for (int attempt = 0; attempt < 20 && GetForegroundWindow() != main; ++attempt) {
+      SetForegroundWindow(main);
+      Sleep(20);
+    }
+    Sleep(kFocusSettleMs);
   }
   if (GetForegroundWindow() != main) {
     Fail("the main window does not come to the front for keys");
     return;
   }
+  editor_.WaitIdle();
   const std::string marker = "soak sync " + std::to_string(++markerVariant_);
   HWND status = StatusBarOf(main);
   SendTo(status, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(marker.c_str()));
@@ -650,12 +659,13 @@ bool RandomSession::Modified() const {
   return title.size() >= 3 && title.compare(title.size() - 3, 3, " *]") == 0;
 }
 
-void RandomSession::RunCommandId(int id, const std::vector<WORD>& keys) {
+void RandomSession::RunCommandId(int id, const std::vector<WORD>& keys, const char* keyName) {
   // Save writes the open file under its own name: that file must be fresh
   // and readable afterwards.
   const std::string file = id == kCmdSave ? CurrentFile() : std::string();
   const FileStamp before = StampOf(file);
-  Note(keys.empty() ? "command " + std::to_string(id) : "keys for " + std::to_string(id));
+  Note(keys.empty() ? "command " + std::to_string(id)
+                    : std::string(keyName) + " for command " + std::to_string(id));
   if (keys.empty())
     SendCommand(id);
   else
@@ -673,7 +683,7 @@ void RandomSession::MenuCommand() {
   for (size_t i = 0; i < std::size(kMenuCommands); ++i) weights[i] = kMenuCommands[i].weight;
   int id = kMenuCommands[Pick(weights, static_cast<int>(std::size(kMenuCommands)))].id;
   if (id == kCmdLevel1) id += Rand(10);
-  RunCommandId(id, {});
+  RunCommandId(id, {}, "");
 }
 
 void RandomSession::Accelerator() {
@@ -706,7 +716,7 @@ void RandomSession::Accelerator() {
   std::vector<WORD> keys;
   if (accel.modifier) keys.push_back(accel.modifier);
   keys.push_back(key);
-  RunCommandId(id, keys);
+  RunCommandId(id, keys, accel.name);
 }
 
 void RandomSession::RecentFile() {
@@ -780,6 +790,7 @@ void RandomSession::Handle(HWND window) {
     Fail("an unexpected window \"" + c + "\": " + dialog.text);
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
   }
+  lastWindowAt_ = GetTickCount();
 }
 
 void RandomSession::AnswerMessageBox(const DialogWindow& box) {
@@ -822,7 +833,6 @@ void RandomSession::AnswerMessageBox(const DialogWindow& box) {
   Note(std::string("  answer ") + (answer == IDYES ? "Yes" : answer == IDNO ? "No"
                                     : answer == IDCANCEL ? "Cancel" : "OK"));
   editor_.Press(box, answer);
-  if (options_.verbose) Note("  (pressed)");
   if (IsOpen(box)) Fail("the message box \"" + t + "\" stays open after its answer");
 }
 

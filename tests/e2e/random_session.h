@@ -110,7 +110,8 @@ class RandomSession {
   void ClickSelectorArrow();
   void MenuCommand();
   void Accelerator();
-  void RunCommandId(int id, const std::vector<WORD>& keys);
+  // The command by the menu (no keys) or by its accelerator keys.
+  void RunCommandId(int id, const std::vector<WORD>& keys, const char* keyName);
   void RecentFile();
   void CloseAndCancel();
   void BackupTick();
@@ -181,6 +182,7 @@ class RandomSession {
   std::string checkpointPath_;  // the Save as dialog takes this path when set
   int saveNumber_ = 0;
   int markerVariant_ = 0;
+  DWORD lastWindowAt_ = 0;  // when the last window of the editor was answered
 };
 
 // Runs `kxl.exe info` (beside this test program) on a file: its exit code
