@@ -371,7 +371,13 @@ void RandomSession::Note(const std::string& what) {
 }
 
 void RandomSession::Fail(const std::string& what) {
-  const std::string message = "action " + std::to_string(report_.actions) + ": " + what;
+  // What went wrong after the watchdog ended the editor only follows from it.
+  const bool timeUp = watchdog_ && watchdog_->Fired() && report_.failures.empty();
+  const std::string message =
+      "action " + std::to_string(report_.actions) + ": " +
+      (timeUp ? "the watchdog ended the editor: the session passed its limit of " +
+                    std::to_string(options_.Limit()) + " s (then: " + what + ")"
+              : what);
   report_.failures.push_back(message);
   if (report_.failures.size() > 1) return;
   std::string story;
