@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "../../res/resource.h"
 #include "app/editor_state.h"
 #include "e2e/editor_driver.h"
 #include "e2e/level_files.h"
@@ -69,8 +70,9 @@ int CountOf(const Image& image, Rgb colour) {
   return n;
 }
 
-// Level 1 as opened, level 7 (a diagonal teleport link, the other pattern
-// set) by Ctrl+7, level 10 (three links, walls hiding items) by the selector.
+// Level 1 as opened, levels 2 to 9 by Ctrl+digit (diagonal teleport links
+// of several slopes, the other pattern set), level 10 (three links, walls
+// hiding items) by the level selector.
 void CheckLevels(int zoom) {
   ProgramDir folder;
   if (zoom == 2) {
@@ -80,17 +82,21 @@ void CheckLevels(int zoom) {
   }
   EditorProcess editor(folder, folder.File("sample.kxl"));
   ASSERT_TRUE(editor.WaitForWindow());
-  const std::string z = "z" + std::to_string(zoom);
+  const std::string z = "z" + std::to_string(zoom) + "-level";
   // The white link of teleport pair 1 is part of what is compared.
   ASSERT_GT(CountOf(ExpectedCanvas(folder, 0, zoom), Rgb{255, 255, 255}), 100 * zoom);
-  EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, zoom), ExpectedCanvas(folder, 0, zoom), z + "-1"), 0);
+  EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, zoom), ExpectedCanvas(folder, 0, zoom), z + "1"), 0);
 
-  editor.PressKeys({VK_CONTROL, '7'});
-  ASSERT_TRUE(WaitUntil([&] { return SelectorPosition(editor, 0) == 6; }));
-  EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, zoom), ExpectedCanvas(folder, 6, zoom), z + "-7"), 0);
+  for (int level = 1; level < 9; ++level) {
+    editor.PressKeys({VK_CONTROL, static_cast<WORD>('1' + level)});
+    ASSERT_TRUE(WaitUntil([&] { return SelectorPosition(editor, 0) == level; }));
+    EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, zoom), ExpectedCanvas(folder, level, zoom),
+                              z + std::to_string(level + 1)),
+              0);
+  }
 
   editor.ScrollSelector(0, 9);
-  EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, zoom), ExpectedCanvas(folder, 9, zoom), z + "-10"),
+  EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, zoom), ExpectedCanvas(folder, 9, zoom), z + "10"),
             0);
 }
 
@@ -144,3 +150,26 @@ TEST(CanvasPixels, DoubleSizeMatchesTheSoftwarePainter) { CheckLevels(2); }
 TEST(CanvasPixels, HoverFillsTheInspectorAndLeavesTheCanvasAtNormalSize) { CheckHover(1); }
 
 TEST(CanvasPixels, HoverFillsTheInspectorAndLeavesTheCanvasAtDoubleSize) { CheckHover(2); }
+
+// "Double size" in the Editor settings: the window grows where it stands,
+// and the canvas is drawn at double size there.
+TEST(CanvasPixels, DoubleSizeFromTheSettingsKeepsTheWindowInPlace) {
+  ProgramDir folder;
+  EditorProcess editor(folder, folder.File("sample.kxl"));
+  ASSERT_TRUE(editor.WaitForWindow());
+  SetWindowPos(editor.Window(), nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(WaitUntil([&] { return editor.WindowRect().left == 120; }));
+  const RECT before = editor.WindowRect();
+
+  editor.Command(40018);
+  const DialogWindow settings = editor.WaitForDialog(10000, "Editor settings");
+  ASSERT_TRUE(settings);
+  SendMessageA(GetDlgItem(settings.window, IDC_SETTINGS_DOUBLE_SIZE), BM_SETCHECK, BST_CHECKED, 0);
+  editor.Press(settings, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return editor.WindowRect().right - editor.WindowRect().left == 1046; }));
+  const RECT after = editor.WindowRect();
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+  EXPECT_EQ(after.bottom - after.top, 499);
+  EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, 2), ExpectedCanvas(folder, 0, 2), "settings-z2"), 0);
+}
