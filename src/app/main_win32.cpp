@@ -25,7 +25,7 @@
 #include "view/editing.h"
 #include "view/keyboard.h"
 #include "view/layout.h"
-#include "view/paint.h"
+#include "view/paint_area.h"
 #include "view/pointer.h"
 #include "view/selectors.h"
 
@@ -56,7 +56,8 @@ LRESULT OnPaint(HWND window) {
   HDC dc = BeginPaint(window, &ps);
   if (app->running) {
     GdiPainter painter(dc, app->sheets);
-    PaintMainWindow(app->state, painter);
+    const RECT& r = ps.rcPaint;
+    PaintMainWindowArea(app->state, painter, {r.left, r.top, r.right, r.bottom});
   }
   EndPaint(window, &ps);
   return 0;

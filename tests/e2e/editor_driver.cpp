@@ -1,8 +1,11 @@
 #include "e2e/editor_driver.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -391,4 +394,66 @@ void PutText(const std::string& path, const std::string& text) {
 std::string FileText(const std::string& path) {
   const std::vector<unsigned char> bytes = FileBytes(path);
   return std::string(bytes.begin(), bytes.end());
+}
+
+// ---------------------------------------------------------------------------
+// Appended functions (see the header).
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(20);
+  }
+}
+
+bool WaitForTitle(const EditorProcess& editor, const std::string& title, DWORD timeoutMs) {
+  return WaitUntil([&] { return editor.Title() == title; }, timeoutMs);
+}
+
+int SelectorPosition(const EditorProcess& editor, int index) {
+  HWND selector = editor.Selector(index);
+  if (!selector) return -1;
+  // Without a buddy window UDM_GETPOS reports an error in its high word;
+  // UDM_GETPOS32 with no error flag asked for gives the position alone.
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(selector, UDM_GETPOS32, 0, 0, SMTO_NORMAL, 5000, &result)) return -1;
+  return static_cast<int>(static_cast<LRESULT>(result));
+}
+
+bool DropFiles(const EditorProcess& editor, const std::vector<std::string>& paths) {
+  std::vector<char> block(sizeof(DROPFILES), 0);
+  DROPFILES header = {};
+  header.pFiles = sizeof(DROPFILES);
+  header.fWide = FALSE;
+  std::memcpy(block.data(), &header, sizeof header);
+  for (const std::string& path : paths) {
+    block.insert(block.end(), path.begin(), path.end());
+    block.push_back('\0');
+  }
+  block.push_back('\0');
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, editor.ProcessId());
+  if (!process) return false;
+  void* remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE,
+                                PAGE_READWRITE);
+  SIZE_T written = 0;
+  const bool ok = remote && WriteProcessMemory(process, remote, block.data(), block.size(), &written) &&
+                  written == block.size();
+  CloseHandle(process);
+  if (!ok) return false;
+  editor.Post(WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+  return true;
+}
+
+bool AnswerBox(const EditorProcess& editor, const std::string& caption, const std::string& text,
+               int buttonId, DWORD timeoutMs) {
+  const DialogWindow box = editor.WaitForDialog(timeoutMs, caption);
+  if (!box || box.text != text) {
+    std::fprintf(stderr, "expected box \"%s\" / \"%s\", found \"%s\" / \"%s\"\n", caption.c_str(),
+                 text.c_str(), box.caption.c_str(), box.text.c_str());
+    return false;
+  }
+  editor.Press(box, buttonId);
+  return true;
 }
