@@ -6,23 +6,6 @@
 
 #include "level/level_file.h"
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start >= timeoutMs) return condition();
-    Sleep(20);
-  }
-  return true;
-}
-
-std::string TitleFor(const std::string& fileName, bool modified) {
-  return "Kraxolan Editor - [" + fileName + (modified ? " *" : "") + "]";
-}
-
-bool WaitForTitle(const EditorProcess& editor, const std::string& title, DWORD timeoutMs) {
-  return WaitUntil([&] { return editor.Title() == title; }, timeoutMs);
-}
-
 LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
   SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
