@@ -244,3 +244,39 @@ TEST(EditingClicks, DragsPaintMoveTheExitAndSelectInThePalette) {
     EXPECT_TRUE(SavedSetIs(session.Folder().File("drag.kxl"), expected));
   }
 }
+
+TEST(EditingClicks, IgnoredAfterNewUntilTheFirstPaint) {
+  EditingSession session({.sampleSet = true});
+  ASSERT_TRUE(session.Ready());
+  EditorProcess& editor = session.Editor();
+  const int z = 1;
+  editor.MouseMove(340, 60);
+  ASSERT_EQ(editor.StatusText(), "");
+
+  // Posted behind New, the left button and the drag arrive before the paint
+  // that New asks for, which only comes once the queue is empty: both are
+  // dropped.
+  // The editor is held while they are posted, so they queue up together.
+  const POINT cell = CellPoint(z, 3, 3);
+  {
+    HeldThread held(editor);
+    ASSERT_TRUE(held.Held());
+    editor.Command(40012);  // New
+    editor.Post(WM_LBUTTONDOWN, MK_LBUTTON, Point(cell.x, cell.y));
+    editor.Post(WM_MOUSEMOVE, MK_LBUTTON, Point(cell.x + 16, cell.y));
+    editor.Post(WM_LBUTTONUP, 0, Point(cell.x + 16, cell.y));
+  }
+  ASSERT_TRUE(WaitForPostedMessages(editor));
+  EXPECT_EQ(editor.Title(), "Kraxolan Editor - [Untitled.kxl]");
+  EXPECT_EQ(editor.StatusText(), "");
+
+  // Once painted, the same click places pattern 0 (selected by New).
+  session.ClickCell(3, 3);
+  EXPECT_EQ(editor.Title(), "Kraxolan Editor - [Untitled.kxl *]");
+  EXPECT_EQ(editor.StatusText(), "");  // a click alone does not touch the status bar
+  LevelSet expected;  // a new set
+  expected[0].PlaceCell(CellIndex(3, 3), 0);
+  expected[0].SetFloor(CellIndex(3, 3), 0);
+  ASSERT_TRUE(session.SaveAs("new.kxl"));
+  EXPECT_TRUE(SavedSetIs(session.Folder().File("new.kxl"), expected));
+}

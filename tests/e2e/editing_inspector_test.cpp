@@ -64,14 +64,24 @@ std::array<int, 3> InspectorSlots(int p, int f) {
 void ExpectInspector(EditorProcess& editor, const Image& sheet, int z, std::array<int, 3> slots,
                      const std::string& what) {
   SCOPED_TRACE(what);
-  const Image client = editor.CaptureClient();
-  for (int k = 0; k < 3; ++k) {
+  auto slotShown = [&](const Image& client, int k) {
     const int x = (383 + 16 * k) * z, y = 187 * z + 16;
-    if (slots[k] < 0)
-      EXPECT_TRUE(ShowsNothing(client, x, y, z)) << "slot " << k + 1;
-    else
-      EXPECT_TRUE(ShowsTile(client, x, y, sheet, z, slots[k])) << "slot " << k + 1;
-  }
+    return slots[k] < 0 ? ShowsNothing(client, x, y, z) : ShowsTile(client, x, y, sheet, z, slots[k]);
+  };
+  const Image client = CaptureWhen(editor, [&](const Image& i) {
+    return slotShown(i, 0) && slotShown(i, 1) && slotShown(i, 2);
+  });
+  for (int k = 0; k < 3; ++k) EXPECT_TRUE(slotShown(client, k)) << "slot " << k + 1;
+}
+
+// Captures until the 16z squares at the corners show the tiles, or the time is up.
+Image CaptureTiles(EditorProcess& editor, const Image& sheet, int z,
+                   std::initializer_list<std::pair<POINT, int>> tiles) {
+  return CaptureWhen(editor, [&](const Image& i) {
+    for (const auto& [corner, tile] : tiles)
+      if (!ShowsTile(i, corner.x, corner.y, sheet, z, tile)) return false;
+    return true;
+  });
 }
 
 void Hover(EditingSession& session, int row, int column) {
@@ -181,7 +191,7 @@ TEST(EditingShadows, AutomaticCorrectionShadowsTheCellBelowAWallAtOnce) {
   level.PlaceCell(CellIndex(5, 6), 3);
   level.SetFloor(CellIndex(5, 6), 3);
   POINT corner = CellCorner(1, 5, 5);
-  EXPECT_TRUE(ShowsTile(editor.CaptureClient(), corner.x, corner.y, *sheet, 1, 3));
+  EXPECT_TRUE(ShowsTile(CaptureTiles(editor, *sheet, 1, {{corner, 3}}), corner.x, corner.y, *sheet, 1, 3));
 
   // The wall goes in; the cell below shows its shadowed pattern with no
   // further step, and the inspector shows the wall on floor 7.
@@ -190,12 +200,13 @@ TEST(EditingShadows, AutomaticCorrectionShadowsTheCellBelowAWallAtOnce) {
   level.PlaceCell(CellIndex(4, 5), kCellWall1);
   level.SetFloor(CellIndex(4, 5), 7);
   EXPECT_EQ(editor.Title(), "Kraxolan Editor - [Untitled.kxl *]");
-  Image client = editor.CaptureClient();
+  const POINT beside = CellCorner(1, 5, 6);
+  Image client = CaptureTiles(editor, *sheet, 1,
+                              {{corner, 11}, {POINT{383, 203}, kCellWall1}, {POINT{399, 203}, 7}, {beside, 3}});
   EXPECT_TRUE(ShowsTile(client, corner.x, corner.y, *sheet, 1, 11));
   EXPECT_TRUE(ShowsTile(client, 383, 187 + 16, *sheet, 1, kCellWall1));
   EXPECT_TRUE(ShowsTile(client, 399, 187 + 16, *sheet, 1, 7));
-  corner = CellCorner(1, 5, 6);
-  EXPECT_TRUE(ShowsTile(client, corner.x, corner.y, *sheet, 1, 3));
+  EXPECT_TRUE(ShowsTile(client, beside.x, beside.y, *sheet, 1, 3));
   Hover(session, 5, 5);
   ExpectInspector(editor, *sheet, 1, {11, -1, -1}, "the shadowed cell");
 
@@ -228,8 +239,8 @@ TEST(EditingShadows, AutomaticCorrectionShadowsTheCellBelowAWallAtOnce) {
   EXPECT_EQ(level.GetCell(CellIndex(8, 8)), 3);
   EXPECT_EQ(level.GetCell(CellIndex(9, 9)), 136);
 
-  client = editor.CaptureClient();
   corner = CellCorner(1, 8, 8);
+  client = CaptureTiles(editor, *sheet, 1, {{corner, 3}});
   EXPECT_TRUE(ShowsTile(client, corner.x, corner.y, *sheet, 1, 3));
   ASSERT_TRUE(session.SaveAs("shadows.kxl"));
   EXPECT_TRUE(SavedSetIs(session.Folder().File("shadows.kxl"), expected));

@@ -30,11 +30,14 @@ class FrameWatcher {
     Check(now, line);
   }
   void Check(SelectionBox now, int line) {
-    const Image client = editor_.CaptureClient();
+    const bool moved = now.x != current_.x || now.y != current_.y;
+    const SelectionBox before = current_;
+    const Image client = CaptureWhen(
+        editor_, [&](const Image& i) { return Framed(i, now) && !(moved && Framed(i, before)); });
     EXPECT_TRUE(Framed(client, now)) << "no frame at " << now.x << "," << now.y << " (line " << line << ")";
-    if (now.x != current_.x || now.y != current_.y) {
-      EXPECT_FALSE(Framed(client, current_))
-          << "frame left at " << current_.x << "," << current_.y << " (line " << line << ")";
+    if (moved) {
+      EXPECT_FALSE(Framed(client, before))
+          << "frame left at " << before.x << "," << before.y << " (line " << line << ")";
     }
     current_ = now;
   }
@@ -68,6 +71,12 @@ TEST(EditingKeyboard, ArrowsWalkThePaletteAndClicksPlaceTheChoice) {
   frame.Key(VK_RIGHT, PatternBox(z, 25), __LINE__);
   frame.Key(VK_UP, PatternBox(z, 7), __LINE__);
   frame.Key(VK_UP, PatternBox(z, 7), __LINE__);  // nothing above the walkable row
+  // A key held down repeats its key-down messages; only the release moves.
+  for (int repeat = 0; repeat < 4; ++repeat) editor.Post(WM_KEYDOWN, VK_RIGHT, repeat ? 0x40000001 : 1);
+  ASSERT_TRUE(WaitForPostedMessages(editor));
+  frame.Check(PatternBox(z, 7), __LINE__);
+  frame.Key(VK_RIGHT, PatternBox(z, 8), __LINE__);
+  frame.Key(VK_LEFT, PatternBox(z, 7), __LINE__);
   session.ClickCell(2, 2);
   level.PlaceCell(CellIndex(2, 2), 7);
   level.SetFloor(CellIndex(2, 2), 7);
@@ -172,7 +181,7 @@ TEST(EditingKeyboard, FrameAtDoubleSizeAndDeleteRemovesTheSelectedEnemy) {
   editor.KeyUp(VK_DELETE);
 
   editor.Command(40004);  // Save
-  editor.WaitIdle();
+  ASSERT_TRUE(WaitForPostedMessages(editor));
   EXPECT_EQ(editor.Title(), saved);
   EXPECT_TRUE(SavedSetIs(session.Folder().File("placed.kxl"), expected));
 }

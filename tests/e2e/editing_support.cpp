@@ -105,6 +105,50 @@ bool EditingSession::SaveAs(const std::string& name) {
   return FileExists(path);
 }
 
+bool WaitForPostedMessages(const EditorProcess& editor, DWORD timeoutMs) {
+  // The marker: the number base of the level selector, which has no buddy
+  // window to show numbers in, so the base changes nothing on screen. Posted
+  // behind the other messages, it is handled after all of them.
+  HWND marker = editor.Selector(0);
+  if (!marker) return false;
+  constexpr WPARAM kMarkedBase = 16, kUsualBase = 10;
+  PostMessageA(marker, UDM_SETBASE, kMarkedBase, 0);
+  const DWORD start = GetTickCount();
+  bool seen = false;
+  do {
+    DWORD_PTR base = 0;
+    SendMessageTimeoutA(marker, UDM_GETBASE, 0, 0, SMTO_NORMAL, 1000, &base);
+    seen = base == kMarkedBase;
+    if (!seen) Sleep(10);
+  } while (!seen && GetTickCount() - start < timeoutMs);
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(marker, UDM_SETBASE, kUsualBase, 0, SMTO_NORMAL, 1000, &ignored);
+  return seen && editor.WaitIdle();
+}
+
+HeldThread::HeldThread(const EditorProcess& editor) {
+  const DWORD id = GetWindowThreadProcessId(editor.Window(), nullptr);
+  thread_ = id ? OpenThread(THREAD_SUSPEND_RESUME, FALSE, id) : nullptr;
+  held_ = thread_ && SuspendThread(thread_) != static_cast<DWORD>(-1);
+}
+
+HeldThread::~HeldThread() {
+  if (held_) ResumeThread(thread_);
+  if (thread_) CloseHandle(thread_);
+}
+
+Image CaptureWhen(const EditorProcess& editor, const std::function<bool(const Image&)>& ready,
+                  DWORD timeoutMs) {
+  editor.WaitIdle();
+  const DWORD start = GetTickCount();
+  Image picture = editor.CaptureClient();
+  while (!ready(picture) && GetTickCount() - start < timeoutMs) {
+    Sleep(20);
+    picture = editor.CaptureClient();
+  }
+  return picture;
+}
+
 void SaveSnapshot(const EditorProcess& editor, const std::string& name) {
   const char* folder = std::getenv("KXE2E_SHOTS");
   if (!folder || !*folder) return;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -81,6 +82,32 @@ class EditingSession {
 // The file's bytes are exactly the encoding of `expected`; on a difference it
 // tells which cells, floors, actors or settings differ.
 ::testing::AssertionResult SavedSetIs(const std::string& path, const LevelSet& expected);
+
+// Waits until the editor has handled every message posted to it so far
+// (sent messages overtake posted ones, so WaitIdle alone cannot tell), then
+// until it is idle. False when the time ran out.
+bool WaitForPostedMessages(const EditorProcess& editor, DWORD timeoutMs = 10000);
+
+// Holds the editor's window thread while it lives, so that messages posted
+// meanwhile are all queued before the editor handles the first of them.
+class HeldThread {
+ public:
+  explicit HeldThread(const EditorProcess& editor);
+  ~HeldThread();
+  HeldThread(const HeldThread&) = delete;
+  HeldThread& operator=(const HeldThread&) = delete;
+  bool Held() const { return held_; }
+
+ private:
+  HANDLE thread_ = nullptr;
+  bool held_ = false;
+};
+
+// The screen lags behind the program's drawing by a moment: captures the
+// client area until `ready` holds for the picture or the time is up, and
+// returns the last picture, on which the caller makes its checks.
+Image CaptureWhen(const EditorProcess& editor, const std::function<bool(const Image&)>& ready,
+                  DWORD timeoutMs = 3000);
 
 // With the environment variable KXE2E_SHOTS naming a folder, writes the
 // client area as name.png there, to look at what a test left on screen.
