@@ -229,6 +229,15 @@ TEST(EditingClicks, DragsPaintMoveTheExitAndSelectInThePalette) {
     editor.Drag({CellPoint(z, 1, 5), CellPoint(z, 2, 5), CellPoint(z, 3, 5), CellPoint(z, 4, 5)});
     for (int row = 1; row <= 4; ++row) MoveExit(level, CellIndex(row, 5));
 
+    // A teleport end and the player follow the mouse as well; the top row
+    // takes neither.
+    editor.LeftClick(TeleportTile(z, 1).x, TeleportTile(z, 1).y);
+    editor.Drag({CellPoint(z, 0, 2), CellPoint(z, 10, 2), CellPoint(z, 10, 3), CellPoint(z, 11, 3)});
+    for (int i : {CellIndex(10, 2), CellIndex(10, 3), CellIndex(11, 3)}) level.PlaceCell(i, 177);
+    editor.LeftClick(PlayerImage(z, 3).x, PlayerImage(z, 3).y);
+    editor.Drag({CellPoint(z, 1, 10), CellPoint(z, 2, 11), CellPoint(z, 0, 12)});
+    level.GetActor(0).Set(16 * 11 - 8, 32, 7, 0, 0, 4);
+
     // With Shift held as well nothing is placed.
     session.SelectPattern(64);
     POINT p = CellPoint(z, 8, 8);
