@@ -65,9 +65,21 @@ class RealPointer {
   EditorProcess& editor_;
 };
 
+// The real pointer is parked in the screen's far corner when a test is
+// done with it, away from every editor window: a pointer left over a window
+// sends it moves of its own and would disturb the tests that follow.
+struct ParkPointerAfterwards {
+  ~ParkPointerAfterwards() {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    Xdotool("mousemove " + std::to_string(width - 1) + " " + std::to_string(height - 1));
+  }
+};
+
 }  // namespace
 
 TEST(EditingRealPointer, XdotoolPicksFromThePaletteAndPaintsTheGrid) {
+  ASSERT_TRUE(FileExists("Z:\\usr\\bin\\xdotool")) << "xdotool is missing; scripts/setup.sh installs it";
+  const ParkPointerAfterwards park;
   EditingSession session;
   ASSERT_TRUE(session.Ready());
   EditorProcess& editor = session.Editor();
