@@ -1,7 +1,9 @@
 #include "png_io.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
@@ -64,10 +66,10 @@ bool WritePng(const std::string& path, const Image& image) {
                         image.Width() * 3) != 0;
 }
 
-bool ReadPng(const std::string& path, Image& image, std::string* error) {
-  std::vector<uint8_t> bytes;
-  if (!ReadWhole(path, bytes)) {
-    if (error) *error = "cannot be read";
+bool DecodePng(const std::vector<uint8_t>& bytes, Image& image, std::string* error) {
+  // stb takes the length as an int; no picture of ours comes near that.
+  if (bytes.size() > static_cast<size_t>(INT32_MAX)) {
+    if (error) *error = "is too large";
     return false;
   }
   int w = 0, h = 0, channels = 0;
@@ -87,13 +89,20 @@ bool ReadPng(const std::string& path, Image& image, std::string* error) {
   return true;
 }
 
-bool ReadIndexedPng(const std::string& path, IndexedPicture& picture, std::string* error) {
+bool ReadPng(const std::string& path, Image& image, std::string* error) {
+  std::vector<uint8_t> bytes;
+  if (!ReadWhole(path, bytes)) {
+    if (error) *error = "cannot be read";
+    return false;
+  }
+  return DecodePng(bytes, image, error);
+}
+
+bool DecodeIndexedPng(const std::vector<uint8_t>& bytes, IndexedPicture& picture, std::string* error) {
   auto fail = [error](const std::string& why) {
     if (error) *error = why;
     return false;
   };
-  std::vector<uint8_t> bytes;
-  if (!ReadWhole(path, bytes)) return fail("cannot be read");
   std::vector<Rgb> palette;
   uint8_t colourType = 0;
   if (!FindPalette(bytes, palette, &colourType) || colourType != 3)
@@ -101,16 +110,27 @@ bool ReadIndexedPng(const std::string& path, IndexedPicture& picture, std::strin
   if (palette.empty() || palette.size() > 16)
     return fail("has " + std::to_string(palette.size()) + " palette entries; 1 to 16 are allowed");
   Image rgb;
-  if (!ReadPng(path, rgb, error)) return false;
-  picture.width = rgb.Width();
-  picture.height = rgb.Height();
-  picture.palette = palette;
-  picture.indices.assign(rgb.Pixels().size(), 0);
+  if (!DecodePng(bytes, rgb, error)) return false;
+  IndexedPicture result;
+  result.width = rgb.Width();
+  result.height = rgb.Height();
+  result.palette = palette;
+  result.indices.assign(rgb.Pixels().size(), 0);
   for (size_t i = 0; i < rgb.Pixels().size(); ++i) {
     size_t k = 0;
     while (k < palette.size() && !(palette[k] == rgb.Pixels()[i])) ++k;
     if (k == palette.size()) return fail("holds a colour that is not in its palette");
-    picture.indices[i] = static_cast<uint8_t>(k);
+    result.indices[i] = static_cast<uint8_t>(k);
   }
+  picture = std::move(result);
   return true;
+}
+
+bool ReadIndexedPng(const std::string& path, IndexedPicture& picture, std::string* error) {
+  std::vector<uint8_t> bytes;
+  if (!ReadWhole(path, bytes)) {
+    if (error) *error = "cannot be read";
+    return false;
+  }
+  return DecodeIndexedPng(bytes, picture, error);
 }
