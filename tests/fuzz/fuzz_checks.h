@@ -10,6 +10,7 @@
 
 #include "app/editor_state.h"
 #include "level/level.h"
+#include "gfx/sheet_lookup.h"
 #include "level/level_summary.h"
 #include "support/fake_host.h"
 #include "support/recording_painter.h"
@@ -33,9 +34,9 @@
 // `choice` picks the zoom (bit 0), the inspected cell (bits 1..8) and
 // whether shadows are corrected on the way (bit 9). Values from outside name
 // pattern sets, sprite sets, items and positions that may not exist; nothing
-// here may read outside what it has. The painting is recorded, not drawn:
-// the painters clip by contract, so what matters is what the paint code
-// itself looks up.
+// here may read outside what it has, and nothing is drawn from a sheet the
+// catalogue does not hold. The painting is recorded, not drawn: the painters
+// clip by contract, so what matters is what the paint code looks up.
 inline void ExerciseLevel(const Level& level, uint32_t choice) {
   static EditorState* states[2] = {nullptr, nullptr};
   const int zoom = 1 + static_cast<int>(choice & 1);
@@ -64,4 +65,6 @@ inline void ExerciseLevel(const Level& level, uint32_t choice) {
   RecordingPainter painter;
   PaintMainWindow(*state, painter);
   FUZZ_REQUIRE(!painter.calls.empty());
+  for (const PaintCall& call : painter.calls)
+    if (call.kind == PaintCall::Kind::Blit) FUZZ_REQUIRE(FindSheet(state->catalogue, call.sheet) != nullptr);
 }

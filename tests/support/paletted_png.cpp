@@ -50,6 +50,12 @@ std::vector<uint8_t> Stored(const std::vector<uint8_t>& raw) {
 
 }  // namespace
 
+std::vector<uint8_t> PngChunk(const char* type, const std::vector<uint8_t>& data) {
+  std::vector<uint8_t> chunk;
+  Chunk(chunk, type, data);
+  return chunk;
+}
+
 std::vector<uint8_t> PalettedPng(int width, int height, const std::vector<Rgb>& palette,
                                  const std::vector<uint8_t>& indices, int depth) {
   std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};

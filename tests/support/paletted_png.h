@@ -11,3 +11,6 @@
 // pixels in stored (uncompressed) deflate blocks.
 std::vector<uint8_t> PalettedPng(int width, int height, const std::vector<Rgb>& palette,
                                  const std::vector<uint8_t>& indices, int depth = 8);
+
+// One chunk: length, type, data and CRC.
+std::vector<uint8_t> PngChunk(const char* type, const std::vector<uint8_t>& data);

@@ -51,6 +51,25 @@ bool FindPalette(const std::vector<uint8_t>& png, std::vector<Rgb>& palette, uin
   return false;
 }
 
+// The bytes without their empty IDAT chunks. They add nothing to the
+// picture, but stb copies an empty first one to a buffer it has not yet
+// allocated (memcpy from a null pointer, undefined even for no bytes).
+std::vector<uint8_t> WithoutEmptyDataChunks(const std::vector<uint8_t>& png) {
+  if (png.size() < 8) return png;
+  std::vector<uint8_t> out(png.begin(), png.begin() + 8);
+  size_t pos = 8;
+  while (pos + 12 <= png.size()) {
+    const uint32_t length = BigEndian32(&png[pos]);
+    if (length > png.size() - pos - 12) break;  // damaged: left for stb to refuse
+    const size_t end = pos + 12 + length;
+    if (!(length == 0 && std::memcmp(&png[pos + 4], "IDAT", 4) == 0))
+      out.insert(out.end(), png.begin() + static_cast<long>(pos), png.begin() + static_cast<long>(end));
+    pos = end;
+  }
+  out.insert(out.end(), png.begin() + static_cast<long>(pos), png.end());
+  return out;
+}
+
 }  // namespace
 
 bool WritePng(const std::string& path, const Image& image) {
@@ -72,8 +91,9 @@ bool DecodePng(const std::vector<uint8_t>& bytes, Image& image, std::string* err
     if (error) *error = "is too large";
     return false;
   }
+  const std::vector<uint8_t> png = WithoutEmptyDataChunks(bytes);
   int w = 0, h = 0, channels = 0;
-  stbi_uc* pixels = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &w, &h,
+  stbi_uc* pixels = stbi_load_from_memory(png.data(), static_cast<int>(png.size()), &w, &h,
                                           &channels, 3);
   if (!pixels) {
     if (error) *error = std::string("is not a PNG picture (") + stbi_failure_reason() + ")";

@@ -71,6 +71,34 @@ TEST(Ge5Png, PalettedPngRoundTripsThroughGe5) {
   EXPECT_EQ(picture.indices, indices);
 }
 
+TEST(Ge5Png, EmptyDataChunksChangeNothing) {
+  // Found by the fuzzer: an empty first IDAT chunk made stb copy from a null
+  // pointer (undefined behaviour, caught by the sanitizer build).
+  const std::vector<Rgb> palette = DistinctPalette(5);
+  const std::vector<uint8_t> indices = ScatteredIndices(256, 12, 5, 11);
+  const std::vector<uint8_t> plain = PalettedPng(256, 12, palette, indices, 8);
+  const size_t firstData = 8 + 25 + 12 + 3 * palette.size();  // signature, IHDR, PLTE
+  ASSERT_EQ(std::string(plain.begin() + firstData + 4, plain.begin() + firstData + 8), "IDAT");
+  const std::vector<uint8_t> empty = PngChunk("IDAT", {});
+  std::vector<uint8_t> padded = plain;
+  padded.insert(padded.end() - 12, empty.begin(), empty.end());  // before IEND
+  padded.insert(padded.begin() + firstData, empty.begin(), empty.end());
+  padded.insert(padded.begin() + firstData, empty.begin(), empty.end());
+
+  Ge5Picture expected, picture;
+  std::string error;
+  ASSERT_TRUE(Ge5PictureFromPng(plain, expected, &error)) << error;
+  ASSERT_TRUE(Ge5PictureFromPng(padded, picture, &error)) << error;
+  EXPECT_EQ(picture.indices, indices);
+  EXPECT_EQ(picture.palette, expected.palette);
+  EXPECT_EQ(picture.lines, 12);
+  // Only empty ones go: a picture whose data is all in empty chunks has none.
+  std::vector<uint8_t> hollow(plain.begin(), plain.begin() + firstData);
+  hollow.insert(hollow.end(), empty.begin(), empty.end());
+  hollow.insert(hollow.end(), plain.end() - 12, plain.end());
+  EXPECT_FALSE(Ge5PictureFromPng(hollow, picture, &error));
+}
+
 TEST(Ge5Png, PicturesItCannotTakeAreRefusedWithAReason) {
   TempDir dir;
   auto refusal = [&](const std::string& name, const std::vector<uint8_t>& bytes) {
