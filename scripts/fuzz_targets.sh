@@ -1,6 +1,8 @@
 # Sourced by the fuzz scripts: the fuzz targets, how to build them, and the
 # options each one runs with. Every target tests/fuzz/<name>_fuzz.cpp has its
-# seed corpus in tests/fuzz/corpus/<name>/.
+# seed corpus in tests/fuzz/corpus/<name>/, written by our own encoders
+# (build/fuzz/fuzz_seeds tests/fuzz/corpus writes them again; the
+# regression-* files there are inputs that once found a fault, kept by hand).
 FUZZ_TARGETS=(level_set level_image ge5 png resources_ini settings command_line active_border)
 
 # Runs for one pass of scripts/test_fuzz.sh, chosen so the whole pass stays

@@ -1,5 +1,6 @@
 #include "png_io.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -51,23 +52,29 @@ bool FindPalette(const std::vector<uint8_t>& png, std::vector<Rgb>& palette, uin
   return false;
 }
 
-// The bytes without their empty IDAT chunks. They add nothing to the
-// picture, but stb copies an empty first one to a buffer it has not yet
-// allocated (memcpy from a null pointer, undefined even for no bytes).
-std::vector<uint8_t> WithoutEmptyDataChunks(const std::vector<uint8_t>& png) {
-  if (png.size() < 8) return png;
-  std::vector<uint8_t> out(png.begin(), png.begin() + 8);
-  size_t pos = 8;
+// The bytes as stb gets them, or false for a file whose chunks do not fit
+// it: stb sizes its buffer for the picture data from each chunk's length
+// before it reads the chunk, so a few damaged bytes could ask for gigabytes.
+// Empty IDAT chunks are left out: they add nothing to the picture, but stb
+// copies an empty first one to a buffer it has not allocated yet (memcpy from
+// a null pointer, undefined even for no bytes). What follows IEND is left out.
+bool ChunksForStb(const std::vector<uint8_t>& png, std::vector<uint8_t>& out) {
+  constexpr size_t kSignatureBytes = 8;
+  out.assign(png.begin(), png.begin() + static_cast<long>(std::min(png.size(), kSignatureBytes)));
+  size_t pos = kSignatureBytes;
   while (pos + 12 <= png.size()) {
     const uint32_t length = BigEndian32(&png[pos]);
-    if (length > png.size() - pos - 12) break;  // damaged: left for stb to refuse
+    if (length > png.size() - pos - 12) return false;
     const size_t end = pos + 12 + length;
-    if (!(length == 0 && std::memcmp(&png[pos + 4], "IDAT", 4) == 0))
+    const uint8_t* type = &png[pos + 4];
+    if (!(length == 0 && std::memcmp(type, "IDAT", 4) == 0))
       out.insert(out.end(), png.begin() + static_cast<long>(pos), png.begin() + static_cast<long>(end));
     pos = end;
+    if (std::memcmp(type, "IEND", 4) == 0) return true;
   }
-  out.insert(out.end(), png.begin() + static_cast<long>(pos), png.end());
-  return out;
+  // No IEND: a file that ends inside a chunk's header is cut short too (stb
+  // would take the missing bytes for an empty chunk).
+  return pos >= png.size();
 }
 
 }  // namespace
@@ -91,7 +98,11 @@ bool DecodePng(const std::vector<uint8_t>& bytes, Image& image, std::string* err
     if (error) *error = "is too large";
     return false;
   }
-  const std::vector<uint8_t> png = WithoutEmptyDataChunks(bytes);
+  std::vector<uint8_t> png;
+  if (!ChunksForStb(bytes, png)) {
+    if (error) *error = "is damaged (its last chunk runs past the end of the file)";
+    return false;
+  }
   int w = 0, h = 0, channels = 0;
   stbi_uc* pixels = stbi_load_from_memory(png.data(), static_cast<int>(png.size()), &w, &h,
                                           &channels, 3);

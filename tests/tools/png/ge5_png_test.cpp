@@ -99,6 +99,30 @@ TEST(Ge5Png, EmptyDataChunksChangeNothing) {
   EXPECT_FALSE(Ge5PictureFromPng(hollow, picture, &error));
 }
 
+TEST(Ge5Png, ChunksMustFitTheFile) {
+  // Found by the fuzzer: a chunk whose length runs past the end of a 3 KB
+  // file made stb ask for a 2 GB buffer before it found the data missing.
+  const std::vector<Rgb> palette = DistinctPalette(3);
+  const std::vector<uint8_t> plain = PalettedPng(256, 4, palette, ScatteredIndices(256, 4, 3, 2), 8);
+  const size_t firstData = 8 + 25 + 12 + 3 * palette.size();
+  Ge5Picture picture;
+  std::string error;
+  std::vector<uint8_t> bloated = plain;
+  bloated[firstData] = 0x7F;  // IDAT length 0x7Fxxxxxx
+  EXPECT_FALSE(Ge5PictureFromPng(bloated, picture, &error));
+  EXPECT_NE(error.find("damaged"), std::string::npos) << error;
+  // Found next: a file that ends inside a chunk's header (here, an IDAT
+  // without its CRC) read as an empty IDAT, with the same null copy as above.
+  std::vector<uint8_t> cut(plain.begin(), plain.begin() + firstData + 8);
+  EXPECT_FALSE(Ge5PictureFromPng(cut, picture, &error));
+  EXPECT_NE(error.find("damaged"), std::string::npos) << error;
+  // Whatever follows IEND is not looked at.
+  std::vector<uint8_t> trailed = plain;
+  trailed.insert(trailed.end(), {0x7F, 0xFF, 0xFF, 0xFF, 'j', 'u', 'n', 'k', 1, 2, 3, 4, 5});
+  EXPECT_TRUE(Ge5PictureFromPng(trailed, picture, &error)) << error;
+  EXPECT_EQ(picture.lines, 4);
+}
+
 TEST(Ge5Png, PicturesItCannotTakeAreRefusedWithAReason) {
   TempDir dir;
   auto refusal = [&](const std::string& name, const std::vector<uint8_t>& bytes) {
