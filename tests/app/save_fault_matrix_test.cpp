@@ -337,7 +337,7 @@ TEST(SaveFaultMatrix, ReadOnlyFile) {
   fs::permissions(f.target, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
   if (CanWrite(f.target))
-    GTEST_SKIP() << "this user can write a file without write permission (root on Linux)";
+    GTEST_SKIP() << "this user can write a file without write permission (root, under Wine too)";
   // A write-protected file stays as it is, though its folder would allow
   // replacing it.
   RunCommand(f.state, f.host, f.transfer, kCmdSave);
