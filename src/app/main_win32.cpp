@@ -249,9 +249,11 @@ int Run(HINSTANCE instance, int showCommand) {
   windows.levelSelector = CreateSelector(windows.mainWindow, instance, IDC_LEVEL_SELECTOR,
                                          LevelSelectorPlace(z), kLevelCount - 1, 0);
   if (!windows.levelSelector) return Fail("Error initialising level selector");
+  // With no pattern set at all the range is 0..0 and the selector does nothing.
   const int patternSets = static_cast<int>(state.catalogue.patternSets.size());
   windows.graphicsSelector = CreateSelector(windows.mainWindow, instance, IDC_GFX_SELECTOR,
-                                            GraphicsSelectorPlace(z), patternSets - 1, 0);
+                                            GraphicsSelectorPlace(z),
+                                            patternSets > 0 ? patternSets - 1 : 0, 0);
   if (!windows.graphicsSelector) return Fail("Error initialising gfx selector");
   windows.teleportSelector = CreateSelector(windows.mainWindow, instance, IDC_GFX_SELECTOR,
                                             TeleportSelectorPlace(z), 7, 0);
