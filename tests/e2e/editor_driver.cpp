@@ -232,21 +232,7 @@ void EditorProcess::KeyUp(UINT virtualKey) const {
 void EditorProcess::PressKeys(const std::vector<WORD>& keys) const {
   SetForegroundWindow(window_);
   SetFocus(window_);
-  std::vector<INPUT> inputs;
-  for (WORD key : keys) {
-    INPUT down = {};
-    down.type = INPUT_KEYBOARD;
-    down.ki.wVk = key;
-    inputs.push_back(down);
-  }
-  for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
-    INPUT up = {};
-    up.type = INPUT_KEYBOARD;
-    up.ki.wVk = *it;
-    up.ki.dwFlags = KEYEVENTF_KEYUP;
-    inputs.push_back(up);
-  }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  SendKeys(keys);
 }
 
 HWND EditorProcess::Selector(int index) const {
@@ -322,34 +308,7 @@ std::vector<HWND> EditorProcess::OtherWindows() const {
 
 Image EditorProcess::CaptureClient() const {
   const RECT r = ClientRectOnScreen();
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  if (w <= 0 || h <= 0) return Image();
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, previous);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  const int stride = (w * 3 + 3) & ~3;
-  std::vector<BYTE> rows(static_cast<size_t>(stride) * h);
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), rows.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  Image image(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const BYTE* p = rows.data() + static_cast<size_t>(stride) * y + 3 * x;
-      image.At(x, y) = {p[2], p[1], p[0]};
-    }
-  return image;
+  return CaptureScreen(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 bool EditorProcess::WaitForExit(DWORD timeoutMs) const {
@@ -456,4 +415,52 @@ bool AnswerBox(const EditorProcess& editor, const std::string& caption, const st
   }
   editor.Press(box, buttonId);
   return true;
+}
+
+void SendKeys(const std::vector<WORD>& keys) {
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) {
+    INPUT down = {};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wVk = key;
+    inputs.push_back(down);
+  }
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
+    INPUT up = {};
+    up.type = INPUT_KEYBOARD;
+    up.ki.wVk = *it;
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(up);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+Image CaptureScreen(int left, int top, int width, int height) {
+  if (width <= 0 || height <= 0) return Image();
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
+  SelectObject(memory, previous);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  const int stride = (width * 3 + 3) & ~3;
+  std::vector<BYTE> rows(static_cast<size_t>(stride) * height);
+  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), rows.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  Image image(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const BYTE* p = rows.data() + static_cast<size_t>(stride) * y + 3 * x;
+      image.At(x, y) = {p[2], p[1], p[0]};
+    }
+  return image;
 }

@@ -139,3 +139,9 @@ bool DropFiles(const EditorProcess& editor, const std::vector<std::string>& path
 // false (and nothing pressed) when it did not come or said something else.
 bool AnswerBox(const EditorProcess& editor, const std::string& caption, const std::string& text,
                int buttonId, DWORD timeoutMs = 10000);
+
+// Keys pressed in order and released in reverse through the system's input,
+// to whatever window has the focus.
+void SendKeys(const std::vector<WORD>& keys);
+// A rectangle of the screen as it shows now.
+Image CaptureScreen(int left, int top, int width, int height);
