@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ googletest libstb-dev g++-mingw-w64-x86-64 wine wine64 xvfb xdotool
-          imagemagick clang libclang-rt-14-dev)
+          imagemagick clang libclang-rt-14-dev fonts-wine)
 if [ "${KRAXED_SETUP_EXTRA:-}" != "" ]; then
   read -r -a extra <<<"$KRAXED_SETUP_EXTRA"
   packages+=("${extra[@]}")
@@ -26,4 +26,4 @@ if [ "$(id -u)" != 0 ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 "${as_root[@]}" apt-get update -qq
-"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+"${as_root[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null

@@ -25,7 +25,7 @@
 #include "view/editing.h"
 #include "view/keyboard.h"
 #include "view/layout.h"
-#include "view/paint.h"
+#include "view/paint_area.h"
 #include "view/pointer.h"
 #include "view/selectors.h"
 
@@ -56,7 +56,8 @@ LRESULT OnPaint(HWND window) {
   HDC dc = BeginPaint(window, &ps);
   if (app->running) {
     GdiPainter painter(dc, app->sheets);
-    PaintMainWindow(app->state, painter);
+    const RECT& r = ps.rcPaint;
+    PaintMainWindowArea(app->state, painter, {r.left, r.top, r.right, r.bottom});
   }
   EndPaint(window, &ps);
   return 0;
@@ -248,9 +249,11 @@ int Run(HINSTANCE instance, int showCommand) {
   windows.levelSelector = CreateSelector(windows.mainWindow, instance, IDC_LEVEL_SELECTOR,
                                          LevelSelectorPlace(z), kLevelCount - 1, 0);
   if (!windows.levelSelector) return Fail("Error initialising level selector");
+  // With no pattern set at all the range is 0..0 and the selector does nothing.
   const int patternSets = static_cast<int>(state.catalogue.patternSets.size());
   windows.graphicsSelector = CreateSelector(windows.mainWindow, instance, IDC_GFX_SELECTOR,
-                                            GraphicsSelectorPlace(z), patternSets - 1, 0);
+                                            GraphicsSelectorPlace(z),
+                                            patternSets > 0 ? patternSets - 1 : 0, 0);
   if (!windows.graphicsSelector) return Fail("Error initialising gfx selector");
   windows.teleportSelector = CreateSelector(windows.mainWindow, instance, IDC_GFX_SELECTOR,
                                             TeleportSelectorPlace(z), 7, 0);

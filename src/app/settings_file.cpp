@@ -50,7 +50,10 @@ std::string FormatSettings(const EditorSettings& settings, const RecentFileList&
 void ParseSettings(const std::string& text, EditorSettings& settings, RecentFileList& recent,
                    const std::function<bool(const std::string&)>& keepRecent) {
   recent.recentFileCount = 0;
-  for (const std::string& line : SplitLines(text)) {
+  for (const std::string& whole : SplitLines(text)) {
+    // A line ends at a zero byte: the paths end up in C strings, and one cut
+    // short there would name another file than the one in the list.
+    const std::string line = whole.substr(0, whole.find('\0'));
     const size_t blank = line.find(' ');
     if (blank == std::string::npos) continue;
     // key, blank, "=", blank, value, as written

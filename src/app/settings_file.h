@@ -19,6 +19,7 @@ std::string FormatSettings(const EditorSettings& settings, const RecentFileList&
 // Applies the text of a settings file: a value of exactly "TRUE" switches an
 // option on, anything else leaves it; each "LoadFile" path is offered to
 // keepRecent, which says whether it stays in the list (at most four do).
+// A line ends at a zero byte.
 void ParseSettings(const std::string& text, EditorSettings& settings, RecentFileList& recent,
                    const std::function<bool(const std::string&)>& keepRecent);
 

@@ -41,13 +41,43 @@ class StdioFileLayer final : public FileLayer {
   void Remove(const std::string& path) override { std::remove(NativePath(path).c_str()); }
 };
 
-// A short random name: the temporary file is never much longer than the
-// target, which matters near the 255-character path limit.
+// Paths in this program hold at most 255 characters.
+constexpr size_t kMaxPath = 255;
+// "~kx12345.tmp"
+constexpr size_t kTemporaryNameLength = 12;
+
+bool Exists(const std::string& path) {
+  std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
+  if (f) std::fclose(f);
+  return f != nullptr;
+}
+
+// A name beside the target that no file has yet (creating the temporary
+// file truncates whatever has its name). Usually "~kx12345.tmp"; beside a
+// target whose path comes near 255 characters it is no longer than the
+// target's own name, so the temporary path fits wherever the target's does
+// (Windows refuses paths past 259 characters).
 std::string TemporaryName(const std::string& target) {
   static std::mt19937 random{std::random_device{}()};
-  char name[16];
-  std::snprintf(name, sizeof name, "~kx%05x.tmp", static_cast<unsigned>(random() & 0xFFFFF));
-  return DirectoryOf(target) + name;
+  const std::string folder = DirectoryOf(target);
+  const size_t ownName = target.size() - folder.size();
+  const bool roomy = folder.size() + kTemporaryNameLength <= kMaxPath;
+  const size_t length = roomy ? kTemporaryNameLength : std::clamp<size_t>(ownName, 1, kTemporaryNameLength);
+  std::string path;
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    std::string name;
+    if (roomy) {
+      char text[kTemporaryNameLength + 1];
+      std::snprintf(text, sizeof text, "~kx%05x.tmp", static_cast<unsigned>(random() & 0xFFFFF));
+      name = text;
+    } else {
+      name = "~";
+      while (name.size() < length) name += "0123456789abcdef"[random() % 16];
+    }
+    path = folder + name;
+    if (!Exists(path)) break;
+  }
+  return path;
 }
 
 }  // namespace

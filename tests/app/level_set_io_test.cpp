@@ -4,7 +4,6 @@
 
 #include "app/editor_state.h"
 #include "level/level_file.h"
-#include "support/failing_file_layer.h"
 #include "support/fake_host.h"
 #include "support/temp_dir.h"
 
@@ -37,49 +36,6 @@ TEST(LevelSetIo, SavingUnderAnotherLetterCaseIsAnotherEntry) {
   ASSERT_EQ(SaveLevelSet(state, host, dir.Path("set.kxl")), 0);
   EXPECT_EQ(state.recent.recentFileCount, 2);
   EXPECT_EQ(state.recent.recentFiles[0], dir.Path("set.kxl"));
-}
-
-TEST(LevelSetIo, AFailedSaveChangesNothing) {
-  using Step = FailingFileLayer::Step;
-  struct Case {
-    Step step;
-    int write;
-  };
-  std::vector<Case> cases = {{Step::Create, 0}, {Step::Close, 0}, {Step::Replace, 0}};
-  for (int w = 0; w < 10; ++w) cases.push_back({Step::Write, w});
-  for (const Case& c : cases) {
-    TempDir dir;
-    const std::string path = dir.Path("set.kxl");
-    const std::vector<uint8_t> previous(3770, 0x42);
-    WriteBytes(path, previous);
-    EditorState state;
-    FakeHost host;
-    FailingFileLayer files(c.step, c.write);
-    state.files = &files;
-    state.currentFileName = path;
-    state.modified = 1;
-    state.levels[0].goal = 3;
-    EXPECT_EQ(SaveLevelSet(state, host, path), 1);
-    EXPECT_EQ(ReadBytes(path), previous) << "step " << static_cast<int>(c.step) << " " << c.write;
-    EXPECT_EQ(dir.List(), std::vector<std::string>{"set.kxl"}) << "temporary file left behind";
-    EXPECT_EQ(state.modified, 1);
-    EXPECT_TRUE(host.titles.empty());
-    EXPECT_EQ(state.recent.recentFileCount, 0);
-    ASSERT_EQ(files.created.size(), 1u);
-    EXPECT_EQ(DirectoryOf(files.created[0]), DirectoryOf(path));  // beside the target
-  }
-}
-
-TEST(LevelSetIo, SavingIntoAMissingFolderFails) {
-  TempDir dir;
-  EditorState state;
-  FakeHost host;
-  state.modified = 1;
-  EXPECT_EQ(SaveLevelSet(state, host, dir.Path("no-such-folder/set.kxl")), 1);
-  EXPECT_EQ(state.modified, 1);
-  // A folder in the target's place is not replaced.
-  EXPECT_EQ(SaveLevelSet(state, host, dir.Root().string()), 1);
-  EXPECT_TRUE(std::filesystem::is_directory(dir.Root()));
 }
 
 TEST(LevelSetIo, LoadTouchesNothingOnFailure) {

@@ -78,6 +78,26 @@ TEST(SettingsFile, AtMostFourRecentFilesAreTested) {
   EXPECT_EQ(recent.recentFiles[3], "d");
 }
 
+TEST(SettingsFile, ALineEndsAtAZeroByte) {
+  // Found by the fuzzer: a path with a zero byte in it was kept whole, while
+  // loading it (through a C string) opened the file named by its first part.
+  EditorSettings settings;
+  RecentFileList recent;
+  std::vector<std::string> tested;
+  using namespace std::string_literals;
+  const std::string text =
+      "LoadFile = a.kxl\0junk\r\nZoom = TRUE\0\r\nLoad\0 = TRUE\r\nQuestions = TR\0UE\r\n"s;
+  ParseSettings(text, settings, recent, [&](const std::string& path) {
+    tested.push_back(path);
+    return true;
+  });
+  EXPECT_EQ(tested, std::vector<std::string>{"a.kxl"});
+  ASSERT_EQ(recent.recentFileCount, 1);
+  EXPECT_EQ(recent.recentFiles[0], "a.kxl");
+  EXPECT_EQ(settings, (EditorSettings{2, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(FormatSettings(settings, recent).find('\0'), std::string::npos);
+}
+
 TEST(SettingsFile, MissingFileGivesTheDefaultsAndIsNotWrittenYet) {
   SettingsFixture f;
   f.state.settings.registered = 1;

@@ -6,23 +6,6 @@
 
 #include "level/level_file.h"
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start >= timeoutMs) return condition();
-    Sleep(20);
-  }
-  return true;
-}
-
-std::string TitleFor(const std::string& fileName, bool modified) {
-  return "Kraxolan Editor - [" + fileName + (modified ? " *" : "") + "]";
-}
-
-bool WaitForTitle(const EditorProcess& editor, const std::string& title, DWORD timeoutMs) {
-  return WaitUntil([&] { return editor.Title() == title; }, timeoutMs);
-}
-
 LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
   SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
@@ -139,21 +122,7 @@ void FocusControl(const DialogWindow& dialog, int id) {
 void PressKeysIn(const DialogWindow& dialog, const std::vector<WORD>& keys) {
   SetForegroundWindow(dialog.window);
   WaitUntil([&] { return GetForegroundWindow() == dialog.window; }, 2000);
-  std::vector<INPUT> inputs;
-  for (WORD key : keys) {
-    INPUT down = {};
-    down.type = INPUT_KEYBOARD;
-    down.ki.wVk = key;
-    inputs.push_back(down);
-  }
-  for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
-    INPUT up = {};
-    up.type = INPUT_KEYBOARD;
-    up.ki.wVk = *it;
-    up.ki.dwFlags = KEYEVENTF_KEYUP;
-    inputs.push_back(up);
-  }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  SendKeys(keys);
   // Input goes through the system's queue: give the dialog's loop time to take it.
   Sleep(300);
   if (IsWindow(dialog.window)) SendTo(dialog.window, WM_NULL);
@@ -169,34 +138,7 @@ Image CaptureWindowClient(HWND window) {
   GetClientRect(window, &r);
   POINT origin = {0, 0};
   ClientToScreen(window, &origin);
-  const int w = r.right, h = r.bottom;
-  if (w <= 0 || h <= 0) return Image();
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, origin.x, origin.y, SRCCOPY);
-  SelectObject(memory, previous);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  const int stride = (w * 3 + 3) & ~3;
-  std::vector<BYTE> rows(static_cast<size_t>(stride) * static_cast<size_t>(h));
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), rows.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  Image image(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const BYTE* p = rows.data() + static_cast<size_t>(stride) * static_cast<size_t>(y) + 3 * x;
-      image.At(x, y) = {p[2], p[1], p[0]};
-    }
-  return image;
+  return CaptureScreen(origin.x, origin.y, r.right, r.bottom);
 }
 
 void MoveWindowTo(HWND window, int x, int y) {

@@ -11,15 +11,9 @@
 #include <string>
 
 #include "e2e/editor_driver.h"
+#include "e2e/level_files.h"
 #include "gfx/image.h"
 #include "level/level.h"
-
-// Polls until the condition holds or the time is up; its last answer.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
-
-// The title the editor shows for a file, with or without the modified mark.
-std::string TitleFor(const std::string& fileName, bool modified);
-bool WaitForTitle(const EditorProcess& editor, const std::string& title, DWORD timeoutMs = 10000);
 
 // A command that opens nothing modal, handled before this returns.
 void SendCommand(const EditorProcess& editor, int id);

@@ -1,8 +1,11 @@
 #include "e2e/editor_driver.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -229,21 +232,7 @@ void EditorProcess::KeyUp(UINT virtualKey) const {
 void EditorProcess::PressKeys(const std::vector<WORD>& keys) const {
   SetForegroundWindow(window_);
   SetFocus(window_);
-  std::vector<INPUT> inputs;
-  for (WORD key : keys) {
-    INPUT down = {};
-    down.type = INPUT_KEYBOARD;
-    down.ki.wVk = key;
-    inputs.push_back(down);
-  }
-  for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
-    INPUT up = {};
-    up.type = INPUT_KEYBOARD;
-    up.ki.wVk = *it;
-    up.ki.dwFlags = KEYEVENTF_KEYUP;
-    inputs.push_back(up);
-  }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  SendKeys(keys);
 }
 
 HWND EditorProcess::Selector(int index) const {
@@ -319,34 +308,7 @@ std::vector<HWND> EditorProcess::OtherWindows() const {
 
 Image EditorProcess::CaptureClient() const {
   const RECT r = ClientRectOnScreen();
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  if (w <= 0 || h <= 0) return Image();
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, previous);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  const int stride = (w * 3 + 3) & ~3;
-  std::vector<BYTE> rows(static_cast<size_t>(stride) * h);
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), rows.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  Image image(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const BYTE* p = rows.data() + static_cast<size_t>(stride) * y + 3 * x;
-      image.At(x, y) = {p[2], p[1], p[0]};
-    }
-  return image;
+  return CaptureScreen(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 bool EditorProcess::WaitForExit(DWORD timeoutMs) const {
@@ -391,4 +353,114 @@ void PutText(const std::string& path, const std::string& text) {
 std::string FileText(const std::string& path) {
   const std::vector<unsigned char> bytes = FileBytes(path);
   return std::string(bytes.begin(), bytes.end());
+}
+
+// ---------------------------------------------------------------------------
+// Appended functions (see the header).
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(20);
+  }
+}
+
+bool WaitForTitle(const EditorProcess& editor, const std::string& title, DWORD timeoutMs) {
+  return WaitUntil([&] { return editor.Title() == title; }, timeoutMs);
+}
+
+int SelectorPosition(const EditorProcess& editor, int index) {
+  HWND selector = editor.Selector(index);
+  if (!selector) return -1;
+  // Without a buddy window UDM_GETPOS reports an error in its high word;
+  // UDM_GETPOS32 with no error flag asked for gives the position alone.
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(selector, UDM_GETPOS32, 0, 0, SMTO_NORMAL, 5000, &result)) return -1;
+  return static_cast<int>(static_cast<LRESULT>(result));
+}
+
+bool DropFiles(const EditorProcess& editor, const std::vector<std::string>& paths) {
+  std::vector<char> block(sizeof(DROPFILES), 0);
+  DROPFILES header = {};
+  header.pFiles = sizeof(DROPFILES);
+  header.fWide = FALSE;
+  std::memcpy(block.data(), &header, sizeof header);
+  for (const std::string& path : paths) {
+    block.insert(block.end(), path.begin(), path.end());
+    block.push_back('\0');
+  }
+  block.push_back('\0');
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, editor.ProcessId());
+  if (!process) return false;
+  void* remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE,
+                                PAGE_READWRITE);
+  SIZE_T written = 0;
+  const bool ok = remote && WriteProcessMemory(process, remote, block.data(), block.size(), &written) &&
+                  written == block.size();
+  CloseHandle(process);
+  if (!ok) return false;
+  editor.Post(WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+  return true;
+}
+
+bool AnswerBox(const EditorProcess& editor, const std::string& caption, const std::string& text,
+               int buttonId, DWORD timeoutMs) {
+  const DialogWindow box = editor.WaitForDialog(timeoutMs, caption);
+  if (!box || box.text != text) {
+    std::fprintf(stderr, "expected box \"%s\" / \"%s\", found \"%s\" / \"%s\"\n", caption.c_str(),
+                 text.c_str(), box.caption.c_str(), box.text.c_str());
+    return false;
+  }
+  editor.Press(box, buttonId);
+  return true;
+}
+
+void SendKeys(const std::vector<WORD>& keys) {
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) {
+    INPUT down = {};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wVk = key;
+    inputs.push_back(down);
+  }
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
+    INPUT up = {};
+    up.type = INPUT_KEYBOARD;
+    up.ki.wVk = *it;
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(up);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+Image CaptureScreen(int left, int top, int width, int height) {
+  if (width <= 0 || height <= 0) return Image();
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
+  SelectObject(memory, previous);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  const int stride = (width * 3 + 3) & ~3;
+  std::vector<BYTE> rows(static_cast<size_t>(stride) * height);
+  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), rows.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  Image image(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const BYTE* p = rows.data() + static_cast<size_t>(stride) * y + 3 * x;
+      image.At(x, y) = {p[2], p[1], p[0]};
+    }
+  return image;
 }

@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -114,3 +115,33 @@ std::string FileText(const std::string& path);
 
 // Packs client coordinates as mouse messages carry them.
 inline LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
+
+// ---------------------------------------------------------------------------
+// Appended: waiting for effects of posted commands and keys, reading the
+// selectors, and dropping files on the window.
+
+// Polls the condition until it holds or the time is up; true when it held.
+// Posted commands and keys are handled after any sent message, so their
+// effects are waited for, not assumed.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+bool WaitForTitle(const EditorProcess& editor, const std::string& title, DWORD timeoutMs = 10000);
+
+// The position a selector holds (0 level, 1 graphics, 2 teleport); -1 when
+// there is no such selector.
+int SelectorPosition(const EditorProcess& editor, int index);
+
+// Drops the files on the main window as the shell does: a DROPFILES block
+// with the ANSI path list is made in the editor's own memory (fixed memory:
+// the drop handle is the block's address) and WM_DROPFILES posted with it.
+bool DropFiles(const EditorProcess& editor, const std::vector<std::string>& paths);
+
+// A message box with the given caption and text, answered with the button;
+// false (and nothing pressed) when it did not come or said something else.
+bool AnswerBox(const EditorProcess& editor, const std::string& caption, const std::string& text,
+               int buttonId, DWORD timeoutMs = 10000);
+
+// Keys pressed in order and released in reverse through the system's input,
+// to whatever window has the focus.
+void SendKeys(const std::vector<WORD>& keys);
+// A rectangle of the screen as it shows now.
+Image CaptureScreen(int left, int top, int width, int height);

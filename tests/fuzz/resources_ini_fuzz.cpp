@@ -1,24 +1,47 @@
-// resources.ini text from anywhere: the tables never grow past their
-// capacity and no name past its limit.
+// resources.ini text from anywhere, in a program folder without pictures.
+// The tables never grow past their capacity, no name past its limit or with
+// a zero byte in it, the player's set always comes first, and every picture
+// that could not be read is reported once per image it should have given:
+// four for a sprite set, two for a pattern set.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "fuzz/fuzz_checks.h"
 #include "gfx/resource_catalogue.h"
+
+namespace {
+
+bool Clean(const std::string& name, size_t limit) {
+  return name.size() <= limit && name.find('\0') == std::string::npos;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   ResourceCatalogue catalogue;
+  size_t reports = 0;
   // A folder that does not exist: every picture is reported, none is read.
-  LoadResourceCatalogueFromText(catalogue, text, "/nonexistent-kraxed-fuzz/", [](const std::string&) {});
-  if (catalogue.spriteSets.empty() || catalogue.spriteSets.size() > static_cast<size_t>(kMaxSpriteSets) ||
-      catalogue.patternSets.size() > static_cast<size_t>(kMaxPatternSets) ||
-      catalogue.songs.size() > static_cast<size_t>(kMaxSongs) ||
-      catalogue.aiTypes.size() > static_cast<size_t>(kMaxAiTypes))
-    __builtin_trap();
-  for (const SpriteSet& set : catalogue.spriteSets)
-    if (set.name.size() > kMaxSpriteSetName) __builtin_trap();
-  for (const std::string& song : catalogue.songs)
-    if (song.empty() || song.size() > kMaxIniLine) __builtin_trap();
+  LoadResourceCatalogueFromText(catalogue, text, "/nonexistent-kraxed-fuzz/",
+                                [&reports](const std::string&) { ++reports; });
+  FUZZ_REQUIRE(!catalogue.spriteSets.empty());
+  FUZZ_REQUIRE(catalogue.spriteSets[0].name.empty());
+  FUZZ_REQUIRE(catalogue.spriteSets.size() <= static_cast<size_t>(kMaxSpriteSets));
+  FUZZ_REQUIRE(catalogue.patternSets.size() <= static_cast<size_t>(kMaxPatternSets));
+  FUZZ_REQUIRE(catalogue.songs.size() <= static_cast<size_t>(kMaxSongs));
+  FUZZ_REQUIRE(catalogue.aiTypes.size() <= static_cast<size_t>(kMaxAiTypes));
+  FUZZ_REQUIRE(reports == 4 * catalogue.spriteSets.size() + 2 * catalogue.patternSets.size());
+  for (const SpriteSet& set : catalogue.spriteSets) {
+    FUZZ_REQUIRE(Clean(set.name, kMaxSpriteSetName));
+    FUZZ_REQUIRE(set.colour.Empty() && set.mask.Empty() && set.colourDouble.Empty() &&
+                 set.maskDouble.Empty());
+  }
+  for (const PatternSet& set : catalogue.patternSets) {
+    FUZZ_REQUIRE(Clean(set.name, kMaxIniLine));
+    FUZZ_REQUIRE(set.normal.Empty() && set.doubled.Empty());
+  }
+  for (const std::string& song : catalogue.songs) FUZZ_REQUIRE(!song.empty() && Clean(song, kMaxIniLine));
+  for (const std::string& ai : catalogue.aiTypes) FUZZ_REQUIRE(!ai.empty() && Clean(ai, kMaxIniLine));
   return 0;
 }

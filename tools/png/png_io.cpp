@@ -1,7 +1,10 @@
 #include "png_io.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
@@ -49,6 +52,31 @@ bool FindPalette(const std::vector<uint8_t>& png, std::vector<Rgb>& palette, uin
   return false;
 }
 
+// The bytes as stb gets them, or false for a file whose chunks do not fit
+// it: stb sizes its buffer for the picture data from each chunk's length
+// before it reads the chunk, so a few damaged bytes could ask for gigabytes.
+// Empty IDAT chunks are left out: they add nothing to the picture, but stb
+// copies an empty first one to a buffer it has not allocated yet (memcpy from
+// a null pointer, undefined even for no bytes). What follows IEND is left out.
+bool ChunksForStb(const std::vector<uint8_t>& png, std::vector<uint8_t>& out) {
+  constexpr size_t kSignatureBytes = 8;
+  out.assign(png.begin(), png.begin() + static_cast<long>(std::min(png.size(), kSignatureBytes)));
+  size_t pos = kSignatureBytes;
+  while (pos + 12 <= png.size()) {
+    const uint32_t length = BigEndian32(&png[pos]);
+    if (length > png.size() - pos - 12) return false;
+    const size_t end = pos + 12 + length;
+    const uint8_t* type = &png[pos + 4];
+    if (!(length == 0 && std::memcmp(type, "IDAT", 4) == 0))
+      out.insert(out.end(), png.begin() + static_cast<long>(pos), png.begin() + static_cast<long>(end));
+    pos = end;
+    if (std::memcmp(type, "IEND", 4) == 0) return true;
+  }
+  // No IEND: a file that ends inside a chunk's header is cut short too (stb
+  // would take the missing bytes for an empty chunk).
+  return pos >= png.size();
+}
+
 }  // namespace
 
 bool WritePng(const std::string& path, const Image& image) {
@@ -64,14 +92,19 @@ bool WritePng(const std::string& path, const Image& image) {
                         image.Width() * 3) != 0;
 }
 
-bool ReadPng(const std::string& path, Image& image, std::string* error) {
-  std::vector<uint8_t> bytes;
-  if (!ReadWhole(path, bytes)) {
-    if (error) *error = "cannot be read";
+bool DecodePng(const std::vector<uint8_t>& bytes, Image& image, std::string* error) {
+  // stb takes the length as an int; no picture of ours comes near that.
+  if (bytes.size() > static_cast<size_t>(INT32_MAX)) {
+    if (error) *error = "is too large";
+    return false;
+  }
+  std::vector<uint8_t> png;
+  if (!ChunksForStb(bytes, png)) {
+    if (error) *error = "is damaged (its last chunk runs past the end of the file)";
     return false;
   }
   int w = 0, h = 0, channels = 0;
-  stbi_uc* pixels = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &w, &h,
+  stbi_uc* pixels = stbi_load_from_memory(png.data(), static_cast<int>(png.size()), &w, &h,
                                           &channels, 3);
   if (!pixels) {
     if (error) *error = std::string("is not a PNG picture (") + stbi_failure_reason() + ")";
@@ -87,13 +120,20 @@ bool ReadPng(const std::string& path, Image& image, std::string* error) {
   return true;
 }
 
-bool ReadIndexedPng(const std::string& path, IndexedPicture& picture, std::string* error) {
+bool ReadPng(const std::string& path, Image& image, std::string* error) {
+  std::vector<uint8_t> bytes;
+  if (!ReadWhole(path, bytes)) {
+    if (error) *error = "cannot be read";
+    return false;
+  }
+  return DecodePng(bytes, image, error);
+}
+
+bool DecodeIndexedPng(const std::vector<uint8_t>& bytes, IndexedPicture& picture, std::string* error) {
   auto fail = [error](const std::string& why) {
     if (error) *error = why;
     return false;
   };
-  std::vector<uint8_t> bytes;
-  if (!ReadWhole(path, bytes)) return fail("cannot be read");
   std::vector<Rgb> palette;
   uint8_t colourType = 0;
   if (!FindPalette(bytes, palette, &colourType) || colourType != 3)
@@ -101,16 +141,27 @@ bool ReadIndexedPng(const std::string& path, IndexedPicture& picture, std::strin
   if (palette.empty() || palette.size() > 16)
     return fail("has " + std::to_string(palette.size()) + " palette entries; 1 to 16 are allowed");
   Image rgb;
-  if (!ReadPng(path, rgb, error)) return false;
-  picture.width = rgb.Width();
-  picture.height = rgb.Height();
-  picture.palette = palette;
-  picture.indices.assign(rgb.Pixels().size(), 0);
+  if (!DecodePng(bytes, rgb, error)) return false;
+  IndexedPicture result;
+  result.width = rgb.Width();
+  result.height = rgb.Height();
+  result.palette = palette;
+  result.indices.assign(rgb.Pixels().size(), 0);
   for (size_t i = 0; i < rgb.Pixels().size(); ++i) {
     size_t k = 0;
     while (k < palette.size() && !(palette[k] == rgb.Pixels()[i])) ++k;
     if (k == palette.size()) return fail("holds a colour that is not in its palette");
-    picture.indices[i] = static_cast<uint8_t>(k);
+    result.indices[i] = static_cast<uint8_t>(k);
   }
+  picture = std::move(result);
   return true;
+}
+
+bool ReadIndexedPng(const std::string& path, IndexedPicture& picture, std::string* error) {
+  std::vector<uint8_t> bytes;
+  if (!ReadWhole(path, bytes)) {
+    if (error) *error = "cannot be read";
+    return false;
+  }
+  return DecodeIndexedPng(bytes, picture, error);
 }

@@ -21,6 +21,9 @@ struct IndexedPicture {
 // Reads a paletted PNG with at most 16 palette entries; on failure *error
 // says why in words for the user.
 bool ReadIndexedPng(const std::string& path, IndexedPicture& picture, std::string* error);
+// The same from the bytes of a PNG file; picture is changed only on success.
+bool DecodeIndexedPng(const std::vector<uint8_t>& bytes, IndexedPicture& picture, std::string* error);
 
 // Reads any PNG as RGB (alpha dropped).
 bool ReadPng(const std::string& path, Image& image, std::string* error);
+bool DecodePng(const std::vector<uint8_t>& bytes, Image& image, std::string* error);

@@ -5,82 +5,10 @@
 #include <random>
 
 #include "png_io.h"
+#include "support/paletted_png.h"
 #include "support/temp_dir.h"
 
 namespace {
-
-void Put32(std::vector<uint8_t>& out, uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(value >> shift));
-}
-
-uint32_t Crc32(const uint8_t* data, size_t size) {
-  uint32_t crc = 0xFFFFFFFFu;
-  for (size_t i = 0; i < size; ++i) {
-    crc ^= data[i];
-    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-  }
-  return ~crc;
-}
-
-void Chunk(std::vector<uint8_t>& png, const char* type, const std::vector<uint8_t>& data) {
-  Put32(png, static_cast<uint32_t>(data.size()));
-  const size_t start = png.size();
-  png.insert(png.end(), type, type + 4);
-  png.insert(png.end(), data.begin(), data.end());
-  Put32(png, Crc32(&png[start], png.size() - start));
-}
-
-// zlib stream of stored (uncompressed) deflate blocks.
-std::vector<uint8_t> Stored(const std::vector<uint8_t>& raw) {
-  std::vector<uint8_t> z = {0x78, 0x01};
-  size_t pos = 0;
-  do {
-    const size_t n = std::min<size_t>(65535, raw.size() - pos);
-    z.push_back(pos + n == raw.size() ? 1 : 0);
-    z.push_back(static_cast<uint8_t>(n));
-    z.push_back(static_cast<uint8_t>(n >> 8));
-    z.push_back(static_cast<uint8_t>(~n));
-    z.push_back(static_cast<uint8_t>(~n >> 8));
-    z.insert(z.end(), raw.begin() + pos, raw.begin() + pos + n);
-    pos += n;
-  } while (pos < raw.size());
-  uint32_t a = 1, b = 0;
-  for (uint8_t byte : raw) {
-    a = (a + byte) % 65521;
-    b = (b + a) % 65521;
-  }
-  Put32(z, b << 16 | a);
-  return z;
-}
-
-// A paletted PNG (colour type 3) of bit depth 4 or 8, written by hand: stb
-// writes only RGB and RGBA.
-std::vector<uint8_t> PalettedPng(int width, int height, const std::vector<Rgb>& palette,
-                                 const std::vector<uint8_t>& indices, int depth = 8) {
-  std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-  std::vector<uint8_t> header;
-  Put32(header, static_cast<uint32_t>(width));
-  Put32(header, static_cast<uint32_t>(height));
-  header.insert(header.end(), {static_cast<uint8_t>(depth), 3, 0, 0, 0});
-  Chunk(png, "IHDR", header);
-  std::vector<uint8_t> plte;
-  for (const Rgb& c : palette) plte.insert(plte.end(), {c.r, c.g, c.b});
-  Chunk(png, "PLTE", plte);
-  std::vector<uint8_t> raw;
-  for (int y = 0; y < height; ++y) {
-    raw.push_back(0);  // no filter
-    for (int x = 0; x < width; x += 8 / depth) {
-      const size_t at = static_cast<size_t>(y) * width + x;
-      if (depth == 8)
-        raw.push_back(indices[at]);
-      else
-        raw.push_back(static_cast<uint8_t>(indices[at] << 4 | (x + 1 < width ? indices[at + 1] : 0)));
-    }
-  }
-  Chunk(png, "IDAT", Stored(raw));
-  Chunk(png, "IEND", {});
-  return png;
-}
 
 std::vector<uint8_t> ScatteredIndices(int width, int height, int colours, unsigned seed) {
   std::mt19937 random(seed);
@@ -141,6 +69,58 @@ TEST(Ge5Png, PalettedPngRoundTripsThroughGe5) {
   EXPECT_EQ(picture.palette[15], (Rgb{0, 0, 0}));
   EXPECT_EQ(picture.lines, 212);
   EXPECT_EQ(picture.indices, indices);
+}
+
+TEST(Ge5Png, EmptyDataChunksChangeNothing) {
+  // Found by the fuzzer: an empty first IDAT chunk made stb copy from a null
+  // pointer (undefined behaviour, caught by the sanitizer build).
+  const std::vector<Rgb> palette = DistinctPalette(5);
+  const std::vector<uint8_t> indices = ScatteredIndices(256, 12, 5, 11);
+  const std::vector<uint8_t> plain = PalettedPng(256, 12, palette, indices, 8);
+  const size_t firstData = 8 + 25 + 12 + 3 * palette.size();  // signature, IHDR, PLTE
+  ASSERT_EQ(std::string(plain.begin() + firstData + 4, plain.begin() + firstData + 8), "IDAT");
+  const std::vector<uint8_t> empty = PngChunk("IDAT", {});
+  std::vector<uint8_t> padded = plain;
+  padded.insert(padded.end() - 12, empty.begin(), empty.end());  // before IEND
+  padded.insert(padded.begin() + firstData, empty.begin(), empty.end());
+  padded.insert(padded.begin() + firstData, empty.begin(), empty.end());
+
+  Ge5Picture expected, picture;
+  std::string error;
+  ASSERT_TRUE(Ge5PictureFromPng(plain, expected, &error)) << error;
+  ASSERT_TRUE(Ge5PictureFromPng(padded, picture, &error)) << error;
+  EXPECT_EQ(picture.indices, indices);
+  EXPECT_EQ(picture.palette, expected.palette);
+  EXPECT_EQ(picture.lines, 12);
+  // Only empty ones go: a picture whose data is all in empty chunks has none.
+  std::vector<uint8_t> hollow(plain.begin(), plain.begin() + firstData);
+  hollow.insert(hollow.end(), empty.begin(), empty.end());
+  hollow.insert(hollow.end(), plain.end() - 12, plain.end());
+  EXPECT_FALSE(Ge5PictureFromPng(hollow, picture, &error));
+}
+
+TEST(Ge5Png, ChunksMustFitTheFile) {
+  // Found by the fuzzer: a chunk whose length runs past the end of a 3 KB
+  // file made stb ask for a 2 GB buffer before it found the data missing.
+  const std::vector<Rgb> palette = DistinctPalette(3);
+  const std::vector<uint8_t> plain = PalettedPng(256, 4, palette, ScatteredIndices(256, 4, 3, 2), 8);
+  const size_t firstData = 8 + 25 + 12 + 3 * palette.size();
+  Ge5Picture picture;
+  std::string error;
+  std::vector<uint8_t> bloated = plain;
+  bloated[firstData] = 0x7F;  // IDAT length 0x7Fxxxxxx
+  EXPECT_FALSE(Ge5PictureFromPng(bloated, picture, &error));
+  EXPECT_NE(error.find("damaged"), std::string::npos) << error;
+  // Found next: a file that ends inside a chunk's header (here, an IDAT
+  // without its CRC) read as an empty IDAT, with the same null copy as above.
+  std::vector<uint8_t> cut(plain.begin(), plain.begin() + firstData + 8);
+  EXPECT_FALSE(Ge5PictureFromPng(cut, picture, &error));
+  EXPECT_NE(error.find("damaged"), std::string::npos) << error;
+  // Whatever follows IEND is not looked at.
+  std::vector<uint8_t> trailed = plain;
+  trailed.insert(trailed.end(), {0x7F, 0xFF, 0xFF, 0xFF, 'j', 'u', 'n', 'k', 1, 2, 3, 4, 5});
+  EXPECT_TRUE(Ge5PictureFromPng(trailed, picture, &error)) << error;
+  EXPECT_EQ(picture.lines, 4);
 }
 
 TEST(Ge5Png, PicturesItCannotTakeAreRefusedWithAReason) {

@@ -1,0 +1,40 @@
+# Sourced by the fuzz scripts: the fuzz targets, how to build them, and the
+# options each one runs with. Every target tests/fuzz/<name>_fuzz.cpp has its
+# seed corpus in tests/fuzz/corpus/<name>/, written by our own encoders
+# (build/fuzz/fuzz_seeds tests/fuzz/corpus writes them again; the
+# regression-* files there are inputs that once found a fault, kept by hand).
+FUZZ_TARGETS=(level_set level_image ge5 png resources_ini settings command_line active_border)
+
+# Runs for one pass of scripts/test_fuzz.sh, chosen so the whole pass stays
+# well under two minutes on two cores (the GE5 decoders and the level paint
+# are the slow ones).
+fuzz_runs() {
+  case $1 in
+    ge5) echo 1500 ;;
+    level_set) echo 8000 ;;
+    level_image | png) echo 15000 ;;
+    *) echo 40000 ;;
+  esac
+}
+
+# Longest input per target: a little past the longest thing the reader
+# takes, so too-long inputs are tried as well.
+fuzz_options() {
+  case $1 in
+    level_set) echo -max_len=4096 ;;
+    level_image) echo -max_len=2048 ;;
+    ge5) echo -max_len=30500 ;;
+    png) echo -max_len=8192 ;;
+    resources_ini) echo -max_len=4096 ;;
+    settings) echo -max_len=2048 ;;
+    command_line) echo -max_len=600 ;;
+    active_border) echo -max_len=300 ;;
+  esac
+}
+
+# Configures and builds the targets in build/fuzz with clang.
+build_fuzz_targets() {
+  local jobs=${KRAXED_JOBS:-2}
+  CC=clang CXX=clang++ cmake -S . -B build/fuzz -DKRAXED_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build/fuzz -j "$jobs" --target "${FUZZ_TARGETS[@]/%/_fuzz}" fuzz_seeds >/dev/null
+}

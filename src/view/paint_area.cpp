@@ -1,0 +1,26 @@
+#include "view/paint_area.h"
+
+#include "app/editor_state.h"
+#include "view/layout.h"
+#include "view/paint.h"
+
+namespace {
+
+bool Meet(const ClientRect& a, const ClientRect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+}  // namespace
+
+ClientRect CanvasRect(int z) {
+  return {z, z + kTopStrip, 257 * z, 209 * z + kTopStrip};
+}
+
+int PaintMainWindowArea(EditorState& state, Painter& painter, const ClientRect& area) {
+  const int z = state.settings.zoom == 2 ? 2 : 1;
+  const int32_t held = Meet(area, CanvasRect(z)) ? 0 : (state.repaintFlags & kRepaintCanvas);
+  state.repaintFlags &= ~held;
+  const int result = PaintMainWindow(state, painter);
+  state.repaintFlags |= held;
+  return result;
+}

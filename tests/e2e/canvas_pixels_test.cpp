@@ -1,0 +1,175 @@
+// The level canvas as the screen shows it equals the software painter's
+// picture of the same level, pixel for pixel, at both zooms: tiles, the
+// halves of the edge columns, hidden items, sprites through their masks and
+// the teleport links that GDI draws.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "../../res/resource.h"
+#include "app/editor_state.h"
+#include "e2e/editor_driver.h"
+#include "e2e/level_files.h"
+#include "gfx/resource_catalogue.h"
+#include "png_io.h"
+#include "view/layout.h"
+#include "support/fake_host.h"
+#include "view/level_picture.h"
+#include "view/paint.h"
+#include "view/paint_area.h"
+#include "view/pointer.h"
+
+namespace {
+
+// The software picture of a level of the sample set, drawn from the
+// graphics of the test's own program folder.
+Image ExpectedCanvas(const ProgramDir& folder, int level, int zoom) {
+  EditorState state;
+  LoadResourceCatalogue(state.catalogue, folder.Path(), [](const std::string&) {});
+  state.levels = SampleLevels(folder);
+  LevelPictureOptions options;
+  options.zoom = zoom;
+  return RenderLevelPicture(state, level, options);
+}
+
+Image ScreenCanvas(const EditorProcess& editor, int zoom) {
+  editor.WaitIdle();
+  return CropImage(editor.CaptureClient(), zoom, zoom + kTopStrip, 256 * zoom, 208 * zoom);
+}
+
+// The number of pixels that differ; on a difference both pictures are kept
+// in the temporary folder for a look.
+int DifferingPixels(const Image& screen, const Image& expected, const std::string& name) {
+  if (screen.Width() != expected.Width() || screen.Height() != expected.Height()) return -1;
+  int differing = 0;
+  for (int y = 0; y < screen.Height(); ++y)
+    for (int x = 0; x < screen.Width(); ++x) {
+      const Rgb a = screen.At(x, y), b = expected.At(x, y);
+      if (a.r != b.r || a.g != b.g || a.b != b.b) {
+        if (differing < 5)
+          std::fprintf(stderr, "%s: (%d, %d) screen %d %d %d, expected %d %d %d\n", name.c_str(), x,
+                       y, a.r, a.g, a.b, b.r, b.g, b.b);
+        ++differing;
+      }
+    }
+  if (differing > 0) {
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    WritePng(std::string(temp) + "kxe2e-" + name + "-screen.png", screen);
+    WritePng(std::string(temp) + "kxe2e-" + name + "-expected.png", expected);
+  }
+  return differing;
+}
+
+int CountOf(const Image& image, Rgb colour) {
+  int n = 0;
+  for (int y = 0; y < image.Height(); ++y)
+    for (int x = 0; x < image.Width(); ++x)
+      if (image.At(x, y) == colour) ++n;
+  return n;
+}
+
+// Level 1 as opened, levels 2 to 9 by Ctrl+digit (diagonal teleport links
+// of several slopes, the other pattern set), level 10 (three links, walls
+// hiding items) by the level selector.
+void CheckLevels(int zoom) {
+  ProgramDir folder;
+  if (zoom == 2) {
+    IniOptions ini;
+    ini.zoom = true;
+    PutIni(folder, ini);
+  }
+  EditorProcess editor(folder, folder.File("sample.kxl"));
+  ASSERT_TRUE(editor.WaitForWindow());
+  const std::string z = "z" + std::to_string(zoom) + "-level";
+  // The white link of teleport pair 1 is part of what is compared.
+  ASSERT_GT(CountOf(ExpectedCanvas(folder, 0, zoom), Rgb{255, 255, 255}), 100 * zoom);
+  EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, zoom), ExpectedCanvas(folder, 0, zoom), z + "1"), 0);
+
+  for (int level = 1; level < 9; ++level) {
+    editor.PressKeys({VK_CONTROL, static_cast<WORD>('1' + level)});
+    ASSERT_TRUE(WaitUntil([&] { return SelectorPosition(editor, 0) == level; }));
+    EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, zoom), ExpectedCanvas(folder, level, zoom),
+                              z + std::to_string(level + 1)),
+              0);
+  }
+
+  editor.ScrollSelector(0, 9);
+  EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, zoom), ExpectedCanvas(folder, 9, zoom), z + "10"),
+            0);
+}
+
+// Hovering over a wall that hides an item shows the wall, the item and the
+// floor in the cell inspector, and the canvas stays as it was.
+void CheckHover(int zoom) {
+  ProgramDir folder;
+  IniOptions ini;
+  ini.zoom = zoom == 2;
+  PutIni(folder, ini);
+  EditorProcess editor(folder, folder.File("sample.kxl"));
+  ASSERT_TRUE(editor.WaitForWindow());
+  constexpr int kRow = 4, kColumn = 7;  // level 1's wall hiding a speed-up
+  const int x = (9 + 16 * (kColumn - 1) + 5) * zoom, y = (16 * kRow + 5) * zoom + zoom + kTopStrip;
+  editor.MouseMove(x - 16 * zoom, y);  // a plain cell first
+  editor.MouseMove(x, y);
+
+  EditorState state;
+  LoadResourceCatalogue(state.catalogue, folder.Path(), [](const std::string&) {});
+  state.levels = SampleLevels(folder);
+  LevelPictureOptions options;
+  options.zoom = zoom;
+  options.wholeWindow = true;
+  const Image before = RenderLevelPicture(state, 0, options);
+  ASSERT_GE(state.levels[0].cells[kRow * 17 + kColumn], 144);
+  ASSERT_LE(state.levels[0].cells[kRow * 17 + kColumn], 159);
+  FakeHost host;
+  ShowCellInspector(state, host, kRow * 17 + kColumn);
+  Image after = before;
+  SoftwarePainter painter(state.catalogue, after);
+  PaintMainWindow(state, painter);
+
+  const Image screen = editor.CaptureClient();
+  const std::string z = "hover-z" + std::to_string(zoom);
+  const ClientRect box = InspectorRect(zoom);
+  const auto part = [&](const Image& image, const ClientRect& r) {
+    return CropImage(image, r.left, r.top, r.right - r.left, r.bottom - r.top);
+  };
+  ASSERT_FALSE(part(after, box) == part(before, box));  // the inspector shows something
+  EXPECT_EQ(DifferingPixels(part(screen, box), part(after, box), z + "-inspector"), 0);
+  const ClientRect canvas = CanvasRect(zoom);
+  EXPECT_EQ(DifferingPixels(part(screen, canvas), part(before, canvas), z + "-canvas"), 0);
+}
+
+}  // namespace
+
+TEST(CanvasPixels, NormalSizeMatchesTheSoftwarePainter) { CheckLevels(1); }
+
+TEST(CanvasPixels, DoubleSizeMatchesTheSoftwarePainter) { CheckLevels(2); }
+
+TEST(CanvasPixels, HoverFillsTheInspectorAndLeavesTheCanvasAtNormalSize) { CheckHover(1); }
+
+TEST(CanvasPixels, HoverFillsTheInspectorAndLeavesTheCanvasAtDoubleSize) { CheckHover(2); }
+
+// "Double size" in the Editor settings: the window grows where it stands,
+// and the canvas is drawn at double size there.
+TEST(CanvasPixels, DoubleSizeFromTheSettingsKeepsTheWindowInPlace) {
+  ProgramDir folder;
+  EditorProcess editor(folder, folder.File("sample.kxl"));
+  ASSERT_TRUE(editor.WaitForWindow());
+  SetWindowPos(editor.Window(), nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(WaitUntil([&] { return editor.WindowRect().left == 120; }));
+  const RECT before = editor.WindowRect();
+
+  editor.Command(40018);
+  const DialogWindow settings = editor.WaitForDialog(10000, "Editor settings");
+  ASSERT_TRUE(settings);
+  SendMessageA(GetDlgItem(settings.window, IDC_SETTINGS_DOUBLE_SIZE), BM_SETCHECK, BST_CHECKED, 0);
+  editor.Press(settings, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return editor.WindowRect().right - editor.WindowRect().left == 1046; }));
+  const RECT after = editor.WindowRect();
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+  EXPECT_EQ(after.bottom - after.top, 499);
+  EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, 2), ExpectedCanvas(folder, 0, 2), "settings-z2"), 0);
+}

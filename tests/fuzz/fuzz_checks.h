@@ -1,0 +1,70 @@
+// What every fuzz target shares: a failed expectation is a crash the fuzzer
+// keeps, and a level from outside bytes goes through what the editor does
+// with a level it has opened or pasted.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/editor_state.h"
+#include "level/level.h"
+#include "gfx/sheet_lookup.h"
+#include "level/level_summary.h"
+#include "support/fake_host.h"
+#include "support/recording_painter.h"
+#include "support/test_sheets.h"
+#include "view/layout.h"
+#include "view/paint.h"
+#include "view/pointer.h"
+
+// Stops the run with the broken expectation named; libFuzzer saves the input.
+#define FUZZ_REQUIRE(condition)                                                   \
+  do {                                                                            \
+    if (!(condition)) {                                                           \
+      std::fprintf(stderr, "%s:%d: expectation failed: %s\n", __FILE__, __LINE__, \
+                   #condition);                                                   \
+      std::abort();                                                               \
+    }                                                                             \
+  } while (0)
+
+// Describes the level, finds its exit, corrects its shadows, fills the cell
+// inspector from one of its cells and paints the whole window with it.
+// `choice` picks the zoom (bit 0), the inspected cell (bits 1..8) and
+// whether shadows are corrected on the way (bit 9). Values from outside name
+// pattern sets, sprite sets, items and positions that may not exist; nothing
+// here may read outside what it has, and nothing is drawn from a sheet the
+// catalogue does not hold. The painting is recorded, not drawn: the painters
+// clip by contract, so what matters is what the paint code looks up.
+inline void ExerciseLevel(const Level& level, uint32_t choice) {
+  static EditorState* states[2] = {nullptr, nullptr};
+  const int zoom = 1 + static_cast<int>(choice & 1);
+  EditorState*& state = states[zoom - 1];
+  if (!state) {
+    state = new EditorState;
+    state->catalogue = MakeTestCatalogue(2, 3);
+    state->settings.zoom = zoom;
+    LayoutRegions(state->regionList, zoom);
+  }
+  (void)DescribeLevel(level);
+  const int exit = level.FindExit();
+  FUZZ_REQUIRE(exit >= -1 && exit < kCellCount);
+  Level corrected = level;
+  corrected.CorrectShadows();
+  Level twice = corrected;
+  twice.CorrectShadows();
+  FUZZ_REQUIRE(twice == corrected);  // shadow casters never receive shadows
+
+  state->levels[0] = level;
+  state->currentLevel = 0;
+  state->settings.correctShadow = static_cast<int32_t>(choice >> 9 & 1);
+  FakeHost host;
+  ShowCellInspector(*state, host, static_cast<int>((choice >> 1 & 0xFF) % kCellCount));
+  state->repaintFlags = kRepaintAll;
+  RecordingPainter painter;
+  PaintMainWindow(*state, painter);
+  FUZZ_REQUIRE(!painter.calls.empty());
+  for (const PaintCall& call : painter.calls)
+    if (call.kind == PaintCall::Kind::Blit) FUZZ_REQUIRE(FindSheet(state->catalogue, call.sheet) != nullptr);
+}
