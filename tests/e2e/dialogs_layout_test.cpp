@@ -117,13 +117,9 @@ struct DialogFont {
   }
 };
 
-std::string ClassOf(HWND window) {
-  char name[64] = "";
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-std::string TextOf(HWND window) {
+// A control's text: asked for with WM_GETTEXT, which reaches into the
+// editor's process.
+std::string ControlText(HWND window) {
   char text[512] = "";
   SendTo(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
   return text;
@@ -133,7 +129,7 @@ HWND FindControl(const DialogWindow& dialog, const PlacedControl& wanted) {
   if (wanted.id != -1) return Control(dialog, wanted.id);
   for (HWND child = GetWindow(dialog.window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (GetDlgCtrlID(child) != 0xFFFF && GetDlgCtrlID(child) != -1) continue;
-    if (!wanted.text || wanted.text == TextOf(child)) return child;
+    if (!wanted.text || wanted.text == ControlText(child)) return child;
   }
   return nullptr;
 }
@@ -180,7 +176,7 @@ TEST(DialogLayout, EveryControlStandsWhereItsTemplatePutsItAndLabelsFit) {
         EXPECT_EQ(placed.bottom, wanted.bottom);
       }
       if (control.text) {
-        EXPECT_EQ(TextOf(window), control.text);
+        EXPECT_EQ(ControlText(window), control.text);
         // A one-line label shows its whole text.
         if (control.id == -1) {
           EXPECT_LE(font.TextWidth(control.text), wanted.right - wanted.left);

@@ -16,17 +16,6 @@ namespace {
 
 constexpr const char* kMainClass = "Kraxolan Editor";
 
-std::string ClassOf(HWND window) {
-  char name[64] = "";
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-std::string TextOf(HWND window) {
-  char text[1024] = "";
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
 
 struct Search {
   DWORD pid;
@@ -75,6 +64,18 @@ std::string UniqueTempFolder() {
 }
 
 }  // namespace
+
+std::string ClassOf(HWND window) {
+  char name[64] = "";
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+std::string TextOf(HWND window) {
+  char text[1024] = "";
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
 
 ProgramDir::ProgramDir() {
   const char* source = std::getenv("KRAXED_PROGRAM_DIR");

@@ -140,6 +140,11 @@ bool DropFiles(const EditorProcess& editor, const std::vector<std::string>& path
 bool AnswerBox(const EditorProcess& editor, const std::string& caption, const std::string& text,
                int buttonId, DWORD timeoutMs = 10000);
 
+// A window's class name, and its text as the system keeps it (the caption of
+// a top-level window).
+std::string ClassOf(HWND window);
+std::string TextOf(HWND window);
+
 // Keys pressed in order and released in reverse through the system's input,
 // to whatever window has the focus.
 void SendKeys(const std::vector<WORD>& keys);

@@ -71,18 +71,6 @@ uint32_t EnvironmentNumber(const char* name, uint32_t fallback) {
   return end && *end == '\0' ? static_cast<uint32_t>(value) : fallback;
 }
 
-std::string WindowText(HWND window) {
-  char text[512] = "";
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-std::string ClassName(HWND window) {
-  char name[64] = "";
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
 HWND StatusBarOf(HWND main) { return FindWindowExA(main, nullptr, "msctls_statusbar32", nullptr); }
 
 long answered = 0;  // replies to the messages sent with a callback
@@ -393,7 +381,7 @@ void RandomSession::Fail(const std::string& what) {
 HWND RandomSession::OpenWindow() const {
   HWND found = nullptr;
   for (HWND w : editor_.OtherWindows()) {
-    if (ClassName(w) != "#32770") continue;
+    if (ClassOf(w) != "#32770") continue;
     if (IsWindowEnabled(w)) return w;  // a box over a disabled dialog is the one to answer
     if (!found) found = w;
   }
@@ -492,21 +480,7 @@ void RandomSession::KeysAndSettle(const std::vector<WORD>& keys) {
   const std::string marker = "soak sync " + std::to_string(++markerVariant_);
   HWND status = StatusBarOf(main);
   SendTo(status, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(marker.c_str()));
-  std::vector<INPUT> inputs;
-  for (WORD key : keys) {
-    INPUT down = {};
-    down.type = INPUT_KEYBOARD;
-    down.ki.wVk = key;
-    inputs.push_back(down);
-  }
-  for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
-    INPUT up = {};
-    up.type = INPUT_KEYBOARD;
-    up.ki.wVk = *it;
-    up.ki.dwFlags = KEYEVENTF_KEYUP;
-    inputs.push_back(up);
-  }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  SendKeys(keys);
   MarkerMove(markerVariant_);
   Settle([this] { return editor_.StatusText() == "Gem"; },
          [this] {
@@ -772,8 +746,8 @@ void RandomSession::BackupTick() {
 void RandomSession::Handle(HWND window) {
   DialogWindow dialog;
   dialog.window = window;
-  dialog.caption = WindowText(window);
-  if (HWND message = GetDlgItem(window, 0xFFFF)) dialog.text = WindowText(message);
+  dialog.caption = TextOf(window);
+  if (HWND message = GetDlgItem(window, 0xFFFF)) dialog.text = TextOf(message);
   Note("  answers \"" + dialog.caption + "\"" + (dialog.text.empty() ? "" : ": " + dialog.text));
   const std::string& c = dialog.caption;
   if (c == "Kraxolan Editor" || c == "Clear level" || c == "Help" || c == "Error")
