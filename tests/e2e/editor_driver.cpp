@@ -111,6 +111,9 @@ EditorProcess::EditorProcess(const ProgramDir& folder, const std::string& argume
   if (!arguments.empty()) commandLine += " " + arguments;
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
+  // Every editor opens with the pointer away from it, wherever an earlier
+  // test left the pointer.
+  ParkRealPointer();
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   const std::string cwd = workingDirectory.empty() ? folder.Path() : workingDirectory;
@@ -434,6 +437,20 @@ void SendKeys(const std::vector<WORD>& keys) {
     inputs.push_back(up);
   }
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void MoveRealPointer(int x, int y) {
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT move = {};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = static_cast<LONG>((static_cast<long long>(x) * 65536 + 32768) / width);
+  move.mi.dy = static_cast<LONG>((static_cast<long long>(y) * 65536 + 32768) / height);
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &move, sizeof move);
+}
+
+void ParkRealPointer() {
+  MoveRealPointer(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
 }
 
 Image CaptureScreen(int left, int top, int width, int height) {

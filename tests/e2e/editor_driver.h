@@ -148,5 +148,13 @@ std::string TextOf(HWND window);
 // Keys pressed in order and released in reverse through the system's input,
 // to whatever window has the focus.
 void SendKeys(const std::vector<WORD>& keys);
+// The real pointer moved to a point of the screen through the system's input,
+// as a user's mouse moves it: the window under it gets the move.
+void MoveRealPointer(int x, int y);
+// The real pointer moved to the screen's far corner, where no window of the
+// editor stands. A window that opens under the pointer is sent a move of its
+// own at a moment of the system's choosing, which would overwrite the status
+// text a test has just brought about.
+void ParkRealPointer();
 // A rectangle of the screen as it shows now.
 Image CaptureScreen(int left, int top, int width, int height);

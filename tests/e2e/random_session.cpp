@@ -448,13 +448,7 @@ void RandomSession::MarkerMove(int variant) const {
   const RECT client = editor_.ClientRectOnScreen();
   const int x = client.left + 295 * z + 4 * (variant % 3);
   const int y = client.top + 45 * z + 16;
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT move = {};
-  move.type = INPUT_MOUSE;
-  move.mi.dx = static_cast<LONG>((static_cast<long long>(x) * 65536 + 32768) / width);
-  move.mi.dy = static_cast<LONG>((static_cast<long long>(y) * 65536 + 32768) / height);
-  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &move, sizeof move);
+  MoveRealPointer(x, y);
 }
 
 void RandomSession::KeysAndSettle(const std::vector<WORD>& keys) {
