@@ -25,9 +25,7 @@ namespace {
 // The software picture of a level of the sample set, drawn from the
 // graphics of the test's own program folder.
 Image ExpectedCanvas(const ProgramDir& folder, int level, int zoom) {
-  EditorState state;
-  LoadResourceCatalogue(state.catalogue, folder.Path(), [](const std::string&) {});
-  state.levels = SampleLevels(folder);
+  EditorState state = StateWith(folder, SampleLevels(folder));
   LevelPictureOptions options;
   options.zoom = zoom;
   return RenderLevelPicture(state, level, options);
@@ -114,9 +112,7 @@ void CheckHover(int zoom) {
   editor.MouseMove(x - 16 * zoom, y);  // a plain cell first
   editor.MouseMove(x, y);
 
-  EditorState state;
-  LoadResourceCatalogue(state.catalogue, folder.Path(), [](const std::string&) {});
-  state.levels = SampleLevels(folder);
+  EditorState state = StateWith(folder, SampleLevels(folder));
   LevelPictureOptions options;
   options.zoom = zoom;
   options.wholeWindow = true;

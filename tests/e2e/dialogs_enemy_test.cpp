@@ -14,12 +14,6 @@
 
 namespace {
 
-ResourceCatalogue CatalogueOf(const ProgramDir& folder) {
-  ResourceCatalogue catalogue;
-  LoadResourceCatalogue(catalogue, folder.Path(), [](const std::string&) {});
-  return catalogue;
-}
-
 std::string TypeNameOf(const Level& level, const ActorRecord& enemy,
                        const ResourceCatalogue& catalogue) {
   const int32_t set = EnemySpriteSet(level, enemy, catalogue);
@@ -94,7 +88,7 @@ TEST(EnemySettingsDialog, FromTheMenuEditsSpeedFacingAiAndTypeOfTheChosenEnemy) 
   state.levels = expected;
   const Image after = RenderLevelPicture(state, 0, LevelPictureOptions());
   ASSERT_FALSE(before == after);  // enemy 3 stands on level 1
-  EXPECT_TRUE(CropImage(CaptureWindowClient(editor.Window()), 1, 17, 256, 208) == after);
+  EXPECT_TRUE(editor.CaptureCanvas() == after);
 
   ASSERT_TRUE(CloseByCloseBox(dialog));
   ASSERT_TRUE(SaveAndWait(editor, path));

@@ -10,18 +10,10 @@
 #include "dialogs/time_limit.h"
 #include "e2e/dialog_driver.h"
 #include "gfx/resource_catalogue.h"
-#include "app/editor_state.h"
 #include "gfx/software_painter.h"
 #include "level/level_file.h"
-#include "view/level_picture.h"
 
 namespace {
-
-ResourceCatalogue CatalogueOf(const ProgramDir& folder) {
-  ResourceCatalogue catalogue;
-  LoadResourceCatalogue(catalogue, folder.Path(), [](const std::string&) {});
-  return catalogue;
-}
 
 // What the controls must show for a level.
 void ExpectShows(const DialogWindow& dialog, const ResourceCatalogue& catalogue,
@@ -38,19 +30,6 @@ void ExpectShows(const DialogWindow& dialog, const ResourceCatalogue& catalogue,
         << "enemy type " << slot + 1;
   EXPECT_EQ(ControlText(dialog, IDC_LEVEL_TIME_TEXT), level.time);
   EXPECT_EQ(TrackBarPosition(dialog, IDC_LEVEL_TIME), TimeLimitSeconds(level.time));
-}
-
-// The canvas as the editor paints level `index` of the set, and as the screen shows it.
-Image CanvasOf(const ProgramDir& folder, const LevelSet& levels, int index) {
-  EditorState state;
-  state.catalogue = CatalogueOf(folder);
-  state.levels = levels;
-  return RenderLevelPicture(state, index, LevelPictureOptions());
-}
-
-Image CanvasOnScreen(const EditorProcess& editor) {
-  editor.WaitIdle();
-  return CropImage(CaptureWindowClient(editor.Window()), 1, 17, 256, 208);
 }
 
 // The time as text and thumb after one step.
@@ -161,7 +140,7 @@ TEST(LevelSettingsDialog, CtrlLOpensOnTheCurrentLevelAndOnlyTheCloseBoxClosesIt)
   expected[2].enemyTypes[0] = other + 1;
   const Image after = CanvasOf(folder, expected, 2);
   ASSERT_FALSE(before == after);  // level 3 has an enemy of type 1
-  EXPECT_TRUE(CanvasOnScreen(editor) == after);
+  EXPECT_TRUE(editor.CaptureCanvas() == after);
 
   // The track bar's own keys: a page is a minute, End and Home the ends.
   FocusControl(dialog, IDC_LEVEL_TIME);

@@ -5,28 +5,8 @@
 #include <utility>
 
 #include "../../res/resource.h"
-#include "app/editor_state.h"
 #include "e2e/dialog_driver.h"
-#include "gfx/software_painter.h"
 #include "level/level_file.h"
-#include "view/level_picture.h"
-
-namespace {
-
-// The canvas as the editor paints it for level `index` of the set.
-Image CanvasOf(const ProgramDir& folder, const LevelSet& levels, int index) {
-  EditorState state;
-  LoadResourceCatalogue(state.catalogue, folder.Path(), [](const std::string&) {});
-  state.levels = levels;
-  return RenderLevelPicture(state, index, LevelPictureOptions());
-}
-
-Image CanvasOnScreen(const EditorProcess& editor) {
-  editor.WaitIdle();
-  return CropImage(CaptureWindowClient(editor.Window()), 1, 17, 256, 208);
-}
-
-}  // namespace
 
 TEST(SwapLevelsDialog, SwapAndEnterExchangeLevelsAndTheCanvasFollows) {
   ProgramDir folder;
@@ -37,7 +17,7 @@ TEST(SwapLevelsDialog, SwapAndEnterExchangeLevelsAndTheCanvasFollows) {
   LevelSet expected = original;
 
   SendCommand(editor, 40024);  // level 3 is shown
-  EXPECT_TRUE(CanvasOnScreen(editor) == CanvasOf(folder, original, 2));
+  EXPECT_TRUE(editor.CaptureCanvas() == CanvasOf(folder, original, 2));
 
   editor.PressKeys({VK_CONTROL, 'W'});
   const DialogWindow dialog = editor.WaitForDialog(10000, "Swap levels");
@@ -55,14 +35,14 @@ TEST(SwapLevelsDialog, SwapAndEnterExchangeLevelsAndTheCanvasFollows) {
   EXPECT_TRUE(IsOpen(dialog));
   EXPECT_EQ(editor.Title(), TitleFor(path, true));
   // Level 3 now shows level 8's former contents, at once.
-  EXPECT_TRUE(CanvasOnScreen(editor) == CanvasOf(folder, expected, 2));
+  EXPECT_TRUE(editor.CaptureCanvas() == CanvasOf(folder, expected, 2));
 
   // Esc leaves it open; Enter is the Swap button: it swaps back.
   PressKeysIn(dialog, {VK_ESCAPE});
   EXPECT_TRUE(StaysOpen(dialog));
   PressKeysIn(dialog, {VK_RETURN});
   EXPECT_TRUE(StaysOpen(dialog));
-  EXPECT_TRUE(CanvasOnScreen(editor) == CanvasOf(folder, original, 2));
+  EXPECT_TRUE(editor.CaptureCanvas() == CanvasOf(folder, original, 2));
   EXPECT_EQ(editor.Title(), TitleFor(path, true));
   EXPECT_EQ(ComboChoice(dialog, IDC_SWAP_FIRST), 2);
   EXPECT_EQ(ComboChoice(dialog, IDC_SWAP_SECOND), 7);

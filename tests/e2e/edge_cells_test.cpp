@@ -23,9 +23,7 @@ TEST(EdgeCells, ValuesWithoutAHalfTileShowTheWindowBackgroundNotStalePixels) {
   const std::string path = folder.File("edges.kxl");
   PutFile(path, EncodeLevelSet(levels));
 
-  EditorState state;
-  LoadResourceCatalogue(state.catalogue, folder.Path(), [](const std::string&) {});
-  state.levels = levels;
+  EditorState state = StateWith(folder, levels);
   LevelPictureOptions options;
   options.windowBackground = RgbFromColorRef(GetSysColor(COLOR_SCROLLBAR));
   const Image expected = RenderLevelPicture(state, 0, options);
@@ -43,8 +41,7 @@ TEST(EdgeCells, ValuesWithoutAHalfTileShowTheWindowBackgroundNotStalePixels) {
   Image shown;
   // The window paints when its queue runs empty: look for a while.
   EXPECT_TRUE(WaitUntil([&] {
-    editor.WaitIdle();
-    shown = CropImage(editor.CaptureClient(), 1, 17, 256, 208);
+    shown = editor.CaptureCanvas();
     return shown == expected;
   }, 3000));
   for (int row = 0; row < 13; ++row) {

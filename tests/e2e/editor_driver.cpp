@@ -10,6 +10,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "gfx/software_painter.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -313,6 +315,11 @@ std::vector<HWND> EditorProcess::OtherWindows() const {
 Image EditorProcess::CaptureClient() const {
   const RECT r = ClientRectOnScreen();
   return CaptureScreen(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+Image EditorProcess::CaptureCanvas() const {
+  WaitIdle();
+  return CropImage(CaptureClient(), 1, 17, 256, 208);
 }
 
 bool EditorProcess::WaitForExit(DWORD timeoutMs) const {

@@ -94,6 +94,8 @@ class EditorProcess {
 
   // The client area's pixels as the screen shows them.
   Image CaptureClient() const;
+  // The canvas at normal size as the screen shows it, once the program is idle.
+  Image CaptureCanvas() const;
 
   bool WaitForExit(DWORD timeoutMs = 20000) const;
   bool Running() const;

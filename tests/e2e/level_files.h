@@ -7,14 +7,40 @@
 #include <string>
 #include <vector>
 
+#include "app/editor_state.h"
 #include "e2e/editor_driver.h"
+#include "gfx/resource_catalogue.h"
 #include "level/level_file.h"
+#include "view/level_picture.h"
 
 // The ten levels of the folder's sample.kxl.
 inline LevelSet SampleLevels(const ProgramDir& folder) {
   LevelSet levels;
   ReadLevelSetFile(folder.File("sample.kxl"), levels);
   return levels;
+}
+
+// The folder's graphics as the editor reads them at start-up; a sheet it
+// cannot read stays empty, as it does in the editor.
+inline ResourceCatalogue CatalogueOf(const ProgramDir& folder) {
+  ResourceCatalogue catalogue;
+  LoadResourceCatalogue(catalogue, folder.Path(), [](const std::string&) {});
+  return catalogue;
+}
+
+// An editor state with the folder's graphics and these levels: what the
+// level pictures the editor should show are painted from.
+inline EditorState StateWith(const ProgramDir& folder, const LevelSet& levels) {
+  EditorState state;
+  state.catalogue = CatalogueOf(folder);
+  state.levels = levels;
+  return state;
+}
+
+// The canvas as the editor paints level `index` of the levels at normal size.
+inline Image CanvasOf(const ProgramDir& folder, const LevelSet& levels, int index) {
+  EditorState state = StateWith(folder, levels);
+  return RenderLevelPicture(state, index, LevelPictureOptions());
 }
 
 inline std::vector<unsigned char> LevelSetBytes(const LevelSet& levels) {

@@ -234,7 +234,7 @@ RandomSession::RandomSession(const SessionOptions& options, const ProgramDir& fo
   files_.push_back(folder_.File("sample.kxl"));
   broken_ = folder_.File("broken.kxl");
   PutFile(broken_, std::vector<unsigned char>(1000, 7));  // no level set is 1000 bytes long
-  LoadResourceCatalogue(catalogue_, folder_.Path(), [](const std::string&) {});
+  catalogue_ = CatalogueOf(folder_);
 }
 
 int RandomSession::Rand(int n) { return n <= 1 ? 0 : static_cast<int>(random_() % static_cast<uint32_t>(n)); }

@@ -73,10 +73,9 @@ TEST(LevelTransfer, ALevelCopiedInOneEditorIsPastedInAnotherWithAllItsFloors) {
   ASSERT_TRUE(WaitForTitle(b, TitleFor(pathB, true)));
   // The canvas shows the pasted level at once.
   EditorState state;
-  LoadResourceCatalogue(state.catalogue, folderB.Path(), [](const std::string&) {});
+  state.catalogue = CatalogueOf(folderB);
   state.levels[1] = loaded[4];
-  b.WaitIdle();
-  EXPECT_TRUE(CropImage(CaptureWindowClient(b.Window()), 1, 17, 256, 208) ==
+  EXPECT_TRUE(b.CaptureCanvas() ==
               RenderLevelPicture(state, 1, LevelPictureOptions()));
 
   // Cell 220 shows the wall on floor 7 in both editors.
