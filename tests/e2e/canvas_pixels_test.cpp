@@ -31,9 +31,13 @@ Image ExpectedCanvas(const ProgramDir& folder, int level, int zoom) {
   return RenderLevelPicture(state, level, options);
 }
 
-Image ScreenCanvas(const EditorProcess& editor, int zoom) {
-  editor.WaitIdle();
-  return CropImage(editor.CaptureClient(), zoom, zoom + kTopStrip, 256 * zoom, 208 * zoom);
+// The canvas as the screen shows it, once it shows `expected` or the time is up.
+Image ScreenCanvas(const EditorProcess& editor, int zoom, const Image& expected) {
+  const auto canvas = [&](const Image& client) {
+    return CropImage(client, zoom, zoom + kTopStrip, 256 * zoom, 208 * zoom);
+  };
+  return canvas(
+      editor.CaptureClientWhen([&](const Image& client) { return canvas(client) == expected; }));
 }
 
 // The number of pixels that differ; on a difference both pictures are kept
@@ -82,20 +86,22 @@ void CheckLevels(int zoom) {
   ASSERT_TRUE(editor.WaitForWindow());
   const std::string z = "z" + std::to_string(zoom) + "-level";
   // The white link of teleport pair 1 is part of what is compared.
-  ASSERT_GT(CountOf(ExpectedCanvas(folder, 0, zoom), Rgb{255, 255, 255}), 100 * zoom);
-  EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, zoom), ExpectedCanvas(folder, 0, zoom), z + "1"), 0);
+  const Image first = ExpectedCanvas(folder, 0, zoom);
+  ASSERT_GT(CountOf(first, Rgb{255, 255, 255}), 100 * zoom);
+  EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, zoom, first), first, z + "1"), 0);
 
   for (int level = 1; level < 9; ++level) {
     editor.PressKeys({VK_CONTROL, static_cast<WORD>('1' + level)});
     ASSERT_TRUE(WaitUntil([&] { return SelectorPosition(editor, 0) == level; }));
-    EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, zoom), ExpectedCanvas(folder, level, zoom),
+    const Image expected = ExpectedCanvas(folder, level, zoom);
+    EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, zoom, expected), expected,
                               z + std::to_string(level + 1)),
               0);
   }
 
   editor.ScrollSelector(0, 9);
-  EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, zoom), ExpectedCanvas(folder, 9, zoom), z + "10"),
-            0);
+  const Image last = ExpectedCanvas(folder, 9, zoom);
+  EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, zoom, last), last, z + "10"), 0);
 }
 
 // Hovering over a wall that hides an item shows the wall, the item and the
@@ -125,15 +131,17 @@ void CheckHover(int zoom) {
   SoftwarePainter painter(state.catalogue, after);
   PaintMainWindow(state, painter);
 
-  const Image screen = editor.CaptureClient();
   const std::string z = "hover-z" + std::to_string(zoom);
   const ClientRect box = InspectorRect(zoom);
+  const ClientRect canvas = CanvasRect(zoom);
   const auto part = [&](const Image& image, const ClientRect& r) {
     return CropImage(image, r.left, r.top, r.right - r.left, r.bottom - r.top);
   };
+  const Image screen = editor.CaptureClientWhen([&](const Image& shown) {
+    return part(shown, box) == part(after, box) && part(shown, canvas) == part(before, canvas);
+  });
   ASSERT_FALSE(part(after, box) == part(before, box));  // the inspector shows something
   EXPECT_EQ(DifferingPixels(part(screen, box), part(after, box), z + "-inspector"), 0);
-  const ClientRect canvas = CanvasRect(zoom);
   EXPECT_EQ(DifferingPixels(part(screen, canvas), part(before, canvas), z + "-canvas"), 0);
 }
 
@@ -167,5 +175,6 @@ TEST(CanvasPixels, DoubleSizeFromTheSettingsKeepsTheWindowInPlace) {
   EXPECT_EQ(after.left, before.left);
   EXPECT_EQ(after.top, before.top);
   EXPECT_EQ(after.bottom - after.top, 499);
-  EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, 2), ExpectedCanvas(folder, 0, 2), "settings-z2"), 0);
+  const Image expected = ExpectedCanvas(folder, 0, 2);
+  EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, 2, expected), expected, "settings-z2"), 0);
 }

@@ -128,17 +128,21 @@ void PressKeysIn(const DialogWindow& dialog, const std::vector<WORD>& keys) {
   if (IsWindow(dialog.window)) SendTo(dialog.window, WM_NULL);
 }
 
-Image CaptureWindowClient(HWND window) {
+Image CaptureWindowClient(HWND window, const std::function<bool(const Image&)>& ready,
+                          DWORD timeoutMs) {
   SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   SendTo(window, WM_NULL);
   Sleep(200);
   SendTo(window, WM_NULL);
-  RECT r = {};
-  GetClientRect(window, &r);
-  POINT origin = {0, 0};
-  ClientToScreen(window, &origin);
-  return CaptureScreen(origin.x, origin.y, r.right, r.bottom);
+  const auto capture = [window] {
+    RECT r = {};
+    GetClientRect(window, &r);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    return CaptureScreen(origin.x, origin.y, r.right, r.bottom);
+  };
+  return CaptureUntil(capture, ready, timeoutMs);
 }
 
 void MoveWindowTo(HWND window, int x, int y) {

@@ -63,8 +63,11 @@ void FocusControl(const DialogWindow& dialog, int id);
 // waits until the dialog has handled them.
 void PressKeysIn(const DialogWindow& dialog, const std::vector<WORD>& keys);
 
-// The client area of any window as the screen shows it (brought to the top first).
-Image CaptureWindowClient(HWND window);
+// The client area of any window as the screen shows it (brought to the top
+// first); captured again until `ready` holds for it or the time is up, as the
+// screen lags behind the program's drawing by a moment.
+Image CaptureWindowClient(HWND window, const std::function<bool(const Image&)>& ready = nullptr,
+                          DWORD timeoutMs = 3000);
 
 // Moves a top-level window so that two editors' windows do not overlap.
 void MoveWindowTo(HWND window, int x, int y);

@@ -71,13 +71,17 @@ TEST(EnemySettingsDialog, FromTheMenuEditsSpeedFacingAiAndTypeOfTheChosenEnemy) 
   ExpectShows(dialog, catalogue, expected[0], 3);
 
   // The preview: the left-facing frame of the new type, black background and all.
-  const Image shot = CaptureWindowClient(dialog.window);
-  ASSERT_FALSE(shot.Empty());
-  Image preview(shot.Width(), shot.Height());
+  const auto sprite = [](const Image& image) { return CropImage(image, 182, 16, 32, 48); };
+  RECT client = {};
+  GetClientRect(dialog.window, &client);
+  Image preview(client.right, client.bottom);
   SoftwarePainter painter(catalogue, preview);
   PaintEnemyPreview(expected[0], enemy, catalogue, painter);
-  EXPECT_TRUE(CropImage(shot, 182, 16, 32, 48) == CropImage(preview, 182, 16, 32, 48));
-  EXPECT_FALSE(CropImage(shot, 182, 16, 32, 48) == Image(32, 48));
+  const Image shot = CaptureWindowClient(
+      dialog.window, [&](const Image& shown) { return sprite(shown) == sprite(preview); });
+  ASSERT_FALSE(shot.Empty());
+  EXPECT_TRUE(sprite(shot) == sprite(preview));
+  EXPECT_FALSE(sprite(shot) == Image(32, 48));
 
   // The canvas shows enemy 3 turned left and of its new type.
   editor.WaitIdle();
@@ -88,7 +92,7 @@ TEST(EnemySettingsDialog, FromTheMenuEditsSpeedFacingAiAndTypeOfTheChosenEnemy) 
   state.levels = expected;
   const Image after = RenderLevelPicture(state, 0, LevelPictureOptions());
   ASSERT_FALSE(before == after);  // enemy 3 stands on level 1
-  EXPECT_TRUE(editor.CaptureCanvas() == after);
+  EXPECT_TRUE(editor.CanvasShows(after));
 
   ASSERT_TRUE(CloseByCloseBox(dialog));
   ASSERT_TRUE(SaveAndWait(editor, path));

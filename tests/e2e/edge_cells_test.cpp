@@ -38,12 +38,9 @@ TEST(EdgeCells, ValuesWithoutAHalfTileShowTheWindowBackgroundNotStalePixels) {
   // Other levels first, so the off-screen bitmap of the next paint may
   // well reuse memory that held a picture.
   for (int level : {9, 5, 2, 0}) SendCommand(editor, 40022 + level);
-  Image shown;
-  // The window paints when its queue runs empty: look for a while.
-  EXPECT_TRUE(WaitUntil([&] {
-    shown = editor.CaptureCanvas();
-    return shown == expected;
-  }, 3000));
+  const Image shown =
+      editor.CaptureCanvasWhen([&](const Image& canvas) { return canvas == expected; });
+  EXPECT_TRUE(shown == expected);
   for (int row = 0; row < 13; ++row) {
     EXPECT_EQ(shown.At(2, 16 * row + 8), options.windowBackground) << "row " << row;
     EXPECT_EQ(shown.At(252, 16 * row + 8), options.windowBackground) << "row " << row;

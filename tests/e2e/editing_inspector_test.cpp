@@ -68,7 +68,7 @@ void ExpectInspector(EditorProcess& editor, const Image& sheet, int z, std::arra
     const int x = (383 + 16 * k) * z, y = 187 * z + 16;
     return slots[k] < 0 ? ShowsNothing(client, x, y, z) : ShowsTile(client, x, y, sheet, z, slots[k]);
   };
-  const Image client = CaptureWhen(editor, [&](const Image& i) {
+  const Image client = editor.CaptureClientWhen([&](const Image& i) {
     return slotShown(i, 0) && slotShown(i, 1) && slotShown(i, 2);
   });
   for (int k = 0; k < 3; ++k) EXPECT_TRUE(slotShown(client, k)) << "slot " << k + 1;
@@ -77,7 +77,7 @@ void ExpectInspector(EditorProcess& editor, const Image& sheet, int z, std::arra
 // Captures until the 16z squares at the corners show the tiles, or the time is up.
 Image CaptureTiles(EditorProcess& editor, const Image& sheet, int z,
                    std::initializer_list<std::pair<POINT, int>> tiles) {
-  return CaptureWhen(editor, [&](const Image& i) {
+  return editor.CaptureClientWhen([&](const Image& i) {
     for (const auto& [corner, tile] : tiles)
       if (!ShowsTile(i, corner.x, corner.y, sheet, z, tile)) return false;
     return true;

@@ -32,8 +32,8 @@ class FrameWatcher {
   void Check(SelectionBox now, int line) {
     const bool moved = now.x != current_.x || now.y != current_.y;
     const SelectionBox before = current_;
-    const Image client = CaptureWhen(
-        editor_, [&](const Image& i) { return Framed(i, now) && !(moved && Framed(i, before)); });
+    const Image client = editor_.CaptureClientWhen(
+        [&](const Image& i) { return Framed(i, now) && !(moved && Framed(i, before)); });
     EXPECT_TRUE(Framed(client, now)) << "no frame at " << now.x << "," << now.y << " (line " << line << ")";
     if (moved) {
       EXPECT_FALSE(Framed(client, before))

@@ -137,18 +137,6 @@ HeldThread::~HeldThread() {
   if (thread_) CloseHandle(thread_);
 }
 
-Image CaptureWhen(const EditorProcess& editor, const std::function<bool(const Image&)>& ready,
-                  DWORD timeoutMs) {
-  editor.WaitIdle();
-  const DWORD start = GetTickCount();
-  Image picture = editor.CaptureClient();
-  while (!ready(picture) && GetTickCount() - start < timeoutMs) {
-    Sleep(20);
-    picture = editor.CaptureClient();
-  }
-  return picture;
-}
-
 void SaveSnapshot(const EditorProcess& editor, const std::string& name) {
   const char* folder = std::getenv("KXE2E_SHOTS");
   if (!folder || !*folder) return;

@@ -103,12 +103,6 @@ class HeldThread {
   bool held_ = false;
 };
 
-// The screen lags behind the program's drawing by a moment: captures the
-// client area until `ready` holds for the picture or the time is up, and
-// returns the last picture, on which the caller makes its checks.
-Image CaptureWhen(const EditorProcess& editor, const std::function<bool(const Image&)>& ready,
-                  DWORD timeoutMs = 3000);
-
 // With the environment variable KXE2E_SHOTS naming a folder, writes the
 // client area as name.png there, to look at what a test left on screen.
 void SaveSnapshot(const EditorProcess& editor, const std::string& name);

@@ -317,9 +317,22 @@ Image EditorProcess::CaptureClient() const {
   return CaptureScreen(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-Image EditorProcess::CaptureCanvas() const {
+Image EditorProcess::CaptureClientWhen(const std::function<bool(const Image&)>& ready,
+                                       DWORD timeoutMs) const {
   WaitIdle();
-  return CropImage(CaptureClient(), 1, 17, 256, 208);
+  return CaptureUntil([this] { return CaptureClient(); }, ready, timeoutMs);
+}
+
+Image EditorProcess::CaptureCanvasWhen(const std::function<bool(const Image&)>& ready,
+                                       DWORD timeoutMs) const {
+  const auto canvas = [](const Image& client) { return CropImage(client, 1, 17, 256, 208); };
+  return canvas(CaptureClientWhen([&](const Image& client) { return ready(canvas(client)); },
+                                  timeoutMs));
+}
+
+bool EditorProcess::CanvasShows(const Image& expected, DWORD timeoutMs) const {
+  return CaptureCanvasWhen([&](const Image& canvas) { return canvas == expected; }, timeoutMs) ==
+         expected;
 }
 
 bool EditorProcess::WaitForExit(DWORD timeoutMs) const {
@@ -488,4 +501,15 @@ Image CaptureScreen(int left, int top, int width, int height) {
       image.At(x, y) = {p[2], p[1], p[0]};
     }
   return image;
+}
+
+Image CaptureUntil(const std::function<Image()>& capture,
+                   const std::function<bool(const Image&)>& ready, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  Image picture = capture();
+  while (ready && !ready(picture) && GetTickCount() - start < timeoutMs) {
+    Sleep(20);
+    picture = capture();
+  }
+  return picture;
 }

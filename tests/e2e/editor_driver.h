@@ -94,8 +94,18 @@ class EditorProcess {
 
   // The client area's pixels as the screen shows them.
   Image CaptureClient() const;
-  // The canvas at normal size as the screen shows it, once the program is idle.
-  Image CaptureCanvas() const;
+  // The screen lags behind the program's drawing by a moment (Wine copies a
+  // window's picture to the display when the program goes idle, which may be
+  // after the driver's messages are answered): captures the client area
+  // until `ready` holds for the picture or the time is up, and returns the
+  // last picture, on which the caller makes its checks.
+  Image CaptureClientWhen(const std::function<bool(const Image&)>& ready,
+                          DWORD timeoutMs = 3000) const;
+  // The canvas at normal size, captured the same way.
+  Image CaptureCanvasWhen(const std::function<bool(const Image&)>& ready,
+                          DWORD timeoutMs = 3000) const;
+  // Whether the canvas at normal size shows `expected` within the time.
+  bool CanvasShows(const Image& expected, DWORD timeoutMs = 3000) const;
 
   bool WaitForExit(DWORD timeoutMs = 20000) const;
   bool Running() const;
@@ -160,3 +170,7 @@ void MoveRealPointer(int x, int y);
 void ParkRealPointer();
 // A rectangle of the screen as it shows now.
 Image CaptureScreen(int left, int top, int width, int height);
+// Takes pictures with `capture` until `ready` holds for one (no `ready`: the
+// first) or the time is up, and returns the last.
+Image CaptureUntil(const std::function<Image()>& capture,
+                   const std::function<bool(const Image&)>& ready, DWORD timeoutMs);

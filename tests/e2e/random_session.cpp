@@ -1111,26 +1111,18 @@ void RandomSession::CompareLevelView(const LevelSet& levels, int level, const st
       {259, 138, 64, 24, "the player's images"},
       {353, 138, 136, 24, "the enemies' images"},
   };
-  // The window paints when its queue runs empty, which may come after the
-  // driver's messages: look again for a while before calling it wrong.
-  Image shown;
-  const Box* wrong = nullptr;
-  const DWORD start = GetTickCount();
-  do {
-    if (wrong) Sleep(50);
-    editor_.WaitIdle();
-    shown = editor_.CaptureClient();
-    wrong = nullptr;
+  const auto firstWrong = [&](const Image& shown) -> const Box* {
     for (const Box& box : kBoxes) {
       const int x = box.x < 0 ? z : box.x * z, y = box.y * z + 16;
       if (!(CropImage(shown, x, y, box.w * z, box.h * z) ==
-            CropImage(expected, x, y, box.w * z, box.h * z))) {
-        wrong = &box;
-        break;
-      }
+            CropImage(expected, x, y, box.w * z, box.h * z)))
+        return &box;
     }
-  } while (wrong && GetTickCount() - start < 3000);
-  if (wrong) {
+    return nullptr;
+  };
+  const Image shown =
+      editor_.CaptureClientWhen([&](const Image& client) { return !firstWrong(client); });
+  if (const Box* wrong = firstWrong(shown)) {
     const int x = wrong->x < 0 ? z : wrong->x * z, y = wrong->y * z + 16;
     Fail(std::string(wrong->part) + " do not show " + what +
          KeepEvidence(shown, expected, levels, x, y, wrong->w * z, wrong->h * z));
