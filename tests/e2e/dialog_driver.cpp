@@ -120,8 +120,7 @@ void FocusControl(const DialogWindow& dialog, int id) {
 }
 
 void PressKeysIn(const DialogWindow& dialog, const std::vector<WORD>& keys) {
-  SetForegroundWindow(dialog.window);
-  WaitUntil([&] { return GetForegroundWindow() == dialog.window; }, 2000);
+  BringToFrontForKeys(dialog.window);
   SendKeys(keys);
   // Input goes through the system's queue: give the dialog's loop time to take it.
   Sleep(300);

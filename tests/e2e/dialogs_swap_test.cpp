@@ -47,11 +47,13 @@ TEST(SwapLevelsDialog, SwapAndEnterExchangeLevelsAndTheCanvasFollows) {
   EXPECT_EQ(ComboChoice(dialog, IDC_SWAP_FIRST), 2);
   EXPECT_EQ(ComboChoice(dialog, IDC_SWAP_SECOND), 7);
 
+  // Level 3, which is shown, with level 10: the canvas tells when Enter arrived.
   PickComboEntry(dialog, IDC_SWAP_FIRST, 9);
-  PickComboEntry(dialog, IDC_SWAP_SECOND, 0);
+  PickComboEntry(dialog, IDC_SWAP_SECOND, 2);
   PressKeysIn(dialog, {VK_RETURN});
   expected = original;
-  std::swap(expected[9], expected[0]);
+  std::swap(expected[9], expected[2]);
+  EXPECT_TRUE(editor.CanvasShows(CanvasOf(folder, expected, 2)));
 
   ASSERT_TRUE(CloseByCloseBox(dialog));
   ASSERT_TRUE(SaveAndWait(editor, path));

@@ -141,12 +141,18 @@ bool EditorProcess::WaitForWindow(DWORD timeoutMs) {
     for (HWND w : TopLevelWindows(info_.dwProcessId))
       if (ClassOf(w) == kMainClass && TextOf(w).rfind("Kraxolan Editor - [", 0) == 0) {
         window_ = w;
+        shownAt_ = GetTickCount();
         WaitIdle();
         return true;
       }
-    if (!Running()) return false;
+    if (!Running()) {
+      std::fprintf(stderr, "the editor ended before its window showed (exit code 0x%lx)\n",
+                   ExitCode());
+      return false;
+    }
     Sleep(50);
   }
+  std::fprintf(stderr, "no editor window within %lu ms\n", timeoutMs);
   return false;
 }
 
@@ -236,8 +242,10 @@ void EditorProcess::KeyUp(UINT virtualKey) const {
 }
 
 void EditorProcess::PressKeys(const std::vector<WORD>& keys) const {
-  SetForegroundWindow(window_);
-  SetFocus(window_);
+  // A window that has just appeared has just taken the focus.
+  const DWORD shownFor = GetTickCount() - shownAt_;
+  if (shownFor < kFocusSettleMs) Sleep(kFocusSettleMs - shownFor);
+  BringToFrontForKeys(window_);
   SendKeys(keys);
 }
 
@@ -457,6 +465,16 @@ void SendKeys(const std::vector<WORD>& keys) {
     inputs.push_back(up);
   }
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+bool BringToFrontForKeys(HWND window) {
+  if (GetForegroundWindow() == window) return true;
+  for (int attempt = 0; attempt < 20 && GetForegroundWindow() != window; ++attempt) {
+    SetForegroundWindow(window);
+    Sleep(20);
+  }
+  Sleep(kFocusSettleMs);
+  return GetForegroundWindow() == window;
 }
 
 void MoveRealPointer(int x, int y) {

@@ -76,8 +76,8 @@ class EditorProcess {
   // A left-button drag along the points (a press, moves with MK_LBUTTON, a release).
   void Drag(const std::vector<POINT>& points) const;
   void KeyUp(UINT virtualKey) const;
-  // A key pressed and released through the system's input, to the focused
-  // window (so the accelerators see the modifier keys).
+  // Keys pressed and released through the system's input, to the main
+  // window brought to the front (so the accelerators see the modifier keys).
   void PressKeys(const std::vector<WORD>& keys) const;
   // A selector's arrow: a WM_HSCROLL as the up-down control sends it.
   HWND Selector(int index) const;  // 0 level, 1 graphics, 2 teleport (by position)
@@ -116,6 +116,7 @@ class EditorProcess {
  private:
   PROCESS_INFORMATION info_ = {};
   HWND window_ = nullptr;
+  DWORD shownAt_ = 0;  // when WaitForWindow found the window
 };
 
 // Reads a file's bytes; empty when it cannot be read.
@@ -160,6 +161,13 @@ std::string TextOf(HWND window);
 // Keys pressed in order and released in reverse through the system's input,
 // to whatever window has the focus.
 void SendKeys(const std::vector<WORD>& keys);
+// How long keys wait after the focus came to a window. A change of focus
+// makes Wine bring its key state in line with the X server's, which knows
+// nothing of keys sent as input: a Ctrl sent while that happens is lost.
+constexpr DWORD kFocusSettleMs = 400;
+// Brings a window to the front for keys; after a change of focus, waits
+// kFocusSettleMs. False when the window does not come to the front.
+bool BringToFrontForKeys(HWND window);
 // The real pointer moved to a point of the screen through the system's input,
 // as a user's mouse moves it: the window under it gets the move.
 void MoveRealPointer(int x, int y);

@@ -25,7 +25,6 @@ constexpr int kCmdSave = 40004, kCmdSaveAs = 40005, kCmdClear = 40008, kCmdAbout
 
 constexpr DWORD kActionLimitMs = 60000;  // one action, with everything it opened
 constexpr size_t kStoryLength = 30;
-constexpr DWORD kFocusSettleMs = 400;  // after a window closed, before real keys
 
 // The menu commands a random action picks from, with their weights. Exit
 // has its own action: only its question may be answered in the middle.
@@ -452,21 +451,12 @@ void RandomSession::MarkerMove(int variant) const {
 }
 
 void RandomSession::KeysAndSettle(const std::vector<WORD>& keys) {
-  // A change of focus makes Wine bring its key state in line with the X
-  // server's, which knows nothing of keys sent as input: a Ctrl sent while
-  // that happens is lost. So keys go only to a window that has had the
-  // focus for a while.
+  // Keys go only to a window that has had the focus for a while, and the
+  // main window has it again once a window of the editor is answered.
   const DWORD since = GetTickCount() - lastWindowAt_;
   if (since < kFocusSettleMs) Sleep(kFocusSettleMs - since);
   const HWND main = editor_.Window();
-  if (GetForegroundWindow() != main) {
-    for (int attempt = 0; attempt < 20 && GetForegroundWindow() != main; ++attempt) {
-      SetForegroundWindow(main);
-      Sleep(20);
-    }
-    Sleep(kFocusSettleMs);
-  }
-  if (GetForegroundWindow() != main) {
+  if (!BringToFrontForKeys(main)) {
     Fail("the main window does not come to the front for keys");
     return;
   }

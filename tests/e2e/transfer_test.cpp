@@ -33,6 +33,21 @@ Image InspectorOf(const EditorProcess& editor, int x, int y) {
   }));
 }
 
+// Whether the shared block holds `level`, as a Copy puts it there.
+bool BlockHolds(const Level& level) {
+  HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, "KraxoLevel");
+  if (!mapping) return false;
+  const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, kLevelImageBytes);
+  bool holds = false;
+  if (view) {
+    const uint8_t* block = static_cast<const uint8_t*>(view);
+    holds = LevelImageFlag(block) == 1 && GetLevelImage(block) == level;
+    UnmapViewOfFile(view);
+  }
+  CloseHandle(mapping);
+  return holds;
+}
+
 // The 2670-byte form of a level set: the 377-byte blocks without their floors.
 std::vector<uint8_t> OldForm(const LevelSet& levels) {
   const std::vector<uint8_t> current = EncodeLevelSet(levels);
@@ -65,7 +80,7 @@ TEST(LevelTransfer, ALevelCopiedInOneEditorIsPastedInAnotherWithAllItsFloors) {
   MoveWindowTo(a.Window(), 0, 0);
   SendCommand(a, 40026);  // level 5
   a.PressKeys({VK_CONTROL, 'C'});
-  Sleep(300);
+  ASSERT_TRUE(WaitUntil([&] { return BlockHolds(loaded[4]); }));
   a.WaitIdle();
   EXPECT_EQ(a.Title(), TitleFor(oldPath, false));  // copying changes nothing
 
