@@ -65,6 +65,31 @@ std::string UniqueTempFolder() {
   return std::string(base) + name + "\\";
 }
 
+// Deletes a folder (its name ending in a backslash) with everything in it,
+// each entry tried once; true when the folder is gone. The standard
+// library's remove_all can go round for ever under Wine on a file whose
+// deletion is still pending: listed by the folder, unknown to stat.
+bool RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = folder + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path + "\\");
+      } else {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+      }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  return RemoveDirectoryA(folder.c_str()) ||
+         GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
 }  // namespace
 
 std::string ClassOf(HWND window) {
@@ -98,12 +123,8 @@ ProgramDir::ProgramDir() {
 }
 
 ProgramDir::~ProgramDir() {
-  std::error_code ignored;
-  for (int attempt = 0; attempt < 20; ++attempt) {
-    fs::remove_all(path_, ignored);
-    if (!fs::exists(path_)) break;
+  for (int attempt = 0; attempt < 20 && !RemoveTree(path_); ++attempt)
     Sleep(100);  // a program that just ended may still hold a file
-  }
 }
 
 EditorProcess::EditorProcess(const ProgramDir& folder, const std::string& arguments, bool quoted,
