@@ -74,5 +74,7 @@
 #define ID_LEVEL_9 40030
 #define ID_LEVEL_10 40031
 #define ID_EDIT_SWAP 40043
+#define ID_EDIT_UNDO 40050
+#define ID_EDIT_REDO 40051
 
 #endif

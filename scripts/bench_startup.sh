@@ -20,9 +20,9 @@ mkdir -p "$out"
 # The two small programs of the benchmark are built here only.
 flags=(-std=c++20 -O2 -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Werror
        -static -static-libgcc -static-libstdc++)
-x86_64-w64-mingw32-g++ "${flags[@]}" -mwindows tests/e2e/bench/bare_window.cpp \
+x86_64-w64-mingw32-g++ "${flags[@]}" -mwindows bench/bare_window_win32.cpp \
   -o "$out/bare_window.exe"
-x86_64-w64-mingw32-g++ "${flags[@]}" tests/e2e/bench/startup_bench.cpp \
+x86_64-w64-mingw32-g++ "${flags[@]}" bench/startup_bench_win32.cpp \
   -o "$out/startup_bench.exe"
 
 scripts/make_program_dir.sh "$out/program" >/dev/null

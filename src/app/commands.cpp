@@ -3,12 +3,15 @@
 #include <cstdint>
 
 #include "app/editor_state.h"
-#include "app/host.h"
 #include "app/level_set_io.h"
 #include "app/recent_files.h"
-#include "app/title.h"
+#include "doc/edits.h"
 #include "level/level_transfer.h"
+#include "view/canvas_tool.h"
+#include "view/host.h"
 #include "view/selectors.h"
+#include "view/title.h"
+#include "view/undo.h"
 
 namespace {
 
@@ -19,7 +22,7 @@ void ShowError(Host& host, const char* text) { host.Ask(text, "Error", MessageKi
 // The question before unsaved work would be lost: asked only while the set is
 // modified and the user wants questions; otherwise it counts as No.
 Answer AskSaveChanges(EditorState& state, Host& host, const char* text) {
-  if (state.modified != 1 || state.settings.questions == 0) return Answer::No;
+  if (!state.document.Modified() || state.settings.questions == 0) return Answer::No;
   return host.Ask(text, kQuestionCaption, MessageKind::YesNoCancel);
 }
 
@@ -33,12 +36,12 @@ std::string InitialDirectory(const std::string& fileName) {
 // Save as; true when the set was saved.
 bool SaveAsChecked(EditorState& state, Host& host) {
   std::string path;
-  if (!host.ChooseSavePath(InitialDirectory(state.currentFileName), path)) return false;
+  if (!host.ChooseSavePath(FileKind::Levels, InitialDirectory(state.document.FileName()), path))
+    return false;
   if (SaveLevelSet(state, host, path) != 0) {
     ShowError(host, "Couldn't save file!");
     return false;
   }
-  state.currentFileName = path;
   ResetEditorState(state, host);
   return true;
 }
@@ -50,7 +53,6 @@ void OpenPath(EditorState& state, Host& host, const std::string& path) {
     ShowError(host, "Couldn't load file!");
     return;
   }
-  state.currentFileName = path;
   AddRecentFile(state, host, path);
   ResetEditorState(state, host);
 }
@@ -70,7 +72,8 @@ bool MayReplaceLevelSet(EditorState& state, Host& host) {
 }
 
 void Save(EditorState& state, Host& host) {
-  if (SaveLevelSet(state, host, state.currentFileName) != 0) ShowError(host, "Couldn't save file!");
+  if (SaveLevelSet(state, host, state.document.FileName()) != 0)
+    ShowError(host, "Couldn't save file!");
 }
 
 void ClearLevel(EditorState& state, Host& host) {
@@ -78,43 +81,45 @@ void ClearLevel(EditorState& state, Host& host) {
       host.Ask("Do you really want to clear this level?", "Clear level", MessageKind::YesNo) !=
           Answer::Yes)
     return;
-  state.CurrentLevel().ClearKeepPatternSet();
-  MarkModified(state, host);
-  RequestFullRepaint(state, host);
+  Edits::ClearLevel(state.document, state.session.currentLevel);
+  UpdateTitle(state, host);
+  Repaint(state, host, kRepaintAll);
 }
 
 void CorrectShadowsCommand(EditorState& state, Host& host) {
-  state.CurrentLevel().CorrectShadows();
-  MarkModified(state, host);
-  RequestFullRepaint(state, host);
+  Edits::CorrectShadows(state.document, state.session.currentLevel);
+  UpdateTitle(state, host);
+  Repaint(state, host, kRepaintAll);
 }
 
 void Paste(EditorState& state, Host& host, LevelTransfer& transfer) {
   if (transfer.HasTempLevel() != 1) return;
-  state.CurrentLevel() = transfer.GetTempLevel();
-  RequestFullRepaint(state, host);
-  MarkModified(state, host);
+  Edits::PasteLevel(state.document, state.session.currentLevel, transfer.GetTempLevel());
+  Repaint(state, host, kRepaintAll);
+  UpdateTitle(state, host);
 }
 
 void OpenDialog(EditorState& state, Host& host, DialogKind dialog, int param) {
-  state.repaintFlags = kRepaintAll;
+  state.session.repaintFlags = kRepaintAll;
   host.RunDialog(dialog, param);
 }
 
 }  // namespace
 
 void ResetEditorState(EditorState& state, Host& host) {
-  for (int32_t& tile : state.inspectorTiles) tile = -1;
-  state.modified = 0;
-  state.currentLevel = 0;
-  state.selectionCategory = kSelectPattern;
-  state.selectionValue = 0;
-  state.teleportPair = 0;
-  state.canvasReady = 0;
-  RequestFullRepaint(state, host);
+  EndStroke(state, host);
+  Session& s = state.session;
+  for (int32_t& tile : s.inspectorTiles) tile = -1;
+  s.currentLevel = 0;
+  s.selectionCategory = kSelectPattern;
+  s.selectionValue = 0;
+  s.teleportPair = 0;
+  s.canvasReady = 0;
+  Repaint(state, host, kRepaintAll);
   host.SetSelectorPosition(Selector::Level, 0);
-  host.SetSelectorPosition(Selector::Graphics,
-                           static_cast<int16_t>((state.levels[0].patternSet - 3) & 0xFFFF));
+  host.SetSelectorPosition(
+      Selector::Graphics,
+      static_cast<int16_t>(PatternSetIndexOf(state.document.GetLevel(0).GetPatternSet()) & 0xFFFF));
   host.SetSelectorPosition(Selector::Teleport, 0);
   UpdateTitle(state, host);
 }
@@ -124,7 +129,7 @@ void SaveAs(EditorState& state, Host& host) { SaveAsChecked(state, host); }
 void OpenLevelSet(EditorState& state, Host& host) {
   if (!MayReplaceLevelSet(state, host)) return;
   std::string path;
-  if (!host.ChooseOpenPath(InitialDirectory(state.currentFileName), path)) return;
+  if (!host.ChooseOpenPath(InitialDirectory(state.document.FileName()), path)) return;
   OpenPath(state, host, path);
 }
 
@@ -139,15 +144,14 @@ void NewLevelSet(EditorState& state, Host& host) {
     default:
       break;
   }
-  for (Level& level : state.levels) level.Clear();
-  state.currentFileName = kUntitledName;
+  state.document.Replace(LevelSet(), kUntitledName);
   ResetEditorState(state, host);
 }
 
 void ConfirmClose(EditorState& state, Host& host) {
   switch (AskSaveChanges(state, host, "Save Changes?")) {
     case Answer::Yes:
-      if (SaveLevelSet(state, host, state.currentFileName) != 0) {
+      if (SaveLevelSet(state, host, state.document.FileName()) != 0) {
         ShowError(host, "Couldn't save file!");
         return;  // the window stays open with the work in it
       }
@@ -181,6 +185,9 @@ void OnBackupTimer(EditorState& state, Host&) {
 }
 
 void RunCommand(EditorState& state, Host& host, LevelTransfer& transfer, int id) {
+  // Whatever the command, a stroke still under way ends first (a key of a
+  // menu or an accelerator pressed while the button is held).
+  EndStroke(state, host);
   if (id >= kCmdSelectLevel1 && id < kCmdSelectLevel1 + kLevelCount) {
     SelectLevel(state, host, id - kCmdSelectLevel1);
     return;
@@ -201,7 +208,7 @@ void RunCommand(EditorState& state, Host& host, LevelTransfer& transfer, int id)
     case kCmdNew: NewLevelSet(state, host); break;
     case kCmdOpen: OpenLevelSet(state, host); break;
     case kCmdLevelSettings:
-      OpenDialog(state, host, DialogKind::LevelSettings, state.currentLevel);
+      OpenDialog(state, host, DialogKind::LevelSettings, state.session.currentLevel);
       break;
     case kCmdEnemySettings: OpenDialog(state, host, DialogKind::EnemySettings, 1); break;
     case kCmdEditorSettings: host.RunDialog(DialogKind::EditorSettings, 0); break;
@@ -209,6 +216,12 @@ void RunCommand(EditorState& state, Host& host, LevelTransfer& transfer, int id)
     case kCmdCopy: transfer.PutTempLevel(state.CurrentLevel()); break;
     case kCmdPaste: Paste(state, host, transfer); break;
     case kCmdSwapLevels: OpenDialog(state, host, DialogKind::SwapLevels, 0); break;
+    case kCmdUndo: UndoStep(state, host); break;
+    case kCmdRedo: RedoStep(state, host); break;
     default: break;
   }
+}
+
+std::vector<CommandState> CommandStates(const EditorState& state) {
+  return {{kCmdUndo, state.document.CanUndo()}, {kCmdRedo, state.document.CanRedo()}};
 }

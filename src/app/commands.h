@@ -26,6 +26,8 @@ constexpr int kCmdCopy = 40020;
 constexpr int kCmdPaste = 40021;
 constexpr int kCmdSelectLevel1 = 40022;  // ..40031 for Ctrl+1..Ctrl+0
 constexpr int kCmdSwapLevels = 40043;
+constexpr int kCmdUndo = 40050;
+constexpr int kCmdRedo = 40051;
 
 constexpr const char* kBackupFileName = "backup.kxl";
 
@@ -35,6 +37,13 @@ void ResetEditorState(EditorState& state, Host& host);
 
 // WM_COMMAND: runs the command with this id; unknown ids are ignored.
 void RunCommand(EditorState& state, Host& host, LevelTransfer& transfer, int id);
+
+// The menu items that are greyed while they would do nothing.
+struct CommandState {
+  int id;
+  bool enabled;
+};
+std::vector<CommandState> CommandStates(const EditorState& state);
 
 void SaveAs(EditorState& state, Host& host);
 void OpenLevelSet(EditorState& state, Host& host);

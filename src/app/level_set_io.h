@@ -7,16 +7,17 @@
 class Host;
 struct EditorState;
 
-// Reads the file into the editor's ten levels. 0 on success (modified is then
-// 0), 1 when the file cannot be opened or read or has a length other than
-// 2670 or 3770 bytes; the levels are untouched then. Title, recent files,
-// current level and selection are the caller's business.
+// Reads the file into a fresh document named path: unmodified, with an empty
+// history. 0 on success, 1 when the file cannot be opened or read or has a
+// length other than 2670 or 3770 bytes; the document is untouched then.
+// Title, recent files, current level and selection are the caller's
+// business.
 int LoadLevelSet(EditorState& state, const std::string& path);
 
 // Saves the ten levels to path without ever destroying the previous file.
-// 0 on success: modified is cleared, the title refreshed and the path put in
-// the recent-file list when it is not one of its entries yet. 1 on failure,
-// with nothing changed.
+// 0 on success: the document is named path and unmodified, the title
+// refreshed and the path put in the recent-file list when it is not one of
+// its entries yet. 1 on failure, with nothing changed.
 int SaveLevelSet(EditorState& state, Host& host, const std::string& path);
 
 // Writes the level set to path without touching the editor's state: a

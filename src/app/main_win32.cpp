@@ -13,21 +13,20 @@
 #include "app/commands.h"
 #include "app/editor_state.h"
 #include "app/level_set_io.h"
-#include "app/report_error_win32.h"
 #include "app/settings_file.h"
-#include "app/title.h"
 #include "app/win32_host_win32.h"
+#include "base/report_error_win32.h"
 #include "dialogs/registry_key_win32.h"
 #include "gfx/gdi_painter_win32.h"
 #include "gfx/resource_catalogue.h"
 #include "gfx/tile_sheet_win32.h"
 #include "level/shared_level_win32.h"
-#include "view/editing.h"
 #include "view/keyboard.h"
 #include "view/layout.h"
 #include "view/paint_area.h"
 #include "view/pointer.h"
 #include "view/selectors.h"
+#include "view/title.h"
 
 namespace {
 
@@ -102,7 +101,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MOVE:
     case WM_SIZE:
     case WM_SETFOCUS:
-      RequestFullRepaint(state, host);
+      Repaint(state, host, kRepaintAll);
       app->windows.statusBar.Resize(wParam, lParam);
       return 0;
     case WM_PAINT:
@@ -121,6 +120,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return OnCanvasMouseMove(state, host, keys, position);
     case WM_LBUTTONDOWN:
       return OnLeftButtonDown(state, host, keys, position);
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      return OnLeftButtonUp(state, host);
     case WM_LBUTTONDBLCLK:
       return OnCanvasDoubleClick(state, host, position);
     case WM_RBUTTONDOWN:
@@ -129,6 +131,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return OnDropFiles(reinterpret_cast<HDROP>(wParam));
     case WM_COMMAND:
       RunCommand(state, host, app->transfer, LOWORD(wParam));
+      return 0;
+    case WM_INITMENUPOPUP:
+      for (const CommandState& command : CommandStates(state))
+        EnableMenuItem(reinterpret_cast<HMENU>(wParam), static_cast<UINT>(command.id),
+                       MF_BYCOMMAND | (command.enabled ? MF_ENABLED : MF_GRAYED));
       return 0;
     default:
       return DefWindowProcA(window, message, wParam, lParam);
@@ -180,13 +187,14 @@ HWND CreateSelector(HWND parent, HINSTANCE instance, int id, SelectorPlace place
 // settings ask for it; a file that does not load is reported and the editor
 // starts with an untitled set.
 void OpenFirstLevelSet(EditorState& state) {
-  if (state.currentFileName == kNoFileMarker) {
-    state.currentFileName = kUntitledName;
+  const std::string first = state.document.FileName();
+  if (first == kNoFileMarker) {
+    state.document.SetFileName(kUntitledName);
     return;
   }
-  if (LoadLevelSet(state, state.currentFileName) != 0) {
-    MessageBoxA(nullptr, "Loading levelset failed!", state.currentFileName.c_str(), MB_OK);
-    state.currentFileName = kUntitledName;
+  if (LoadLevelSet(state, first) != 0) {
+    MessageBoxA(nullptr, "Loading levelset failed!", first.c_str(), MB_OK);
+    state.document.SetFileName(kUntitledName);
   }
 }
 
@@ -204,7 +212,7 @@ int Run(HINSTANCE instance, int showCommand) {
 
   const CommandLine commandLine = ParseCommandLine(GetCommandLineA());
   state.programDirectory = commandLine.programDirectory;
-  state.currentFileName = commandLine.fileName;
+  state.document.SetFileName(commandLine.fileName);
   if (!InitClass(instance)) return Fail("InitClass() returned NULL");
   ReadSettings(state, application.host);
   state.activeBorderColour = ReadActiveBorderColour();
@@ -242,8 +250,8 @@ int Run(HINSTANCE instance, int showCommand) {
   LoadResourceCatalogue(state.catalogue, state.programDirectory, ReportUnreadable);
   application.sheets.Build(state.catalogue, screen);
   ReleaseDC(windows.mainWindow, screen);
-  state.regionList.Clear();
-  LayoutRegions(state.regionList, state.settings.zoom);
+  state.session.regionList.Clear();
+  LayoutRegions(state.session.regionList, state.settings.zoom);
 
   const int z = state.settings.zoom;
   windows.levelSelector = CreateSelector(windows.mainWindow, instance, IDC_LEVEL_SELECTOR,
@@ -267,7 +275,7 @@ int Run(HINSTANCE instance, int showCommand) {
   SendMessageA(splash, kSplashClose, 0, 0);
   ShowWindow(windows.mainWindow, showCommand);
   UpdateWindow(windows.mainWindow);
-  application.host.RebuildRecentMenu(0, state.recent);
+  application.host.RebuildRecentMenu(0, state.recent.Files());
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {

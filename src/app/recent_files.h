@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 constexpr int kMaxRecentFiles = 4;
 constexpr int kRecentFileCommand = 44666;  // entry i has command id 44666 + i
@@ -17,4 +18,8 @@ struct RecentFileList {
   // Puts path at the top: a new path pushes the others down (the oldest of
   // four drops out), a known one moves up. Returns the count before.
   int Add(const std::string& path);
+  // The valid entries, most recent first.
+  std::vector<std::string> Files() const {
+    return {recentFiles.begin(), recentFiles.begin() + recentFileCount};
+  }
 };

@@ -5,10 +5,10 @@
 
 #include "app/command_line.h"
 #include "app/editor_state.h"
-#include "app/host.h"
 #include "app/level_set_io.h"
-#include "level/text_file.h"
+#include "base/text_file.h"
 #include "level/level_file.h"
+#include "view/host.h"
 
 namespace {
 
@@ -88,11 +88,11 @@ void ReadSettings(EditorState& state, Host& host) {
              "Error loading file", MessageKind::Info);
     return false;
   });
-  if (state.currentFileName == kNoFileMarker) {
+  if (state.document.FileName() == kNoFileMarker) {
     if (state.settings.load == 1 && state.recent.recentFileCount > 0)
-      state.currentFileName = state.recent.recentFiles[0];
+      state.document.SetFileName(state.recent.recentFiles[0]);
   } else {
-    AddRecentFile(state, host, state.currentFileName);
+    AddRecentFile(state, host, state.document.FileName());
   }
   WriteSettings(state);
 }

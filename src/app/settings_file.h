@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "app/editor_settings.h"
+#include "view/editor_settings.h"
 #include "app/recent_files.h"
 
 class Host;
@@ -26,8 +26,9 @@ void ParseSettings(const std::string& text, EditorSettings& settings, RecentFile
 // Start-up: reads the file (or takes the defaults when there is none), tests
 // each remembered file by loading it into a scratch level set (the editor's
 // own levels stay as they are), drops the ones that fail with a message, and
-// decides which file to open first; then rewrites the file. The editor's
-// currentFileName holds the command line's path or the no-file marker.
+// decides which file to open first; then rewrites the file. The document's
+// file name holds the command line's path or the no-file marker, and
+// afterwards the file to open first (still the marker when there is none).
 void ReadSettings(EditorState& state, Host& host);
 
 // Rewrites the file from the current values; a failure is not reported.

@@ -5,6 +5,7 @@
 
 #include "app/editor_state.h"
 #include "app/recent_files.h"
+#include "app/settings_file.h"
 #include "dialogs/dialogs_win32.h"
 #include "view/layout.h"
 
@@ -23,24 +24,26 @@ UINT MessageFlags(MessageKind kind) {
 
 // The common file dialog for Open or Save as; false when cancelled.
 bool ChoosePath(HWND owner, HINSTANCE instance, const std::string& initialDirectory,
-                std::string& path, bool save) {
+                std::string& path, bool save, FileKind kind = FileKind::Levels) {
+  const bool picture = kind == FileKind::Picture;
   char file[256] = "";
   char title[256] = "";
   OPENFILENAMEA ofn = {};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = owner;
   ofn.hInstance = instance;
-  ofn.lpstrFilter = "Kraxolan levels (*.kxl)\0*.kxl\0";
+  ofn.lpstrFilter = picture ? "PNG pictures (*.png)\0*.png\0" : "Kraxolan levels (*.kxl)\0*.kxl\0";
   ofn.nFilterIndex = 0;
   ofn.lpstrFile = file;
   ofn.nMaxFile = 255;
   ofn.lpstrFileTitle = title;
   ofn.nMaxFileTitle = 255;
   ofn.lpstrInitialDir = initialDirectory.c_str();
-  ofn.lpstrTitle = save ? "Save leveldata" : "Load leveldata";
+  ofn.lpstrTitle = picture ? "Export picture" : save ? "Save leveldata" : "Load leveldata";
   // The default extension is given without its dot, as the dialog wants it.
-  ofn.lpstrDefExt = "kxl";
-  ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (save ? 0 : OFN_FILEMUSTEXIST);
+  ofn.lpstrDefExt = picture ? "png" : "kxl";
+  ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
+              (save ? (picture ? OFN_OVERWRITEPROMPT : 0) : OFN_FILEMUSTEXIST);
   const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
   if (!chosen) return false;
   path = file;
@@ -106,16 +109,19 @@ bool Win32Host::ChooseOpenPath(const std::string& initialDirectory, std::string&
   return ChoosePath(windows_.mainWindow, windows_.instance, initialDirectory, path, false);
 }
 
-bool Win32Host::ChooseSavePath(const std::string& initialDirectory, std::string& path) {
-  return ChoosePath(windows_.mainWindow, windows_.instance, initialDirectory, path, true);
+bool Win32Host::ChooseSavePath(FileKind kind, const std::string& initialDirectory,
+                               std::string& path) {
+  return ChoosePath(windows_.mainWindow, windows_.instance, initialDirectory, path, true, kind);
 }
 
 void Win32Host::RunDialog(DialogKind dialog, int param) {
-  const DialogContext context{windows_.instance, windows_.mainWindow, state_, *this, sheets_};
+  EditorState& state = state_;
+  const DialogContext context{windows_.instance, windows_.mainWindow, state_, *this, sheets_,
+                              state_.programDirectory, [&state] { WriteSettings(state); }};
   RunDialogWin32(context, dialog, param);
 }
 
-void Win32Host::RebuildRecentMenu(int oldCount, const RecentFileList& list) {
+void Win32Host::RebuildRecentMenu(int oldCount, const std::vector<std::string>& files) {
   HMENU menu = windows_.mainWindow ? GetMenu(windows_.mainWindow) : nullptr;
   HMENU file = menu ? GetSubMenu(menu, 0) : nullptr;
   if (!file) return;  // before the window exists only the list changes
@@ -129,11 +135,18 @@ void Win32Host::RebuildRecentMenu(int oldCount, const RecentFileList& list) {
     item.dwTypeData = const_cast<char*>(text);
     InsertMenuItemA(file, static_cast<UINT>(position), TRUE, &item);
   };
-  for (int i = 0; i < list.recentFileCount; ++i)
-    insert(kRecentMenuPosition + i, kRecentFileCommand + i, list.recentFiles[i].c_str());
-  if (oldCount == 0 && list.recentFileCount > 0)
-    insert(kRecentMenuPosition + list.recentFileCount, kRecentFileCommand + list.recentFileCount,
-           nullptr);
+  const int count = static_cast<int>(files.size());
+  for (int i = 0; i < count; ++i)
+    insert(kRecentMenuPosition + i, kRecentFileCommand + i, files[i].c_str());
+  if (oldCount == 0 && count > 0) insert(kRecentMenuPosition + count, kRecentFileCommand + count, nullptr);
+}
+
+void Win32Host::CaptureMouse() {
+  if (windows_.mainWindow) SetCapture(windows_.mainWindow);
+}
+
+void Win32Host::ReleaseMouse() {
+  if (GetCapture() == windows_.mainWindow) ReleaseCapture();
 }
 
 std::string Win32Host::StringResource(int id) {

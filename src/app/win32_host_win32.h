@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "app/host.h"
+#include "view/host.h"
 #include "app/status_bar_win32.h"
 
 class SheetTable;
@@ -33,9 +33,12 @@ class Win32Host : public Host {
   void SetSelectorPosition(Selector selector, int position) override;
   void ApplyWindowZoom(int zoom) override;
   bool ChooseOpenPath(const std::string& initialDirectory, std::string& path) override;
-  bool ChooseSavePath(const std::string& initialDirectory, std::string& path) override;
+  bool ChooseSavePath(FileKind kind, const std::string& initialDirectory,
+                      std::string& path) override;
   void RunDialog(DialogKind dialog, int param) override;
-  void RebuildRecentMenu(int oldCount, const RecentFileList& list) override;
+  void RebuildRecentMenu(int oldCount, const std::vector<std::string>& files) override;
+  void CaptureMouse() override;
+  void ReleaseMouse() override;
   std::string StringResource(int id) override;
   void DestroyMainWindow() override;
 

@@ -3,17 +3,22 @@
 
 #include <windows.h>
 
-#include "app/host.h"
+#include <functional>
+#include <string>
+
+#include "view/host.h"
 
 class SheetTable;
-struct EditorState;
+struct Editor;
 
 struct DialogContext {
   HINSTANCE instance;
   HWND owner;
-  EditorState& state;
+  Editor& editor;
   Host& host;
   const SheetTable& sheets;
+  std::string programDirectory;           // for the file-type registration
+  std::function<void()> writeSettings;    // the editor settings' OK
 };
 
 // Runs the dialog modally; param is the level or the enemy it opens on.

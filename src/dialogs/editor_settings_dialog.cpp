@@ -1,7 +1,5 @@
 #include "dialogs/editor_settings_dialog.h"
 
-#include "app/editor_state.h"
-#include "app/settings_file.h"
 #include "dialogs/file_type_registration.h"
 
 EditorSettingsChecks ChecksOf(const EditorSettings& settings) {
@@ -15,10 +13,10 @@ EditorSettingsChecks ChecksOf(const EditorSettings& settings) {
   return checks;
 }
 
-void ApplyEditorSettings(EditorState& state, const EditorSettingsChecks& checks,
+void ApplyEditorSettings(EditorSettings& settings, const EditorSettingsChecks& checks,
                          const std::function<void(int zoom)>& applyZoom,
-                         FileTypeRegistry& registry) {
-  EditorSettings& settings = state.settings;
+                         FileTypeRegistry& registry, const std::string& programDirectory,
+                         const std::function<void()>& writeSettings) {
   settings.questions = checks.questions ? 1 : 0;
   settings.load = checks.load ? 1 : 0;
   const int zoom = checks.doubleSize ? 2 : 1;
@@ -27,10 +25,10 @@ void ApplyEditorSettings(EditorState& state, const EditorSettingsChecks& checks,
     applyZoom(zoom);
   }
   if (checks.registerType)
-    RegisterFileType(settings, state.programDirectory, registry);
+    RegisterFileType(settings, programDirectory, registry);
   else
     UnregisterFileType(settings, registry);
   settings.autosave = checks.autosave ? 1 : 0;
   settings.correctShadow = checks.correctShadow ? 1 : 0;
-  WriteSettings(state);
+  writeSettings();
 }

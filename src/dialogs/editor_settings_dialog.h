@@ -4,10 +4,10 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
-#include "app/editor_settings.h"
+#include "view/editor_settings.h"
 
-struct EditorState;
 class FileTypeRegistry;
 
 // The check boxes, checked or not.
@@ -27,7 +27,8 @@ EditorSettingsChecks ChecksOf(const EditorSettings& settings);
 // OK: questions, load, then the zoom (applyZoom is called with the new zoom
 // only when it changed, after `zoom` has been set), then registration or
 // unregistration, autosave, correctShadow, and last the settings file is
-// rewritten at once.
-void ApplyEditorSettings(EditorState& state, const EditorSettingsChecks& checks,
+// rewritten at once (writeSettings).
+void ApplyEditorSettings(EditorSettings& settings, const EditorSettingsChecks& checks,
                          const std::function<void(int zoom)>& applyZoom,
-                         FileTypeRegistry& registry);
+                         FileTypeRegistry& registry, const std::string& programDirectory,
+                         const std::function<void()>& writeSettings);

@@ -2,7 +2,7 @@
 // takes anything over; Cancel, Esc and the close box leave every setting,
 // the window and the registry as they were.
 #include "../../res/resource.h"
-#include "app/editor_state.h"
+#include "view/editor.h"
 #include "dialogs/dialog_controls_win32.h"
 #include "dialogs/dialogs_win32.h"
 #include "dialogs/editor_settings_dialog.h"
@@ -32,17 +32,18 @@ EditorSettingsChecks ReadChecks(HWND dialog) {
 }
 
 void TakeOver(HWND dialog, const DialogContext& context) {
-  EditorState& state = context.state;
+  Editor& editor = context.editor;
   Host& host = context.host;
   ShellFileTypeRegistry registry;
-  ApplyEditorSettings(state, ReadChecks(dialog),
-                      [&state, &host](int zoom) { ApplyZoom(state, host, zoom); }, registry);
+  ApplyEditorSettings(editor.settings, ReadChecks(dialog),
+                      [&editor, &host](int zoom) { ApplyZoom(editor, host, zoom); }, registry,
+                      context.programDirectory, context.writeSettings);
 }
 
 INT_PTR CALLBACK EditorSettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     KeepDialogObject(dialog, lParam);
-    ShowChecks(dialog, ChecksOf(reinterpret_cast<const DialogContext*>(lParam)->state.settings));
+    ShowChecks(dialog, ChecksOf(reinterpret_cast<const DialogContext*>(lParam)->editor.settings));
     return TRUE;
   }
   const DialogContext* context = DialogObject<const DialogContext>(dialog);

@@ -2,11 +2,12 @@
 
 #include <iterator>
 
-#include "app/editor_state.h"
-#include "app/host.h"
-#include "app/title.h"
+#include "doc/edits.h"
 #include "gfx/painter.h"
 #include "gfx/resource_catalogue.h"
+#include "view/editor.h"
+#include "view/host.h"
+#include "view/title.h"
 
 namespace {
 
@@ -14,8 +15,6 @@ constexpr const char* kSpeedNames[] = {"Slow", "Normal", "Fast"};
 constexpr const char* kDirectionNames[] = {"Up", "Right", "Down", "Left"};
 constexpr int kSpeedCount = 3;
 constexpr int kDirectionCount = 4;
-constexpr int kAiTypeBase = 5;
-constexpr int kTypeCodeStep = 24;
 
 // The preview: a 32 x 48 frame of the double-size sheet, whose facing groups
 // lie 96 pixels apart, drawn at (182, 16) of the dialog.
@@ -24,8 +23,6 @@ constexpr int kPreviewY = 16;
 constexpr int kPreviewWidth = 32;
 constexpr int kPreviewHeight = 48;
 constexpr int kFacingStride = 48;  // per direction step of 2
-
-bool InRange(int value, int first, int last) { return value >= first && value <= last; }
 
 }  // namespace
 
@@ -67,25 +64,17 @@ int AiTypeChoiceOf(const ResourceCatalogue& catalogue, int32_t aiType) {
   return catalogue.AiTypeAt(aiType - kAiTypeBase) ? aiType - kAiTypeBase : -1;
 }
 
-int EnemyTypeSlotOf(int32_t typeCode) {
-  for (int p = 1; p <= kEnemyTypeCount; ++p)
-    if (TypeCodeOfPosition(p) == typeCode) return p - 1;
-  return -1;
-}
-
 int32_t EnemySpriteSet(const Level& level, const ActorRecord& enemy,
                        const ResourceCatalogue& catalogue) {
-  const int slot = EnemyTypeSlotOf(enemy.typeCode);
-  if (slot < 0) return -1;
-  const int32_t set = level.GetEnemyType(slot);
-  return catalogue.SpriteSetAt(set) ? set : -1;
+  const int32_t set = EnemySpriteSet(level, enemy);
+  return set >= 0 && catalogue.SpriteSetAt(set) ? set : -1;
 }
 
 namespace {
 
 bool PreviewShown(const Level& level, const ActorRecord& enemy,
                   const ResourceCatalogue& catalogue) {
-  return EnemySpriteSet(level, enemy, catalogue) >= 0 && DirectionChoiceOf(enemy.direction) >= 0;
+  return EnemySpriteSet(level, enemy, catalogue) >= 0 && DirectionChoiceOf(enemy.direction()) >= 0;
 }
 
 }  // namespace
@@ -95,76 +84,84 @@ void PaintEnemyPreview(const Level& level, const ActorRecord& enemy,
   if (!PreviewShown(level, enemy, catalogue)) return;
   const int32_t set = EnemySpriteSet(level, enemy, catalogue);
   const SheetRef colour{SheetKind::SpriteColour, set, 2};
-  painter.Blit(colour, kFacingStride * enemy.direction - kFacingStride, 0, kPreviewWidth,
+  painter.Blit(colour, kFacingStride * enemy.direction() - kFacingStride, 0, kPreviewWidth,
                kPreviewHeight, kPreviewX, kPreviewY, RasterOp::Copy);
 }
 
-EnemySettingsRules::EnemySettingsRules(EditorState& state, Host& host, int enemy)
-    : state_(state), host_(host), enemy_(InRange(enemy, 1, kEnemyCount) ? enemy : 1) {}
+EnemySettingsRules::EnemySettingsRules(Editor& editor, Host& host, int enemy)
+    : editor_(editor), host_(host), enemy_(InRange(enemy, 1, kEnemyCount) ? enemy : 1) {
+  editor_.document.OpenStep(editor_.session.currentLevel);
+}
+
+EnemySettingsRules::~EnemySettingsRules() {
+  editor_.document.CloseStep();
+  UpdateTitle(editor_, host_);
+}
 
 // The record is found afresh each time: the current level cannot change
 // while the modal dialog runs, but no pointer into it is kept either way.
 const ActorRecord& EnemySettingsRules::Record() const {
-  return state_.CurrentLevel().GetActor(enemy_);
+  return editor_.CurrentLevel().GetActor(enemy_);
 }
-ActorRecord& EnemySettingsRules::Edited() { return state_.CurrentLevel().GetActor(enemy_); }
 
 EnemySettingsView EnemySettingsRules::View() const {
   const ActorRecord& record = Record();
-  const ResourceCatalogue& catalogue = state_.catalogue;
+  const ResourceCatalogue& catalogue = editor_.catalogue;
   EnemySettingsView view;
   view.enemy = enemy_ - 1;
-  view.speed = SpeedChoiceOf(record.speed);
-  view.direction = DirectionChoiceOf(record.direction);
-  view.aiType = AiTypeChoiceOf(catalogue, record.aiType);
-  const int slot = EnemyTypeSlotOf(record.typeCode);
+  view.speed = SpeedChoiceOf(record.speed());
+  view.direction = DirectionChoiceOf(record.direction());
+  view.aiType = AiTypeChoiceOf(catalogue, record.aiType());
+  const int slot = EnemyTypeSlot(record.typeCode());
   view.enemyType = slot < 0 ? 1 : slot + 1;
-  const int32_t set = EnemySpriteSet(state_.CurrentLevel(), record, catalogue);
+  const int32_t set = EnemySpriteSet(editor_.CurrentLevel(), record, catalogue);
   if (set >= 0) view.typeName = catalogue.SpriteSetAt(set)->name;
   return view;
 }
 
 void EnemySettingsRules::PaintPreview(Painter& painter) const {
-  PaintEnemyPreview(state_.CurrentLevel(), Record(), state_.catalogue, painter);
+  PaintEnemyPreview(editor_.CurrentLevel(), Record(), editor_.catalogue, painter);
 }
 
 bool EnemySettingsRules::HasPreview() const {
-  return PreviewShown(state_.CurrentLevel(), Record(), state_.catalogue);
+  return PreviewShown(editor_.CurrentLevel(), Record(), editor_.catalogue);
 }
 
 bool EnemySettingsRules::ChooseEnemy(int index) {
   if (!InRange(index, 0, kEnemyCount - 1)) return false;
   enemy_ = index + 1;
-  MarkModified(state_, host_);
   return true;
 }
 
 bool EnemySettingsRules::ChooseSpeed(int index) {
   if (!InRange(index, 0, kSpeedCount - 1)) return false;
-  Edited().speed = SpeedOfChoice(index);
-  MarkModified(state_, host_);
+  Edits::SetEnemySpeed(editor_.document, editor_.session.currentLevel, enemy_, SpeedOfChoice(index));
+  UpdateTitle(editor_, host_);
   return true;
 }
 
 bool EnemySettingsRules::ChooseDirection(int index) {
   if (!InRange(index, 0, kDirectionCount - 1)) return false;
-  Edited().direction = DirectionOfChoice(index);
-  RequestFullRepaint(state_, host_);
-  MarkModified(state_, host_);
+  Edits::SetEnemyDirection(editor_.document, editor_.session.currentLevel, enemy_,
+                           DirectionOfChoice(index));
+  Repaint(editor_, host_, kRepaintAll);
+  UpdateTitle(editor_, host_);
   return true;
 }
 
 bool EnemySettingsRules::ChooseAiType(int index) {
-  if (index < 0 || !state_.catalogue.AiTypeAt(index)) return false;
-  Edited().aiType = AiTypeOfChoice(index);
-  MarkModified(state_, host_);
+  if (index < 0 || !editor_.catalogue.AiTypeAt(index)) return false;
+  Edits::SetEnemyAiType(editor_.document, editor_.session.currentLevel, enemy_,
+                        AiTypeOfChoice(index));
+  UpdateTitle(editor_, host_);
   return true;
 }
 
 bool EnemySettingsRules::ChooseEnemyType(int p) {
   if (!InRange(p, 1, kEnemyTypeCount)) return false;
-  Edited().typeCode = TypeCodeOfPosition(p);
-  MarkModified(state_, host_);
-  RequestFullRepaint(state_, host_);
+  Edits::SetEnemyTypeCode(editor_.document, editor_.session.currentLevel, enemy_,
+                          TypeCodeOfPosition(p));
+  UpdateTitle(editor_, host_);
+  Repaint(editor_, host_, kRepaintAll);
   return true;
 }

@@ -1,6 +1,7 @@
 // The rules of the "Edit Enemy" dialog: speed, facing, AI type and enemy
 // type of the five enemies of the current level, one at a time, written
-// into the record the moment they are chosen.
+// into the record the moment they are chosen. Everything changed between
+// the dialog's opening and its closing is one step of the history.
 //
 // Combo entries are chosen by list index; a stored value outside the
 // encodings (a speed other than 2, 4, 8, an AI type past the catalogue's
@@ -16,10 +17,9 @@
 
 class Host;
 class Painter;
-struct EditorState;
+struct Editor;
 struct ResourceCatalogue;
 
-constexpr int kEnemyCount = 5;      // actors 1..5 of a level
 constexpr int kEnemyTypeCount = 3;  // the up-down's range 1..3
 
 // What the controls show for the edited enemy.
@@ -48,8 +48,6 @@ int32_t TypeCodeOfPosition(int p);
 int SpeedChoiceOf(int32_t speed);
 int DirectionChoiceOf(int32_t direction);
 int AiTypeChoiceOf(const ResourceCatalogue& catalogue, int32_t aiType);
-// The level's enemy-type slot 0..2 of a type code, or -1.
-int EnemyTypeSlotOf(int32_t typeCode);
 // The sprite-set number drawing an enemy of the level, or -1 when its type
 // code or the level's slot names no sprite set of the catalogue.
 int32_t EnemySpriteSet(const Level& level, const ActorRecord& enemy,
@@ -64,7 +62,11 @@ void PaintEnemyPreview(const Level& level, const ActorRecord& enemy,
 class EnemySettingsRules {
  public:
   // enemy is the number 1..5 the dialog opens on; anything else opens on 1.
-  EnemySettingsRules(EditorState& state, Host& host, int enemy);
+  // The session's step opens here and closes with the object.
+  EnemySettingsRules(Editor& editor, Host& host, int enemy);
+  ~EnemySettingsRules();
+  EnemySettingsRules(const EnemySettingsRules&) = delete;
+  EnemySettingsRules& operator=(const EnemySettingsRules&) = delete;
 
   int Enemy() const { return enemy_; }
   const ActorRecord& Record() const;
@@ -75,8 +77,8 @@ class EnemySettingsRules {
   bool HasPreview() const;
 
   // Each takes a list index as the combo reports it; an index outside the
-  // list changes nothing and gives false. Every accepted choice marks the
-  // level set modified, switching the enemy too.
+  // list changes nothing and gives false. A choice that changes the record
+  // marks the level set modified; switching the enemy changes nothing.
   bool ChooseEnemy(int index);
   bool ChooseSpeed(int index);
   // The canvas shows the new facing, so the main window is asked to repaint;
@@ -87,9 +89,7 @@ class EnemySettingsRules {
   bool ChooseEnemyType(int p);
 
  private:
-  ActorRecord& Edited();
-
-  EditorState& state_;
+  Editor& editor_;
   Host& host_;
   int enemy_;
 };

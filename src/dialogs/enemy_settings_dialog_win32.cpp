@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "../../res/resource.h"
-#include "app/editor_state.h"
+#include "view/editor.h"
 #include "dialogs/dialog_controls_win32.h"
 #include "dialogs/dialogs_win32.h"
 #include "dialogs/enemy_settings.h"
@@ -40,7 +40,7 @@ void Initialise(HWND dialog, EnemyDialog& object) {
   FillCombo(dialog, IDC_ENEMY_NUMBER, EnemyChoices());
   FillCombo(dialog, IDC_ENEMY_SPEED, SpeedChoices());
   FillCombo(dialog, IDC_ENEMY_DIRECTION, DirectionChoices());
-  FillCombo(dialog, IDC_ENEMY_AI, AiTypeChoices(object.context.state.catalogue));
+  FillCombo(dialog, IDC_ENEMY_AI, AiTypeChoices(object.context.editor.catalogue));
   SendDlgItemMessageA(dialog, IDC_ENEMY_TYPE, UDM_SETRANGE, 0, MAKELPARAM(kEnemyTypeCount, 1));
   ShowTypeName(dialog, object.rules);
   ShowRecord(dialog, object.rules);
@@ -110,7 +110,7 @@ INT_PTR CALLBACK EnemySettingsProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 void RunEnemySettingsDialog(const DialogContext& context, int enemy) {
   EnsureDialogControlClasses();
-  EnemyDialog object{context, EnemySettingsRules(context.state, context.host, enemy)};
+  EnemyDialog object{context, {context.editor, context.host, enemy}};
   DialogBoxParamA(context.instance, MAKEINTRESOURCEA(IDD_ENEMY), context.owner,
                   EnemySettingsProc, reinterpret_cast<LPARAM>(&object));
 }

@@ -1,6 +1,6 @@
 #include "dialogs/file_type_registration.h"
 
-#include "app/editor_settings.h"
+#include "view/editor_settings.h"
 
 namespace {
 

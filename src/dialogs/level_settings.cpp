@@ -3,16 +3,15 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/editor_state.h"
-#include "app/host.h"
-#include "app/title.h"
-#include "dialogs/time_limit.h"
+#include "doc/edits.h"
 #include "gfx/painter.h"
 #include "gfx/resource_catalogue.h"
+#include "level/time_limit.h"
+#include "view/editor.h"
+#include "view/host.h"
+#include "view/title.h"
 
 namespace {
-
-constexpr int kGoalCount = 4;
 
 // The preview frame: 32 x 48 from (256, 0) of the double-size sheets, drawn
 // at these client positions of the dialog.
@@ -22,7 +21,7 @@ constexpr int kPreviewSourceX = 256;
 constexpr int kPreviewWidth = 32;
 constexpr int kPreviewHeight = 48;
 
-bool InList(int index, size_t size) { return index >= 0 && static_cast<size_t>(index) < size; }
+bool InList(int index, size_t size) { return IsIndex(index, static_cast<int>(size)); }
 
 // The enemy-type lists leave out the player's sprite set, number 0.
 size_t EnemyTypeCount(const ResourceCatalogue& catalogue) {
@@ -78,15 +77,21 @@ void PaintEnemyTypePreview(const Level& level, const ResourceCatalogue& catalogu
   }
 }
 
-LevelSettingsRules::LevelSettingsRules(EditorState& state, Host& host, int level)
-    : state_(state), host_(host), level_(InList(level, kLevelCount) ? level : 0) {}
+LevelSettingsRules::LevelSettingsRules(Editor& editor, Host& host, int level)
+    : editor_(editor), host_(host), level_(InList(level, kLevelCount) ? level : 0) {
+  editor_.document.OpenStep(editor_.session.currentLevel);
+}
 
-const Level& LevelSettingsRules::EditedLevel() const { return state_.levels[level_]; }
-Level& LevelSettingsRules::Edited() { return state_.levels[level_]; }
+LevelSettingsRules::~LevelSettingsRules() {
+  editor_.document.CloseStep();
+  UpdateTitle(editor_, host_);
+}
+
+const Level& LevelSettingsRules::EditedLevel() const { return editor_.document.GetLevel(level_); }
 
 LevelSettingsView LevelSettingsRules::View() const {
   const Level& level = EditedLevel();
-  const ResourceCatalogue& catalogue = state_.catalogue;
+  const ResourceCatalogue& catalogue = editor_.catalogue;
   LevelSettingsView view;
   view.level = level_;
   view.goal = GoalChoiceOf(level.GetGoal());
@@ -94,7 +99,7 @@ LevelSettingsView LevelSettingsRules::View() const {
   for (int slot = 0; slot < 3; ++slot)
     view.enemyTypes[slot] = EnemyTypeChoiceOf(catalogue, level.GetEnemyType(slot));
   // A level that came from elsewhere need not hold its terminator in place.
-  view.time.assign(level.time, std::find(std::begin(level.time), std::end(level.time), '\0'));
+  view.time = level.TimeText();
   view.timePosition = TimeLimitSeconds(level.GetTime());
   return view;
 }
@@ -107,31 +112,30 @@ bool LevelSettingsRules::ChooseLevel(int index) {
 
 bool LevelSettingsRules::ChooseGoal(int index) {
   if (!InList(index, kGoalCount)) return false;
-  Edited().SetGoal(index);
-  MarkModified(state_, host_);
+  Edits::SetGoal(editor_.document, level_, index);
+  UpdateTitle(editor_, host_);
   return true;
 }
 
 bool LevelSettingsRules::ChooseSong(int index) {
-  if (!InList(index, state_.catalogue.songs.size())) return false;
-  Edited().SetMusic(index);
-  MarkModified(state_, host_);
+  if (!InList(index, editor_.catalogue.songs.size())) return false;
+  Edits::SetMusic(editor_.document, level_, index);
+  UpdateTitle(editor_, host_);
   return true;
 }
 
 bool LevelSettingsRules::ChooseEnemyType(int slot, int index) {
-  if (!InList(slot, 3) || !InList(index, EnemyTypeCount(state_.catalogue))) return false;
-  Edited().SetEnemyType(slot, index + 1);
-  RequestFullRepaint(state_, host_);
-  MarkModified(state_, host_);
+  if (!InList(slot, 3) || !InList(index, EnemyTypeCount(editor_.catalogue))) return false;
+  Edits::SetEnemyType(editor_.document, level_, slot, index + 1);
+  Repaint(editor_, host_, kRepaintAll);
+  UpdateTitle(editor_, host_);
   return true;
 }
 
 bool LevelSettingsRules::Scroll(int code, int thumb) {
-  char* time = Edited().GetTime();
-  const std::optional<int> next = TrackBarStep(TimeLimitSeconds(time), code, thumb);
+  const std::optional<int> next = TrackBarStep(TimeLimitSeconds(EditedLevel().GetTime()), code, thumb);
   if (!next) return false;
-  WriteTimeLimit(time, *next);
-  MarkModified(state_, host_);
+  Edits::SetTimeLimit(editor_.document, level_, *next);
+  UpdateTitle(editor_, host_);
   return true;
 }

@@ -1,7 +1,8 @@
 // The rules of the "Level settings" dialog: goal, song, time limit and the
 // three enemy types of one level, written into the level the moment they
 // are chosen. The dialog can move on to another level without closing; the
-// main window keeps showing the current level meanwhile.
+// main window keeps showing the current level meanwhile. Everything changed
+// between the dialog's opening and its closing is one step of the history.
 //
 // Every combo entry is chosen by its list index, so a name that begins
 // another name never picks the wrong entry, and a stored value with no
@@ -15,7 +16,7 @@
 
 class Host;
 class Painter;
-struct EditorState;
+struct Editor;
 struct ResourceCatalogue;
 
 // What the controls show for the dialog's level.
@@ -49,7 +50,11 @@ void PaintEnemyTypePreview(const Level& level, const ResourceCatalogue& catalogu
 class LevelSettingsRules {
  public:
   // level is the index 0..9 the dialog opens on; anything else opens on 0.
-  LevelSettingsRules(EditorState& state, Host& host, int level);
+  // The session's step opens here and closes with the object.
+  LevelSettingsRules(Editor& editor, Host& host, int level);
+  ~LevelSettingsRules();
+  LevelSettingsRules(const LevelSettingsRules&) = delete;
+  LevelSettingsRules& operator=(const LevelSettingsRules&) = delete;
 
   int LevelIndex() const { return level_; }
   const Level& EditedLevel() const;
@@ -57,7 +62,7 @@ class LevelSettingsRules {
 
   // Each takes a list index as the combo reports it. An index outside the
   // list changes nothing and gives false. A change is written at once and
-  // marks the level set modified; ChooseLevel only moves the dialog.
+  // the title follows; ChooseLevel only moves the dialog.
   bool ChooseLevel(int index);
   bool ChooseGoal(int index);
   bool ChooseSong(int index);
@@ -68,9 +73,7 @@ class LevelSettingsRules {
   bool Scroll(int code, int thumb);
 
  private:
-  Level& Edited();
-
-  EditorState& state_;
+  Editor& editor_;
   Host& host_;
   int level_;
 };

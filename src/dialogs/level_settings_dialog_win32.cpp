@@ -3,11 +3,11 @@
 #include <commctrl.h>
 
 #include "../../res/resource.h"
-#include "app/editor_state.h"
+#include "view/editor.h"
 #include "dialogs/dialog_controls_win32.h"
 #include "dialogs/dialogs_win32.h"
 #include "dialogs/level_settings.h"
-#include "dialogs/time_limit.h"
+#include "level/time_limit.h"
 #include "gfx/gdi_painter_win32.h"
 
 namespace {
@@ -36,7 +36,7 @@ void ShowLevel(HWND dialog, const LevelSettingsRules& rules) {
 }
 
 void Initialise(HWND dialog, LevelDialog& object) {
-  const ResourceCatalogue& catalogue = object.context.state.catalogue;
+  const ResourceCatalogue& catalogue = object.context.editor.catalogue;
   FillCombo(dialog, IDC_LEVEL_NUMBER, LevelChoices());
   FillCombo(dialog, IDC_LEVEL_GOAL, GoalChoices());
   FillCombo(dialog, IDC_LEVEL_MUSIC, SongChoices(catalogue));
@@ -73,7 +73,7 @@ void Paint(HWND dialog, const LevelDialog& object) {
   HDC dc = BeginPaint(dialog, &paint);
   {
     GdiPainter painter(dc, object.context.sheets);
-    PaintEnemyTypePreview(object.rules.EditedLevel(), object.context.state.catalogue, painter);
+    PaintEnemyTypePreview(object.rules.EditedLevel(), object.context.editor.catalogue, painter);
   }
   EndPaint(dialog, &paint);
 }
@@ -114,7 +114,7 @@ INT_PTR CALLBACK LevelSettingsProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 void RunLevelSettingsDialog(const DialogContext& context, int level) {
   EnsureDialogControlClasses();
-  LevelDialog object{context, LevelSettingsRules(context.state, context.host, level)};
+  LevelDialog object{context, {context.editor, context.host, level}};
   DialogBoxParamA(context.instance, MAKEINTRESOURCEA(IDD_LEVEL), context.owner,
                   LevelSettingsProc, reinterpret_cast<LPARAM>(&object));
 }

@@ -1,6 +1,6 @@
 #include "dialogs/registry_key_win32.h"
 
-#include "app/report_error_win32.h"
+#include "base/report_error_win32.h"
 
 void RegistryKey::Create(HKEY root, const char* subkey) {
   Close();

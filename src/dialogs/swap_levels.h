@@ -3,11 +3,11 @@
 #pragma once
 
 class Host;
-struct EditorState;
+struct Editor;
 
-// Exchanges levels a and b (0..9; the same level twice changes nothing but
-// still counts as a change), marks the level set modified and asks the main
-// window to repaint. The current level keeps its number, so when it is a or
-// b the canvas and the graphics selector now show the other level's
-// contents. Indexes outside 0..9 change nothing and give false.
-bool SwapLevels(EditorState& state, Host& host, int a, int b);
+// Exchanges levels a and b (0..9), one step of the history, and asks the
+// main window to repaint. The current level keeps its number, so when it is
+// a or b the canvas and the graphics selector now show the other level's
+// contents. Indexes outside 0..9 change nothing and give false; the same
+// level twice changes nothing and makes no step.
+bool SwapLevels(Editor& editor, Host& host, int a, int b);

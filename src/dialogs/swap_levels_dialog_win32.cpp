@@ -22,7 +22,7 @@ INT_PTR CALLBACK SwapLevelsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   switch (message) {
     case WM_COMMAND:
       if (LOWORD(wParam) != IDC_SWAP) return FALSE;
-      SwapLevels(context->state, context->host, ChosenComboEntry(dialog, IDC_SWAP_FIRST),
+      SwapLevels(context->editor, context->host, ChosenComboEntry(dialog, IDC_SWAP_FIRST),
                  ChosenComboEntry(dialog, IDC_SWAP_SECOND));
       return TRUE;
     case WM_CLOSE:

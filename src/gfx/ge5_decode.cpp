@@ -1,7 +1,7 @@
 #include <array>
 
 #include "gfx/ge5.h"
-#include "level/file_layer.h"
+#include "base/file_layer.h"
 
 namespace {
 

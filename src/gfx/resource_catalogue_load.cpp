@@ -3,7 +3,7 @@
 
 #include "gfx/ge5.h"
 #include "gfx/resource_catalogue.h"
-#include "level/text_file.h"
+#include "base/text_file.h"
 
 namespace {
 

@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <cstring>
 
-#include "level/file_layer.h"
+#include "base/file_layer.h"
 
 namespace {
 
 uint8_t Low8(int32_t value) { return static_cast<uint8_t>(value & 0xFF); }
 
 void SaveActor(const ActorRecord& a, std::vector<uint8_t>& out) {
-  for (int32_t v : {a.x, a.y, a.direction, a.typeCode, a.aiType, a.speed}) out.push_back(Low8(v));
+  for (int32_t v : {a.x(), a.y(), a.direction(), a.typeCode(), a.aiType(), a.speed()})
+    out.push_back(Low8(v));
 }
 
 const uint8_t* LoadActor(ActorRecord& a, const uint8_t* in) {
@@ -31,40 +32,37 @@ int32_t DerivedFloor(int32_t cell) {
 }  // namespace
 
 void SaveLevel(const Level& level, std::vector<uint8_t>& out) {
-  out.push_back(Low8(level.goal));
-  out.push_back(Low8(level.patternSet));
-  out.push_back(Low8(level.music));
-  for (int32_t t : level.enemyTypes) out.push_back(Low8(t));
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(level.time[i]));
-  for (int32_t c : level.cells) out.push_back(Low8(c));
+  out.push_back(Low8(level.GetGoal()));
+  out.push_back(Low8(level.GetPatternSet()));
+  out.push_back(Low8(level.GetMusic()));
+  for (int slot = 0; slot < 3; ++slot) out.push_back(Low8(level.GetEnemyType(slot)));
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(level.GetTime()[i]));
+  for (int32_t c : level.Cells()) out.push_back(Low8(c));
   // Two floors a byte, low nibble first; the floor of cell 220 is not kept.
   for (int k = 0; k < 110; ++k)
-    out.push_back(Low8(level.floors[2 * k + 1] * 16 + level.floors[2 * k]));
-  for (const ActorRecord& a : level.actors) SaveActor(a, out);
+    out.push_back(Low8(level.GetFloor(2 * k + 1) * 16 + level.GetFloor(2 * k)));
+  for (int i = 0; i < kActorCount; ++i) SaveActor(level.GetActor(i), out);
 }
 
 void LoadLevel(Level& level, const uint8_t* in, bool withFloors) {
-  level.goal = in[0];
-  level.patternSet = std::max<int32_t>(in[1], 3);
-  level.music = in[2];
-  for (int s = 0; s < 3; ++s) level.enemyTypes[s] = in[3 + s];
-  std::memcpy(level.time, in + 6, 4);
-  level.time[4] = '\0';  // a level always holds its terminator here
+  level.SetGoal(in[0]);
+  level.SetPatternSet(std::max<int32_t>(in[1], kPatternSetBase));
+  level.SetMusic(in[2]);
+  for (int slot = 0; slot < 3; ++slot) level.SetEnemyType(slot, in[3 + slot]);
+  std::memcpy(level.GetTime(), in + 6, 4);
+  level.GetTime()[4] = '\0';  // a level always holds its terminator here
   const uint8_t* p = in + 10;
-  for (int32_t& c : level.cells) {
-    c = *p == kCellExit ? kCellExitOnFloor : *p;
-    ++p;
-  }
+  for (int i = 0; i < kCellCount; ++i, ++p) level.SetCell(i, *p == kCellExit ? kCellExitOnFloor : *p);
   if (withFloors) {
-    std::fill(std::begin(level.floors), std::end(level.floors), 0);
+    level.SetFloor(kCellCount - 1, 0);
     for (int k = 0; k < 110; ++k, ++p) {
-      level.floors[2 * k] = *p & 0x0F;
-      level.floors[2 * k + 1] = *p >> 4;
+      level.SetFloor(2 * k, *p & 0x0F);
+      level.SetFloor(2 * k + 1, *p >> 4);
     }
   } else {
-    for (int i = 0; i < kCellCount; ++i) level.floors[i] = DerivedFloor(level.cells[i]);
+    for (int i = 0; i < kCellCount; ++i) level.SetFloor(i, DerivedFloor(level.GetCell(i)));
   }
-  for (ActorRecord& a : level.actors) p = LoadActor(a, p);
+  for (int i = 0; i < kActorCount; ++i) p = LoadActor(level.GetActor(i), p);
 }
 
 std::vector<uint8_t> EncodeLevelSet(const LevelSet& levels) {

@@ -19,15 +19,18 @@ int32_t GetWord(const uint8_t*& p) {
 
 void PutLevelImage(uint8_t* block, const Level& level) {
   uint8_t* p = block + 4;
-  PutWord(p, level.goal);
-  PutWord(p, level.patternSet);
-  PutWord(p, level.music);
-  for (int32_t t : level.enemyTypes) PutWord(p, t);
-  for (int32_t c : level.cells) PutWord(p, c);
-  for (int32_t f : level.floors) PutWord(p, f);
-  for (const ActorRecord& a : level.actors)
-    for (int32_t v : {a.x, a.y, a.direction, a.typeCode, a.aiType, a.speed}) PutWord(p, v);
-  std::memcpy(p, level.time, sizeof level.time);
+  PutWord(p, level.GetGoal());
+  PutWord(p, level.GetPatternSet());
+  PutWord(p, level.GetMusic());
+  for (int slot = 0; slot < 3; ++slot) PutWord(p, level.GetEnemyType(slot));
+  for (int32_t c : level.Cells()) PutWord(p, c);
+  for (int32_t f : level.Floors()) PutWord(p, f);
+  for (int i = 0; i < kActorCount; ++i) {
+    const ActorRecord& a = level.GetActor(i);
+    for (int32_t v : {a.x(), a.y(), a.direction(), a.typeCode(), a.aiType(), a.speed()})
+      PutWord(p, v);
+  }
+  std::memcpy(p, level.GetTime(), kTimeBytes);
   uint8_t* flag = block + kLevelImageFlagOffset;
   PutWord(flag, 1);
 }
@@ -40,19 +43,19 @@ int32_t LevelImageFlag(const uint8_t* block) {
 Level GetLevelImage(const uint8_t* block) {
   Level level;
   const uint8_t* p = block + 4;
-  level.goal = GetWord(p);
-  level.patternSet = GetWord(p);
-  level.music = GetWord(p);
-  for (int32_t& t : level.enemyTypes) t = GetWord(p);
-  for (int32_t& c : level.cells) c = GetWord(p);
-  for (int32_t& f : level.floors) f = GetWord(p);
-  for (ActorRecord& a : level.actors) {
+  level.SetGoal(GetWord(p));
+  level.SetPatternSet(GetWord(p));
+  level.SetMusic(GetWord(p));
+  for (int slot = 0; slot < 3; ++slot) level.SetEnemyType(slot, GetWord(p));
+  for (int i = 0; i < kCellCount; ++i) level.SetCell(i, GetWord(p));
+  for (int i = 0; i < kCellCount; ++i) level.SetFloor(i, GetWord(p));
+  for (int i = 0; i < kActorCount; ++i) {
     int32_t v[6];
     for (int32_t& w : v) w = GetWord(p);
-    a.Set(v[0], v[1], v[2], v[3], v[4], v[5]);
+    level.GetActor(i).Set(v[0], v[1], v[2], v[3], v[4], v[5]);
   }
-  std::memcpy(level.time, p, sizeof level.time);
-  level.time[sizeof level.time - 1] = '\0';
+  std::memcpy(level.GetTime(), p, kTimeBytes);
+  level.GetTime()[kTimeBytes - 1] = '\0';
   return level;
 }
 

@@ -22,11 +22,11 @@ int32_t Shade(int32_t value, bool shadowed) {
 
 void Level::CorrectShadows() {
   for (int i = 0; i + kGridColumns < kCellCount; ++i) {
-    const bool shadowed = CastsShadow(static_cast<uint32_t>(cells[i]));
+    const bool shadowed = CastsShadow(static_cast<uint32_t>(cells_[i]));
     const int below = i + kGridColumns;
-    if (ReceivesShadow(static_cast<uint32_t>(cells[below])))
-      cells[below] = Shade(cells[below], shadowed);
-    if (ReceivesShadow(static_cast<uint32_t>(floors[below])))
-      floors[below] = Shade(floors[below], shadowed);
+    if (ReceivesShadow(static_cast<uint32_t>(cells_[below])))
+      cells_[below] = Shade(cells_[below], shadowed);
+    if (ReceivesShadow(static_cast<uint32_t>(floors_[below])))
+      floors_[below] = Shade(floors_[below], shadowed);
   }
 }

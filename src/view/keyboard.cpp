@@ -2,9 +2,10 @@
 
 #include <iterator>
 
-#include "app/editor_state.h"
-#include "app/host.h"
-#include "app/title.h"
+#include "view/canvas_tool.h"
+#include "view/editor.h"
+#include "view/host.h"
+#include "view/title.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ int32_t StepPattern(int32_t s, int step) {
   return s;
 }
 
-void StepActor(EditorState& state, int step) {
+void StepActor(Session& state, int step) {
   const int n = static_cast<int>(std::size(kActorRing));
   for (int i = 0; i < n; ++i) {
     const ActorEntry& e = kActorRing[i];
@@ -73,7 +74,7 @@ void StepActor(EditorState& state, int step) {
 }
 
 // Left (step -1) or Right (step +1).
-void MoveAcross(EditorState& state, int step) {
+void MoveAcross(Session& state, int step) {
   switch (state.selectionCategory) {
     case kSelectPattern: state.selectionValue = StepPattern(state.selectionValue, step); break;
     case kSelectPlayer:
@@ -89,7 +90,7 @@ void MoveAcross(EditorState& state, int step) {
 }
 
 template <size_t N>
-void MoveVertically(EditorState& state, const VerticalMove (&moves)[N]) {
+void MoveVertically(Session& state, const VerticalMove (&moves)[N]) {
   if (state.selectionCategory != kSelectPattern) return;
   const int32_t s = state.selectionValue;
   for (const VerticalMove& m : moves) {
@@ -99,30 +100,30 @@ void MoveVertically(EditorState& state, const VerticalMove (&moves)[N]) {
   }
 }
 
-int DeleteSelectedEnemy(EditorState& state, Host& host) {
-  const int32_t enemy = state.selectionValue;
-  if (state.selectionCategory != kSelectEnemy || enemy < 1 || enemy >= kActorCount) return 1;
-  Level& level = state.CurrentLevel();
-  if (!level.GetActor(enemy).IsPlaced()) return 1;
-  level.SetActorPosition(enemy, 0, 0);
-  RequestFullRepaint(state, host);
-  MarkModified(state, host);
+int DeleteSelectedEnemy(Editor& editor, Host& host) {
+  const Session& s = editor.session;
+  if (s.selectionCategory != kSelectEnemy || !InRange(s.selectionValue, 1, kEnemyCount)) return 1;
+  if (!editor.CurrentLevel().GetActor(s.selectionValue).IsPlaced()) return 1;
+  EndStroke(editor, host);  // a step of its own, not part of a drag
+  Edits::RemoveEnemy(editor.document, s.currentLevel, s.selectionValue);
+  Repaint(editor, host, kRepaintAll);
+  UpdateTitle(editor, host);
   return 1;
 }
 
 }  // namespace
 
-int OnKeyUp(EditorState& state, Host& host, uint32_t key, uint32_t /*lParam*/) {
+int OnKeyUp(Editor& editor, Host& host, uint32_t key, uint32_t /*lParam*/) {
+  Session& s = editor.session;
   switch (key) {
-    case kKeyRight: MoveAcross(state, +1); break;
-    case kKeyLeft: MoveAcross(state, -1); break;
-    case kKeyDown: MoveVertically(state, kDownMoves); break;
-    case kKeyUp: MoveVertically(state, kUpMoves); break;
-    case kKeyDelete: return DeleteSelectedEnemy(state, host);
+    case kKeyRight: MoveAcross(s, +1); break;
+    case kKeyLeft: MoveAcross(s, -1); break;
+    case kKeyDown: MoveVertically(s, kDownMoves); break;
+    case kKeyUp: MoveVertically(s, kUpMoves); break;
+    case kKeyDelete: return DeleteSelectedEnemy(editor, host);
     default: return 0;
   }
   // The paint frames the selected palette entry, moved or not.
-  state.repaintFlags = kRepaintPanel;
-  host.Invalidate(nullptr);
+  Repaint(editor, host, kRepaintPanel);
   return 0;
 }

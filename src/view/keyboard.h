@@ -5,9 +5,9 @@
 #include <cstdint>
 
 class Host;
-struct EditorState;
+struct Editor;
 
 constexpr uint32_t kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40, kKeyDelete = 46;
 
 // WM_KEYUP with the virtual-key code. 1 for Delete, 0 for every other key.
-int OnKeyUp(EditorState& state, Host& host, uint32_t key, uint32_t lParam);
+int OnKeyUp(Editor& editor, Host& host, uint32_t key, uint32_t lParam);

@@ -1,6 +1,6 @@
 #include "view/level_picture.h"
 
-#include "app/editor_state.h"
+#include "view/editor.h"
 #include "view/layout.h"
 #include "view/paint.h"
 
@@ -19,18 +19,19 @@ int LevelPictureHeight(const LevelPictureOptions& options) {
   return options.wholeWindow ? 210 * z + kTopStrip : 208 * z;
 }
 
-Image RenderLevelPicture(EditorState& state, int levelIndex, const LevelPictureOptions& options) {
+Image RenderLevelPicture(Editor& state, int levelIndex, const LevelPictureOptions& options) {
   if (levelIndex < 0 || levelIndex >= kLevelCount) return Image();
   const int z = ZoomOf(options);
   state.settings.zoom = z;
-  state.regionList.Clear();
-  LayoutRegions(state.regionList, z);
-  state.currentLevel = levelIndex;
-  state.teleportPair = 0;
-  state.selectionCategory = kSelectPattern;
-  state.selectionValue = 0;
-  for (int32_t& tile : state.inspectorTiles) tile = -1;
-  state.repaintFlags = kRepaintAll;
+  Session& session = state.session;
+  session.regionList.Clear();
+  LayoutRegions(session.regionList, z);
+  session.currentLevel = levelIndex;
+  session.teleportPair = 0;
+  session.selectionCategory = kSelectPattern;
+  session.selectionValue = 0;
+  for (int32_t& tile : session.inspectorTiles) tile = -1;
+  session.repaintFlags = kRepaintAll;
 
   LevelPictureOptions whole = options;
   whole.wholeWindow = true;

@@ -5,7 +5,7 @@
 #include "gfx/image.h"
 #include "gfx/software_painter.h"
 
-struct EditorState;
+struct Editor;
 
 struct LevelPictureOptions {
   int zoom = 1;               // 1 or 2; anything else is taken as 1
@@ -18,9 +18,9 @@ struct LevelPictureOptions {
 int LevelPictureWidth(const LevelPictureOptions& options);
 int LevelPictureHeight(const LevelPictureOptions& options);
 
-// Paints level `levelIndex` (0..9) of state.levels with state.catalogue as
+// Paints level `levelIndex` (0..9) of the document with state.catalogue as
 // the editor does right after opening the file: a full repaint, teleport
 // pair 1, pattern 0 selected, the cell inspector empty. Lays out the
 // state's regions for the zoom. Returns an empty picture for a level index
 // outside 0..9.
-Image RenderLevelPicture(EditorState& state, int levelIndex, const LevelPictureOptions& options);
+Image RenderLevelPicture(Editor& state, int levelIndex, const LevelPictureOptions& options);

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/editor_state.h"
+#include "view/editor.h"
 #include "gfx/painter.h"
 #include "gfx/sheet_lookup.h"
 #include "view/layout.h"
@@ -24,9 +24,8 @@ constexpr Rgb kGrey{136, 136, 136};
 constexpr int kTileSize = 16;
 constexpr int kSpriteHeight = 24;
 constexpr int kLastTile = 127;  // a pattern sheet holds 8 rows of 16 tiles
-constexpr int kTeleportPairs = 8;
 
-int ZoomOf(const EditorState& state) { return state.settings.zoom == 2 ? 2 : 1; }
+int ZoomOf(const Editor& state) { return state.settings.zoom == 2 ? 2 : 1; }
 
 ClientRect Box(int left, int top, int width, int height) {
   return {left, top, left + width, top + height};
@@ -34,14 +33,12 @@ ClientRect Box(int left, int top, int width, int height) {
 
 // The sheet of the level's pattern set, or an index of -1 when the level's
 // number names no pattern set of the catalogue.
-SheetRef PatternSheetOf(const EditorState& state, const Level& level, int z) {
-  int index = -1;
-  if (level.patternSet >= 3 && state.catalogue.PatternSetAt(level.patternSet - 3) != nullptr)
-    index = level.patternSet - 3;
-  return {SheetKind::Pattern, index, z};
+SheetRef PatternSheetOf(const Editor& state, const Level& level, int z) {
+  const bool known = state.catalogue.PatternSetForLevel(level.GetPatternSet()) != nullptr;
+  return {SheetKind::Pattern, known ? PatternSetIndexOf(level.GetPatternSet()) : -1, z};
 }
 
-bool Usable(const EditorState& state, const SheetRef& sheet) {
+bool Usable(const Editor& state, const SheetRef& sheet) {
   return FindSheet(state.catalogue, sheet) != nullptr;
 }
 
@@ -50,23 +47,10 @@ struct Point {
 };
 
 // The canvas origin: the top-left corner of grid column 1, row 0.
-Point CanvasOrigin(const EditorState& state, int z) {
-  if (const ScreenRegion* grid = state.regionList.FindRegionById(kRegionGrid))
+Point CanvasOrigin(const Editor& state, int z) {
+  if (const ScreenRegion* grid = state.session.regionList.FindRegionById(kRegionGrid))
     return {grid->left, grid->top};
   return {9 * z, z + kTopStrip};
-}
-
-// 0..3 for the directions up, right, down, left (1, 3, 5, 7); -1 otherwise.
-int DirectionGroup(int32_t direction) {
-  return direction == 1 || direction == 3 || direction == 5 || direction == 7 ? direction / 2
-                                                                               : -1;
-}
-
-// The sprite set that draws an enemy record: the level's enemyTypes slot of
-// its type (typeCode 24, 48, 72); -1 for any other typeCode.
-int EnemySpriteSet(const Level& level, const ActorRecord& actor) {
-  if (actor.typeCode != 24 && actor.typeCode != 48 && actor.typeCode != 72) return -1;
-  return level.GetEnemyType(actor.typeCode / 24 - 1);
 }
 
 // ---------------------------------------------------------------------------
@@ -125,7 +109,7 @@ void DrawCells(const Level& level, Painter& painter, const SheetRef& sheet, Poin
   const int side = kTileSize * z;
   for (int r = 0; r < kGridRows; ++r) {
     const int y = origin.y + side * r;
-    const int32_t* row = level.cells + kGridColumns * r;
+    const int32_t* row = level.Cells().data() + kGridColumns * r;
     for (int j = 1; j <= 15; ++j) DrawCell(painter, sheet, z, origin.x + side * (j - 1), y, row[j]);
     DrawEdgeCell(painter, sheet, z, origin.x - 8 * z, y, row[0], true);
     DrawEdgeCell(painter, sheet, z, origin.x + 240 * z, y, row[16], false);
@@ -135,30 +119,29 @@ void DrawCells(const Level& level, Painter& painter, const SheetRef& sheet, Poin
 // ---------------------------------------------------------------------------
 // Captions, inspector, palette, panel images
 
-void DrawCaptions(const EditorState& state, const Level& level, Painter& painter, int z) {
+void DrawCaptions(const Editor& state, const Level& level, Painter& painter, int z) {
   const Rgb bg = RgbFromColorRef(state.activeBorderColour);
-  const std::string levelNumber = std::to_string(static_cast<int64_t>(state.currentLevel) + 1);
+  const std::string levelNumber = std::to_string(static_cast<int64_t>(state.session.currentLevel) + 1);
   painter.Caption({z == 1 ? 42 : 44, 2, 240 * z, 17}, "Level " + levelNumber + "  ", bg);
 
   // The blanks wipe a longer name left by an earlier paint.
   const ClientRect nameRect{z == 1 ? 296 : 278 * z, 2, 500 * z, 17};
   painter.Caption(nameRect, std::string(63, ' '), bg);
-  if (level.patternSet >= 3)
-    if (const PatternSet* set = state.catalogue.PatternSetAt(level.patternSet - 3))
-      painter.Caption(nameRect, set->name, bg);
+  if (const PatternSet* set = state.catalogue.PatternSetForLevel(level.GetPatternSet()))
+    painter.Caption(nameRect, set->name, bg);
 
-  const std::string pair = std::to_string(static_cast<int64_t>(state.teleportPair) + 1);
+  const std::string pair = std::to_string(static_cast<int64_t>(state.session.teleportPair) + 1);
   painter.Caption({nameRect.left, 185 * z, 500 * z, 185 * z + 15}, "Teleport " + pair, bg);
   painter.Caption({383 * z, 185 * z, 500 * z, 185 * z + 15}, "Pattern order", bg);
   painter.Caption({z == 1 ? 260 : 259 * z, 138 * z, 500 * z, 138 * z + 15}, "Player", bg);
   painter.Caption({353 * z, 138 * z, 500 * z, 138 * z + 15}, "Enemies", bg);
 }
 
-void DrawInspector(const EditorState& state, Painter& painter, const SheetRef& sheet, int z) {
+void DrawInspector(const Editor& state, Painter& painter, const SheetRef& sheet, int z) {
   const int side = kTileSize * z;
   const bool usable = Usable(state, sheet);
   for (int k = 0; k < 3; ++k) {
-    const int32_t t = state.inspectorTiles[k];
+    const int32_t t = state.session.inspectorTiles[k];
     const int dx = (383 + 16 * k) * z, dy = 187 * z + kTopStrip;
     if (usable && t >= 0 && t <= kLastTile)
       painter.Blit(sheet, side * (t % 16), side * (t / 16), side, side, dx, dy, RasterOp::Copy);
@@ -184,7 +167,7 @@ constexpr PalettePart kPalette[] = {
     {275, 187, 16, 16, 0, 16},    // teleport end, tile 16
 };
 
-void DrawPalette(const EditorState& state, Painter& painter, const SheetRef& sheet, int z) {
+void DrawPalette(const Editor& state, Painter& painter, const SheetRef& sheet, int z) {
   const bool usable = Usable(state, sheet);
   for (const PalettePart& p : kPalette) {
     const int dx = p.destX * z, dy = p.destY * z + kTopStrip;
@@ -197,7 +180,7 @@ void DrawPalette(const EditorState& state, Painter& painter, const SheetRef& she
 }
 
 // The panel shows the sprites on black, without their masks.
-void DrawPanelSprite(const EditorState& state, Painter& painter, int set, int group,
+void DrawPanelSprite(const Editor& state, Painter& painter, int set, int group,
                      int frameSpacing, int z, int dx) {
   const int dy = 138 * z + kTopStrip;
   const SheetRef colour{SheetKind::SpriteColour, set, z};
@@ -208,11 +191,11 @@ void DrawPanelSprite(const EditorState& state, Painter& painter, int set, int gr
     painter.FillBackground(Box(dx, dy, kTileSize * z, kSpriteHeight * z));
 }
 
-void DrawPanelActors(const EditorState& state, const Level& level, Painter& painter, int z) {
+void DrawPanelActors(const Editor& state, const Level& level, Painter& painter, int z) {
   for (int f = 0; f < 4; ++f) DrawPanelSprite(state, painter, 0, f, 64, z, (259 + 16 * f) * z);
   for (int k = 1; k < kActorCount; ++k) {
-    const ActorRecord& enemy = level.actors[k];
-    DrawPanelSprite(state, painter, EnemySpriteSet(level, enemy), DirectionGroup(enemy.direction),
+    const ActorRecord& enemy = level.GetActor(k);
+    DrawPanelSprite(state, painter, EnemySpriteSet(level, enemy), DirectionGroup(enemy.direction()),
                     48, z, (353 + 30 * (k - 1)) * z);
   }
 }
@@ -239,9 +222,9 @@ void DrawPatternFrames(Painter& painter, int z, int32_t v) {
             16);
 }
 
-void DrawSelection(const EditorState& state, Painter& painter, int z) {
-  const int32_t v = state.selectionValue;
-  switch (state.selectionCategory) {
+void DrawSelection(const Editor& state, Painter& painter, int z) {
+  const int32_t v = state.session.selectionValue;
+  switch (state.session.selectionCategory) {
     case kSelectPattern:
       DrawPatternFrames(painter, z, v);
       break;
@@ -263,7 +246,7 @@ void DrawSelection(const EditorState& state, Painter& painter, int z) {
 
 // ---------------------------------------------------------------------------
 
-void DrawLevelGrid(const EditorState& state, const Level& level, Painter& painter) {
+void DrawLevelGrid(const Editor& state, const Level& level, Painter& painter) {
   const int z = ZoomOf(state);
   const Point origin = CanvasOrigin(state, z);
   const SheetRef sheet = PatternSheetOf(state, level, z);
@@ -271,17 +254,17 @@ void DrawLevelGrid(const EditorState& state, const Level& level, Painter& painte
     DrawCells(level, painter, sheet, origin, z);
   else
     painter.FillBackground(Box(origin.x - 8 * z, origin.y, 256 * z, 208 * z));
-  for (const ActorRecord& actor : level.actors) DrawActor(state, level, actor, painter);
+  for (int i = 0; i < kActorCount; ++i) DrawActor(state, level, level.GetActor(i), painter);
 }
 
-void DrawActor(const EditorState& state, const Level& level, const ActorRecord& actor,
+void DrawActor(const Editor& state, const Level& level, const ActorRecord& actor,
                Painter& painter) {
   // Positions are one byte in a level file; anything larger is not a place.
-  if (actor.x <= 0 || actor.x > 255 || actor.y < 0 || actor.y > 255) return;
-  const int group = DirectionGroup(actor.direction);
+  if (actor.x() <= 0 || actor.x() > 255 || actor.y() < 0 || actor.y() > 255) return;
+  const int group = DirectionGroup(actor.direction());
   if (group < 0) return;
-  const bool player = actor.typeCode == 0;
-  const int set = player ? 0 : EnemySpriteSet(level, actor);
+  const bool player = actor.typeCode() == 0;
+  const int set = SpriteSetOf(level, actor);
   const SheetRef mask{SheetKind::SpriteMask, set, ZoomOf(state)};
   const SheetRef colour{SheetKind::SpriteColour, set, ZoomOf(state)};
   // Colours ORed onto tiles that no mask cleared would be garbage.
@@ -290,20 +273,20 @@ void DrawActor(const EditorState& state, const Level& level, const ActorRecord& 
   const int z = ZoomOf(state);
   const Point origin = CanvasOrigin(state, z);
   const int sx = (player ? 64 : 48) * group * z;
-  const int dx = origin.x + (actor.x - 8) * z, dy = origin.y + (actor.y - 8) * z;
+  const int dx = origin.x + (actor.x() - 8) * z, dy = origin.y + (actor.y() - 8) * z;
   painter.Blit(mask, sx, 0, kTileSize * z, kSpriteHeight * z, dx, dy, RasterOp::And);
   painter.Blit(colour, sx, 0, kTileSize * z, kSpriteHeight * z, dx, dy, RasterOp::Paint);
 }
 
-void DrawTeleportLinks(const EditorState& state, const Level& level, Painter& painter,
+void DrawTeleportLinks(const Editor& state, const Level& level, Painter& painter,
                        int highlighted) {
   const int z = ZoomOf(state);
   int ends[kTeleportPairs][2];
   for (auto& pair : ends) pair[0] = pair[1] = -1;
   // Walking upwards, a value found twice ends at its highest cell.
   for (int i = 0; i < kCellCount; ++i) {
-    const int32_t v = level.cells[i];
-    if (v >= kCellTeleportFirst && v < kCellTeleportFirst + 2 * kTeleportPairs)
+    const int32_t v = level.GetCell(i);
+    if (IsTeleportEnd(v))
       ends[(v - kCellTeleportFirst) / 2][(v - kCellTeleportFirst) % 2] = i;
   }
   const auto linkPoint = [z](int i) {
@@ -326,31 +309,33 @@ void DrawSelectionFrame(Painter& painter, int z, int x, int y, int w, int h) {
   painter.Line(left, bottom, left, top, kWhite);
 }
 
-int PaintMainWindow(EditorState& state, Painter& painter) {
-  const bool levelShown = state.currentLevel >= 0 && state.currentLevel < kLevelCount;
-  if (levelShown && state.settings.correctShadow) state.CurrentLevel().CorrectShadows();
+int PaintMainWindow(Editor& state, Painter& painter) {
+  Session& session = state.session;
+  const bool levelShown = IsIndex(session.currentLevel, kLevelCount);
+  if (levelShown && state.settings.correctShadow)
+    state.document.CorrectShadowsQuietly(session.currentLevel);
   // OR, not add: a request that already holds the panel bit must keep it.
-  if (state.layoutChanged) {
-    state.repaintFlags |= kRepaintPanel;
-    state.layoutChanged = 0;
+  if (session.layoutChanged) {
+    session.repaintFlags |= kRepaintPanel;
+    session.layoutChanged = 0;
   }
-  state.canvasReady = 0;
+  session.canvasReady = 0;
 
   if (levelShown) {
     const int z = ZoomOf(state);
     const Level& level = state.CurrentLevel();
     const SheetRef sheet = PatternSheetOf(state, level, z);
-    const bool panel = (state.repaintFlags & kRepaintPanel) != 0;
+    const bool panel = (session.repaintFlags & kRepaintPanel) != 0;
 
     DrawCaptions(state, level, painter, z);
     DrawInspector(state, painter, sheet, z);
     if (panel) DrawPalette(state, painter, sheet, z);
-    if (state.repaintFlags & kRepaintCanvas) {
+    if (session.repaintFlags & kRepaintCanvas) {
       // Composed off screen and copied in one transfer, so the window never
       // shows a half-drawn canvas.
       painter.BeginOffscreen(258 * z, 209 * z + kTopStrip);
       DrawLevelGrid(state, level, painter);
-      DrawTeleportLinks(state, level, painter, state.teleportPair);
+      DrawTeleportLinks(state, level, painter, state.session.teleportPair);
       painter.EndOffscreen(Box(z, z + kTopStrip, 256 * z, 208 * z));
     }
     if (panel) {
@@ -359,6 +344,6 @@ int PaintMainWindow(EditorState& state, Painter& painter) {
     }
   }
 
-  state.canvasReady = 1;
+  session.canvasReady = 1;
   return 1;
 }

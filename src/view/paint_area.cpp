@@ -1,6 +1,6 @@
 #include "view/paint_area.h"
 
-#include "app/editor_state.h"
+#include "view/editor.h"
 #include "view/layout.h"
 #include "view/paint.h"
 
@@ -16,11 +16,11 @@ ClientRect CanvasRect(int z) {
   return {z, z + kTopStrip, 257 * z, 209 * z + kTopStrip};
 }
 
-int PaintMainWindowArea(EditorState& state, Painter& painter, const ClientRect& area) {
+int PaintMainWindowArea(Editor& state, Painter& painter, const ClientRect& area) {
   const int z = state.settings.zoom == 2 ? 2 : 1;
-  const int32_t held = Meet(area, CanvasRect(z)) ? 0 : (state.repaintFlags & kRepaintCanvas);
-  state.repaintFlags &= ~held;
+  const int32_t held = Meet(area, CanvasRect(z)) ? 0 : (state.session.repaintFlags & kRepaintCanvas);
+  state.session.repaintFlags &= ~held;
   const int result = PaintMainWindow(state, painter);
-  state.repaintFlags |= held;
+  state.session.repaintFlags |= held;
   return result;
 }

@@ -8,7 +8,7 @@
 #include "gfx/client_rect.h"
 
 class Painter;
-struct EditorState;
+struct Editor;
 
 // The canvas on the window at zoom z: (z, z + 16), 256z x 208z.
 ClientRect CanvasRect(int z);
@@ -17,4 +17,4 @@ ClientRect CanvasRect(int z);
 // of what is invalid): the canvas is composed only when the area reaches
 // it. A canvas request that is not met stays in repaintFlags for a later
 // paint that reaches the canvas (the window uncovered, say).
-int PaintMainWindowArea(EditorState& state, Painter& painter, const ClientRect& area);
+int PaintMainWindowArea(Editor& state, Painter& painter, const ClientRect& area);

@@ -1,24 +1,28 @@
-// What the pointer does outside grid editing: status texts, the cell
-// inspector, palette selection, dragging forwarded to grid editing, and the
-// double click that opens the enemy dialog.
+// The mouse messages of the main window: what lies under the pointer goes
+// to the canvas tool (grid edits), the side panel (selection, status texts)
+// or the cell inspector.
 #pragma once
 
 #include <cstdint>
 
 class Host;
-struct EditorState;
+struct Editor;
 
-// WM_MOUSEMOVE (keys = wParam, position = lParam). 0, or the result of
-// OnLeftButtonDown when the move is forwarded as a drag.
-int OnCanvasMouseMove(EditorState& state, Host& host, uint32_t keys, uint32_t position);
+// The key state of a mouse message (wParam): only the left button alone drags.
+constexpr uint32_t kKeyLeftButton = 0x0001;  // MK_LBUTTON
+constexpr uint32_t kKeyShift = 0x0004;       // MK_SHIFT
+constexpr uint32_t kKeyControl = 0x0008;     // MK_CONTROL
 
-// A left click on a side-panel region: sets the selection. Returns 1.
-int OnPanelClick(EditorState& state, Host& host, int32_t id, int x, int y);
-
+// WM_LBUTTONDOWN. position is the lParam: x in the low 16 bits, y in the
+// high 16 bits. 0 while the canvas is not ready (nothing happens then),
+// else 1.
+int OnLeftButtonDown(Editor& editor, Host& host, uint32_t keys, uint32_t position);
+// WM_LBUTTONUP and WM_CAPTURECHANGED: the stroke ends. Returns 0.
+int OnLeftButtonUp(Editor& editor, Host& host);
+// WM_RBUTTONDOWN; acts on the grid columns 1..15 only. Returns 1.
+int OnRightButtonDown(Editor& editor, Host& host, uint32_t keys, uint32_t position);
+// WM_MOUSEMOVE (keys = wParam, position = lParam). 1 when the move dragged
+// (an edit or a selection), else 0.
+int OnCanvasMouseMove(Editor& editor, Host& host, uint32_t keys, uint32_t position);
 // WM_LBUTTONDBLCLK: on an enemy image, opens the enemy dialog for it. Returns 1.
-int OnCanvasDoubleClick(EditorState& state, Host& host, uint32_t position);
-
-// Fills the inspector from cell `cell` (0..220) of the current level
-// (correcting shadows first when that setting is on) and invalidates only
-// the inspector's box.
-void ShowCellInspector(EditorState& state, Host& host, int cell);
+int OnCanvasDoubleClick(Editor& editor, Host& host, uint32_t position);

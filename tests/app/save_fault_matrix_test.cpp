@@ -25,7 +25,7 @@
 #include "level/level_file.h"
 #include "level/level_transfer.h"
 #include "support/failing_file_layer.h"
-#include "support/fake_host.h"
+#include "support/editor_harness.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -43,8 +43,8 @@ class NoTransfer : public LevelTransfer {
 LevelSet MarkedLevels(int goal) {
   LevelSet levels;
   for (Level& level : levels) {
-    level.goal = goal;
-    level.cells[40] = 64 + goal;
+    level.SetGoal(goal);
+    level.SetCell(40, 64 + goal);
   }
   return levels;
 }
@@ -80,10 +80,8 @@ struct SaveFixture {
 
   SaveFixture() {
     WriteBytes(target, previous);
-    state.levels = work;
-    state.modified = 1;
+    SetUnsaved(state.document, work, target);
     state.settings.questions = 1;
-    state.currentFileName = target;
   }
 };
 
@@ -144,9 +142,9 @@ void ExpectNothingChanged(const SaveFixture& f, const SaveRoad& road, const std:
   ASSERT_FALSE(f.host.messages.empty());
   EXPECT_EQ(f.host.messages.back().caption, "Error");
   EXPECT_EQ(f.host.messages.back().kind, MessageKind::Error);
-  EXPECT_EQ(f.state.modified, 1);
-  EXPECT_EQ(f.state.levels, f.work);
-  EXPECT_EQ(f.state.currentFileName, f.target);
+  EXPECT_EQ(f.state.document.Modified(), true);
+  EXPECT_EQ(f.state.document.Levels(), f.work);
+  EXPECT_EQ(f.state.document.FileName(), f.target);
   EXPECT_EQ(f.state.recent.recentFileCount, 0);
   EXPECT_TRUE(f.host.titles.empty());
   EXPECT_FALSE(f.host.destroyed);
@@ -229,15 +227,14 @@ TEST(SaveFaultMatrix, BackupFailsSilently) {
         FakeHost host;
         state.files = &layer;
         state.settings.autosave = 1;
-        state.modified = 1;
-        state.levels = MarkedLevels(1);
+        SetUnsaved(state.document, MarkedLevels(1), "set.kxl");
         OnBackupTimer(state, host);
         if (layer.failedAt.empty()) return;
         SCOPED_TRACE("failing at " + layer.failedAt);
         EXPECT_EQ(ReadBytes(dir.Path(kBackupFileName)), previous);
         EXPECT_EQ(dir.List(), std::vector<std::string>{kBackupFileName});
         EXPECT_TRUE(host.messages.empty());
-        EXPECT_EQ(state.modified, 1);
+        EXPECT_EQ(state.document.Modified(), true);
       });
   EXPECT_EQ(points, kLevelSetOperations);
   EXPECT_EQ(ReadBytes(dir.Path(kBackupFileName)), EncodeLevelSet(MarkedLevels(1)));
@@ -250,7 +247,7 @@ TEST(SaveFaultMatrix, SettingsFile) {
   auto fresh = [&] {
     EditorState state;
     state.programDirectory = (dir.Root() / "").make_preferred().string();
-    state.currentFileName = kNoFileMarker;
+    state.document.SetFileName(kNoFileMarker);
     return state;
   };
 
@@ -303,16 +300,16 @@ TEST(SaveFaultMatrix, FoldersThatRefuse) {
     EXPECT_TRUE(fs::is_directory(f.target));
     EXPECT_EQ(ReadBytes(f.dir.Path("set.kxl/inside")), f.previous);
     EXPECT_EQ(f.dir.List(), std::vector<std::string>{"set.kxl"});
-    EXPECT_EQ(f.state.modified, 1);
+    EXPECT_EQ(f.state.document.Modified(), true);
   }
   // A folder that does not exist.
   {
     SaveFixture f;
-    f.state.currentFileName = f.dir.Path("missing/set.kxl");
+    f.state.document.SetFileName(f.dir.Path("missing/set.kxl"));
     RunCommand(f.state, f.host, f.transfer, kCmdSave);
     EXPECT_EQ(MessageTexts(f.host), std::vector<std::string>{"Couldn't save file!"});
     EXPECT_EQ(f.dir.List(), std::vector<std::string>{"set.kxl"});
-    EXPECT_EQ(f.state.modified, 1);
+    EXPECT_EQ(f.state.document.Modified(), true);
   }
 }
 
@@ -328,7 +325,7 @@ TEST(SaveFaultMatrix, ReadOnlyFolder) {
   EXPECT_EQ(MessageTexts(f.host), std::vector<std::string>{"Couldn't save file!"});
   EXPECT_EQ(ReadBytes(f.target), f.previous);
   EXPECT_EQ(f.dir.List(), std::vector<std::string>{"set.kxl"});
-  EXPECT_EQ(f.state.modified, 1);
+  EXPECT_EQ(f.state.document.Modified(), true);
 }
 
 TEST(SaveFaultMatrix, ReadOnlyFile) {
@@ -344,7 +341,7 @@ TEST(SaveFaultMatrix, ReadOnlyFile) {
   EXPECT_EQ(MessageTexts(f.host), std::vector<std::string>{"Couldn't save file!"});
   EXPECT_EQ(ReadBytes(f.target), f.previous);
   EXPECT_EQ(f.dir.List(), std::vector<std::string>{"set.kxl"});
-  EXPECT_EQ(f.state.modified, 1);
+  EXPECT_EQ(f.state.document.Modified(), true);
 }
 
 TEST(SaveFaultMatrix, PathsOf255Characters) {
@@ -378,17 +375,16 @@ TEST(SaveFaultMatrix, PathsOf255Characters) {
     FakeHost host;
     FailingFileLayer recorder;  // fails nothing; records the temporary file's path
     state.files = &recorder;
-    state.levels = MarkedLevels(1);
-    state.modified = 1;
+    SetUnsaved(state.document, MarkedLevels(1), "set.kxl");
     ASSERT_EQ(SaveLevelSet(state, host, path), 0);
     ASSERT_EQ(recorder.created.size(), 1u);
     EXPECT_LE(recorder.created[0].size(), 255u);
     EXPECT_EQ(DirectoryOf(recorder.created[0]), DirectoryOf(path));
-    EXPECT_EQ(state.modified, 0);
-    EXPECT_EQ(ReadBytes(path), EncodeLevelSet(state.levels));
+    EXPECT_EQ(state.document.Modified(), false);
+    EXPECT_EQ(ReadBytes(path), EncodeLevelSet(state.document.Levels()));
     LevelSet back;
     EXPECT_TRUE(ReadLevelSetFile(path, back).ok);
-    EXPECT_EQ(back, state.levels);
+    EXPECT_EQ(back, state.document.Levels());
     // Beside the saved file nothing but what the test made.
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(fs::path(path).parent_path()))

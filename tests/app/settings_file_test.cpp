@@ -17,13 +17,13 @@ struct SettingsFixture {
   FakeHost host;
   SettingsFixture() {
     state.programDirectory = (dir.Root() / "").make_preferred().string();
-    state.currentFileName = kNoFileMarker;
+    state.document.SetFileName(kNoFileMarker);
   }
   std::string Ini() const { return dir.Path("kraxed.ini"); }
   // A loadable level set whose first level's goal tells it apart.
   std::string MakeSet(const std::string& name, int goal) {
     LevelSet levels;
-    levels[0].goal = goal;
+    levels[0].SetGoal(goal);
     WriteBytes(dir.Path(name), EncodeLevelSet(levels));
     return dir.Path(name);
   }
@@ -103,7 +103,7 @@ TEST(SettingsFile, MissingFileGivesTheDefaultsAndIsNotWrittenYet) {
   f.state.settings.registered = 1;
   ReadSettings(f.state, f.host);
   EXPECT_EQ(f.state.settings, (EditorSettings{1, 0, 1, 0, 1, 0}));
-  EXPECT_EQ(f.state.currentFileName, kNoFileMarker);
+  EXPECT_EQ(f.state.document.FileName(), kNoFileMarker);
   EXPECT_FALSE(std::filesystem::exists(f.Ini()));
   WriteSettings(f.state);
   EXPECT_EQ(ReadText(f.Ini()), FormatSettings(f.state.settings, f.state.recent));
@@ -124,7 +124,7 @@ TEST(SettingsFile, RecentFilesAreTestedWithoutTouchingTheLevels) {
   WriteText(f.Ini(), "[Kraxolan Editor Settings]\r\nLoadFile = " + a + "\r\nLoadFile = " +
                          missing + "\r\nLoadFile = " + b + "\r\n\r\n");
   ReadSettings(f.state, f.host);
-  EXPECT_EQ(f.state.levels, LevelSet());  // the editor's own levels stay empty
+  EXPECT_EQ(f.state.document.Levels(), LevelSet());  // the editor's own levels stay empty
   EXPECT_EQ(f.state.recent.recentFileCount, 2);
   EXPECT_EQ(f.state.recent.recentFiles[0], a);
   EXPECT_EQ(f.state.recent.recentFiles[1], b);
@@ -132,7 +132,7 @@ TEST(SettingsFile, RecentFilesAreTestedWithoutTouchingTheLevels) {
   EXPECT_EQ(f.host.messages[0].text,
             missing + " could not be loaded and has been removed from recent file list");
   EXPECT_EQ(f.host.messages[0].caption, "Error loading file");
-  EXPECT_EQ(f.state.currentFileName, kNoFileMarker);  // load is off
+  EXPECT_EQ(f.state.document.FileName(), kNoFileMarker);  // load is off
   // Rewritten at once, without the missing file.
   EXPECT_EQ(ReadText(f.Ini()).find("missing"), std::string::npos);
   EXPECT_NE(ReadText(f.Ini()).find("LoadFile = " + b), std::string::npos);
@@ -144,23 +144,23 @@ TEST(SettingsFile, LoadOptionOpensTheMostRecentFile) {
   const std::string b = f.MakeSet("b.kxl", 2);
   WriteText(f.Ini(), "Load = TRUE\nLoadFile = " + a + "\nLoadFile = " + b + "\n");
   ReadSettings(f.state, f.host);
-  EXPECT_EQ(f.state.currentFileName, a);
+  EXPECT_EQ(f.state.document.FileName(), a);
 }
 
 TEST(SettingsFile, ACommandLineFileGoesOnTopEvenWhenItWillNotLoad) {
   SettingsFixture f;
   const std::string a = f.MakeSet("a.kxl", 1);
   WriteText(f.Ini(), "Load = TRUE\nLoadFile = " + a + "\n");
-  f.state.currentFileName = f.dir.Path("given.kxl");
+  f.state.document.SetFileName(f.dir.Path("given.kxl"));
   ReadSettings(f.state, f.host);
-  EXPECT_EQ(f.state.currentFileName, f.dir.Path("given.kxl"));
+  EXPECT_EQ(f.state.document.FileName(), f.dir.Path("given.kxl"));
   EXPECT_EQ(f.state.recent.recentFileCount, 2);
   EXPECT_EQ(f.state.recent.recentFiles[0], f.dir.Path("given.kxl"));
   // Not there at the next start: dropped with its message.
   EditorState next;
   FakeHost host;
   next.programDirectory = f.state.programDirectory;
-  next.currentFileName = kNoFileMarker;
+  next.document.SetFileName(kNoFileMarker);
   ReadSettings(next, host);
   EXPECT_EQ(next.recent.recentFileCount, 1);
   EXPECT_EQ(host.messages.size(), 1u);

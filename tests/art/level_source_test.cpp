@@ -94,16 +94,16 @@ TEST(LevelSource, BuildsTheLevelsFromTheirMaps) {
                                Resources(), levels, error))
       << error.Text();
   const Level& level = levels[0];
-  EXPECT_EQ(level.patternSet, 4);  // the second pattern set
-  EXPECT_EQ(level.goal, 3);
-  EXPECT_EQ(level.music, 2);
-  EXPECT_STREQ(level.time, "4:05");
-  EXPECT_EQ(level.enemyTypes[0], 3);  // bat, the third enemy set
-  EXPECT_EQ(level.enemyTypes[1], 1);
-  EXPECT_EQ(level.enemyTypes[2], 2);
+  EXPECT_EQ(level.GetPatternSet(), 4);  // the second pattern set
+  EXPECT_EQ(level.GetGoal(), 3);
+  EXPECT_EQ(level.GetMusic(), 2);
+  EXPECT_STREQ(level.GetTime(), "4:05");
+  EXPECT_EQ(level.GetEnemyType(0), 3);  // bat, the third enemy set
+  EXPECT_EQ(level.GetEnemyType(1), 1);
+  EXPECT_EQ(level.GetEnemyType(2), 2);
 
-  auto cell = [&](int row, int col) { return level.cells[row * 17 + col]; };
-  auto floor = [&](int row, int col) { return level.floors[row * 17 + col]; };
+  auto cell = [&](int row, int col) { return level.GetCell(row * 17 + col); };
+  auto floor = [&](int row, int col) { return level.GetFloor(row * 17 + col); };
   EXPECT_EQ(cell(0, 0), 64);
   EXPECT_EQ(cell(1, 4), 70);                 // a level's own key
   EXPECT_EQ(cell(1, 15), 160 + 15);          // a second-kind wall hiding the gem
@@ -127,15 +127,19 @@ TEST(LevelSource, BuildsTheLevelsFromTheirMaps) {
   // The player stands on the path it was drawn on.
   EXPECT_EQ(cell(1, 1), 3 + 8);
   // Actors: x = 16 * column - 8, y = 16 * row.
-  EXPECT_EQ(level.actors[0], (ActorRecord{8, 16, 7, 0, 0, 4}));
-  EXPECT_EQ(level.actors[1], (ActorRecord{232, 48, 1, 72, 6, 8}));
-  EXPECT_EQ(level.actors[2], (ActorRecord{120, 80, 3, 24, 5, 4}));
-  EXPECT_FALSE(level.actors[3].IsPlaced());
+  const auto actor = [&level](int i) {
+    const ActorRecord& a = level.GetActor(i);
+    return std::vector<int>{a.x(), a.y(), a.direction(), a.typeCode(), a.aiType(), a.speed()};
+  };
+  EXPECT_EQ(actor(0), (std::vector<int>{8, 16, 7, 0, 0, 4}));
+  EXPECT_EQ(actor(1), (std::vector<int>{232, 48, 1, 72, 6, 8}));
+  EXPECT_EQ(actor(2), (std::vector<int>{120, 80, 3, 24, 5, 4}));
+  EXPECT_FALSE(level.GetActor(3).IsPlaced());
 
   // The rest take the defaults, and the whole set saves in the current form.
-  EXPECT_EQ(levels[9].patternSet, 3);
-  EXPECT_STREQ(levels[9].time, "2:00");
-  EXPECT_EQ(levels[9].cells[6 * 17 + 8], 128);
+  EXPECT_EQ(levels[9].GetPatternSet(), 3);
+  EXPECT_STREQ(levels[9].GetTime(), "2:00");
+  EXPECT_EQ(levels[9].GetCell(6 * 17 + 8), 128);
   EXPECT_EQ(EncodeLevelSet(levels).size(), 3770u);
 }
 

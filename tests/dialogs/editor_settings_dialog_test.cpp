@@ -11,85 +11,98 @@
 
 namespace {
 
+constexpr RegistryRoot kRoot = RegistryRoot::ClassesRoot;
+constexpr RegistryRoot kUser = RegistryRoot::CurrentUser;
+
 struct EditorSettingsFixture {
   TempDir dir;
   EditorState state;
   FakeRegistry registry;
   std::vector<int> zooms;
   std::function<void(int)> applyZoom = [this](int z) { zooms.push_back(z); };
-  EditorSettingsFixture() { state.programDirectory = (dir.Root() / "").make_preferred().string(); }
-  std::string Ini() const { return dir.Path("kraxed.ini"); }
+  EditorSettingsFixture() { state.programDirectory = "C:\\Games\\Ed\\"; }
   void Ok(const EditorSettingsChecks& checks) {
-    ApplyEditorSettings(state, checks, applyZoom, registry);
+    ApplyEditorSettings(state.settings, checks, applyZoom, registry, state.programDirectory,
+                        [this] {
+                          state.programDirectory = (dir.Root() / "").make_preferred().string();
+                          WriteSettings(state);
+                          state.programDirectory = "C:\\Games\\Ed\\";
+                        });
   }
+  std::string Ini() const { return ReadText(dir.Path("kraxed.ini")); }
 };
 
 }  // namespace
 
 TEST(EditorSettingsDialog, OpensWithTheOptionsThatAreOn) {
   EXPECT_EQ(ChecksOf(EditorSettings()), EditorSettingsChecks());
-  EditorSettings settings;
-  settings.zoom = 2;
-  settings.registered = 1;
-  settings.correctShadow = 1;
-  EXPECT_EQ(ChecksOf(settings), (EditorSettingsChecks{false, false, true, false, true, true}));
-  settings = {1, 1, 1, 1, 0, 0};
-  EXPECT_EQ(ChecksOf(settings), (EditorSettingsChecks{true, true, false, true, false, false}));
+  EXPECT_EQ(ChecksOf({2, 0, 0, 0, 1, 1}), (EditorSettingsChecks{false, false, true, false, true, true}));
+  EXPECT_EQ(ChecksOf({1, 1, 1, 1, 0, 0}), (EditorSettingsChecks{true, true, false, true, false, false}));
 }
 
-TEST(EditorSettingsDialog, OkTakesOverInOrder) {
+TEST(EditorSettingsDialog, OkTakesOverInOrderAndRegisters) {
   EditorSettingsFixture f;
-  // The zoom is applied after questions and load, before the rest.
+  // The zoom after questions and load; registration after the zoom, before
+  // autosave and shadows; the file last.
   f.applyZoom = [&f](int z) {
     f.zooms.push_back(z);
-    EXPECT_EQ(f.state.settings.zoom, z);
-    EXPECT_EQ(f.state.settings.questions, 1);
-    EXPECT_EQ(f.state.settings.load, 1);
-    EXPECT_EQ(f.state.settings.registered, 0);
-    EXPECT_EQ(f.state.settings.autosave, 0);
+    EXPECT_EQ(f.state.settings, (EditorSettings{2, 0, 1, 1, 0, 0}));
   };
-  // Registration comes after the zoom and before autosave and shadows.
   f.registry.onWrite = [&f] {
     EXPECT_EQ(f.zooms.size(), 1u);
-    EXPECT_EQ(f.state.settings.autosave, 0);
-    EXPECT_EQ(f.state.settings.correctShadow, 0);
+    EXPECT_EQ(f.state.settings.autosave + f.state.settings.correctShadow, 0);
   };
   f.Ok({true, true, true, true, true, true});
-  EXPECT_EQ(f.zooms, std::vector<int>{2});
   EXPECT_EQ(f.state.settings, (EditorSettings{2, 1, 1, 1, 1, 1}));
-  EXPECT_EQ(f.registry.values.size(), 6u);
-  const std::string dir = f.state.programDirectory;
-  EXPECT_EQ(*f.registry.Value(RegistryRoot::ClassesRoot, "kxl_auto_file\\shell\\open\\command"),
-            dir + "kraxed.exe \"%1\"");
-  // The file is written last, with everything taken over.
-  EXPECT_EQ(ReadText(f.Ini()), FormatSettings(f.state.settings, f.state.recent));
-  EXPECT_NE(ReadText(f.Ini()).find("Register = TRUE\r\n"), std::string::npos);
-  EXPECT_NE(ReadText(f.Ini()).find("Zoom = TRUE\r\n"), std::string::npos);
+  const std::map<FakeRegistry::Key, std::string> registered = {
+      {{kRoot, ".kxl"}, "kxl_auto_file"},
+      {{kRoot, "kxl_auto_file"}, "Kraxolan level set"},
+      {{kRoot, "kxl_auto_file\\shell\\open\\command"}, "C:\\Games\\Ed\\kraxed.exe \"%1\""},
+      {{kUser, "Software\\Classes\\.kxl"}, "kxl_auto_file"},
+      {{kUser, "Software\\Classes\\kxl_auto_file"}, "Kraxolan level set"},
+      {{kUser, "Software\\Classes\\kxl_auto_file\\shell\\open\\command"},
+       "C:\\Games\\Ed\\kraxed.exe \"%1\""},
+  };
+  EXPECT_EQ(f.registry.values, registered);
+  EXPECT_EQ(f.Ini(),
+            "[Kraxolan Editor Settings]\r\nZoom = TRUE\r\nAutosave = TRUE\r\nQuestions = TRUE\r\n"
+            "Load = TRUE\r\nRegister = TRUE\r\nCorrectShadow = TRUE\r\n\r\n");
+
+  // OK again with unchanged boxes touches neither the window nor the registry.
+  f.Ok(ChecksOf(f.state.settings));
+  EXPECT_EQ(f.zooms, std::vector<int>{2});
+  EXPECT_EQ(f.registry.writes, 6);
+
+  // Unchecked: normal size, and the whole branches gone, other keys kept.
+  f.registry.values[{kRoot, ".kxl\\ShellNew"}] = "";
+  f.registry.values[{kRoot, ".kxlx"}] = "other";
+  f.registry.values[{kUser, "Software\\Classes\\kxl_auto_file2"}] = "other";
+  EditorSettingsChecks checks = ChecksOf(f.state.settings);
+  checks.doubleSize = checks.registerType = false;
+  f.applyZoom = [&f](int z) { f.zooms.push_back(z); };
+  f.Ok(checks);
+  EXPECT_EQ(f.zooms, (std::vector<int>{2, 1}));
+  EXPECT_EQ(f.state.settings.registered, 0);
+  EXPECT_EQ(f.registry.values.size(), 2u);
+  EXPECT_EQ(f.registry.deletions, 4);
+  f.Ok(checks);
+  EXPECT_EQ(f.registry.deletions, 4);
 }
 
-TEST(EditorSettingsDialog, OkWithUnchangedBoxes) {
-  EditorSettingsFixture f;
-  f.state.settings = {2, 0, 1, 0, 1, 0};
-  // Pressing OK again with "Register" still checked writes nothing to the
-  // registry, and an unchanged "Double size" leaves the window alone.
-  f.Ok(ChecksOf(f.state.settings));
-  EXPECT_TRUE(f.zooms.empty());
-  EXPECT_EQ(f.registry.writes, 0);
-  EXPECT_EQ(f.registry.deletions, 0);
-  EXPECT_EQ(f.state.settings, (EditorSettings{2, 0, 1, 0, 1, 0}));
-  EXPECT_EQ(ReadText(f.Ini()), FormatSettings(f.state.settings, f.state.recent));
-
-  // Unchecking "Double size" and "Register": back to normal size, the keys gone.
-  EditorSettingsChecks checks = ChecksOf(f.state.settings);
-  checks.doubleSize = false;
-  checks.registerType = false;
-  f.registry.values[{RegistryRoot::ClassesRoot, ".kxl"}] = "kxl_auto_file";
-  f.Ok(checks);
-  EXPECT_EQ(f.zooms, std::vector<int>{1});
-  EXPECT_EQ(f.state.settings.zoom, 1);
-  EXPECT_EQ(f.state.settings.registered, 0);
-  EXPECT_EQ(f.registry.deletions, 4);
-  EXPECT_TRUE(f.registry.values.empty());
-  EXPECT_NE(ReadText(f.Ini()).find("Zoom = FALSE\r\nAutosave = FALSE\r\nQuestions = TRUE\r\n"),
-            std::string::npos);
+TEST(EditorSettingsDialog, RegistrationWithoutRights) {
+  // Without rights under HKEY_CLASSES_ROOT the per-user copy is enough.
+  FakeRegistry userOnly;
+  userOnly.refusing = {kRoot};
+  EditorSettings settings;
+  RegisterFileType(settings, "D:\\", userOnly);
+  EXPECT_EQ(userOnly.reports, 0);
+  EXPECT_EQ(userOnly.values.size(), 3u);
+  // Nothing written anywhere: one report per value, registered all the same.
+  FakeRegistry none;
+  none.refusing = {kRoot, kUser};
+  EditorSettings other;
+  RegisterFileType(other, "D:\\", none);
+  EXPECT_EQ(none.writes, 6);
+  EXPECT_EQ(none.reports, 3);
+  EXPECT_EQ(other.registered, 1);
 }

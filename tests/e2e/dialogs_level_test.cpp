@@ -7,7 +7,7 @@
 
 #include "../../res/resource.h"
 #include "dialogs/level_settings.h"
-#include "dialogs/time_limit.h"
+#include "level/time_limit.h"
 #include "e2e/dialog_driver.h"
 #include "gfx/resource_catalogue.h"
 #include "gfx/software_painter.h"

@@ -8,7 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/editor_state.h"
+#include "view/editor.h"
+#include "view/inspector.h"
 #include "level/level.h"
 #include "gfx/sheet_lookup.h"
 #include "level/level_summary.h"
@@ -38,14 +39,14 @@
 // catalogue does not hold. The painting is recorded, not drawn: the painters
 // clip by contract, so what matters is what the paint code looks up.
 inline void ExerciseLevel(const Level& level, uint32_t choice) {
-  static EditorState* states[2] = {nullptr, nullptr};
+  static Editor* states[2] = {nullptr, nullptr};
   const int zoom = 1 + static_cast<int>(choice & 1);
-  EditorState*& state = states[zoom - 1];
+  Editor*& state = states[zoom - 1];
   if (!state) {
-    state = new EditorState;
+    state = new Editor;
     state->catalogue = MakeTestCatalogue(2, 3);
     state->settings.zoom = zoom;
-    LayoutRegions(state->regionList, zoom);
+    LayoutRegions(state->session.regionList, zoom);
   }
   (void)DescribeLevel(level);
   const int exit = level.FindExit();
@@ -56,12 +57,14 @@ inline void ExerciseLevel(const Level& level, uint32_t choice) {
   twice.CorrectShadows();
   FUZZ_REQUIRE(twice == corrected);  // shadow casters never receive shadows
 
-  state->levels[0] = level;
-  state->currentLevel = 0;
+  LevelSet levels;
+  levels[0] = level;
+  state->document.Replace(levels, "");
+  state->session.currentLevel = 0;
   state->settings.correctShadow = static_cast<int32_t>(choice >> 9 & 1);
   FakeHost host;
   ShowCellInspector(*state, host, static_cast<int>((choice >> 1 & 0xFF) % kCellCount));
-  state->repaintFlags = kRepaintAll;
+  state->session.repaintFlags = kRepaintAll;
   RecordingPainter painter;
   PaintMainWindow(*state, painter);
   FUZZ_REQUIRE(!painter.calls.empty());

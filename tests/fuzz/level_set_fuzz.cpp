@@ -26,8 +26,8 @@ std::vector<uint8_t> Corrected(const uint8_t* level, size_t bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   LevelSet levels;
-  levels[4].goal = 99;  // something to see disturbed
-  levels[7].cells[12] = 250;
+  levels[4].SetGoal(99);  // something to see disturbed
+  levels[7].SetCell(12, 250);
   const LevelSet before = levels;
   const bool decoded = DecodeLevelSet(data, size, levels);
   FUZZ_REQUIRE(decoded == (size == kLevelSetBytes || size == kOldLevelSetBytes));
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                    std::vector<uint8_t>(expected.begin() + 231, expected.end()));
       for (int i = 0; i < 220; ++i) {
         const int floor = (level[231 + i / 2] >> (i % 2 == 0 ? 0 : 4)) & 0x0F;
-        FUZZ_REQUIRE(floor == levels[k].floors[i]);
+        FUZZ_REQUIRE(floor == levels[k].GetFloor(i));
       }
     }
   }
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   LevelSet again;
   FUZZ_REQUIRE(DecodeLevelSet(saved.data(), saved.size(), again));
   LevelSet expected = levels;
-  for (Level& level : expected) level.floors[kCellCount - 1] = 0;
+  for (Level& level : expected) level.SetFloor(kCellCount - 1, 0);
   FUZZ_REQUIRE(again == expected);
   FUZZ_REQUIRE(EncodeLevelSet(again) == saved);
 

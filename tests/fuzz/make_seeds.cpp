@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/editor_settings.h"
+#include "view/editor_settings.h"
 #include "app/recent_files.h"
 #include "app/settings_file.h"
 #include "gfx/ge5.h"
@@ -36,29 +36,29 @@ void Write(const std::string& target, const std::string& name, const std::string
 // exit, a teleport pair, floors under walls, the player and two enemies.
 Level BusyLevel(int variant) {
   Level level;
-  level.goal = variant % 4;
-  level.patternSet = 3 + variant % 2;
-  level.music = 2;
-  std::snprintf(level.time, sizeof level.time, "%d:%02d", 1 + variant, 15 * variant % 60);
+  level.SetGoal(variant % 4);
+  level.SetPatternSet(3 + variant % 2);
+  level.SetMusic(2);
+  std::snprintf(level.GetTime(), kTimeBytes, "%d:%02d", 1 + variant, 15 * variant % 60);
   for (int i = 0; i < kCellCount; ++i) {
     const int column = i % kGridColumns, row = i / kGridColumns;
     if (row == 0 || row == kGridRows - 1 || column == 0 || column == kGridColumns - 1)
-      level.cells[i] = kCellSolidFirst + (i % 8);
+      level.SetCell(i, kCellSolidFirst + (i % 8));
     else if (column % 4 == 0)
-      level.cells[i] = kCellWall1;
+      level.SetCell(i, kCellWall1);
     else if (column % 5 == 0)
-      level.cells[i] = kCellWall1Item + (row % 12) + 1;
+      level.SetCell(i, kCellWall1Item + (row % 12) + 1);
     else
-      level.cells[i] = (i + variant) % 16;
-    level.floors[i] = (i * 3 + variant) % 16;
+      level.SetCell(i, (i + variant) % 16);
+    level.SetFloor(i, (i * 3 + variant) % 16);
   }
-  level.cells[2 * kGridColumns + 2] = kCellExitOnFloor + 1;
-  level.cells[3 * kGridColumns + 3] = kCellGem;
-  level.cells[4 * kGridColumns + 6] = kCellTeleportFirst;
-  level.cells[8 * kGridColumns + 9] = kCellTeleportFirst + 1;
-  level.actors[0].Set(16, 32, 3, 0, 0, 4);
-  level.actors[1].Set(48, 64, 7, 24, 6, 8);
-  level.actors[2].Set(112, 96, 1, 48, 5, 2);
+  level.SetCell(2 * kGridColumns + 2, kCellExitOnFloor + 1);
+  level.SetCell(3 * kGridColumns + 3, kCellGem);
+  level.SetCell(4 * kGridColumns + 6, kCellTeleportFirst);
+  level.SetCell(8 * kGridColumns + 9, kCellTeleportFirst + 1);
+  level.GetActor(0).Set(16, 32, 3, 0, 0, 4);
+  level.GetActor(1).Set(48, 64, 7, 24, 6, 8);
+  level.GetActor(2).Set(112, 96, 1, 48, 5, 2);
   return level;
 }
 

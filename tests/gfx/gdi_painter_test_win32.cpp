@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/editor_state.h"
+#include "view/editor.h"
 #include "gfx/gdi_objects_win32.h"
 #include "gfx/gdi_painter_win32.h"
 #include "gfx/gdi_test_target_win32.h"
@@ -28,40 +28,42 @@ constexpr Rgb kStale{250, 0, 250};  // what the "window" held before a paint
 // enemy types in all four facings, two complete teleport pairs (two links)
 // and a lone end (no link).
 void FillLevel(Level& level) {
-  level.patternSet = 4;  // the catalogue's second pattern set
-  level.enemyTypes[0] = 1;
-  level.enemyTypes[1] = 2;
-  level.enemyTypes[2] = 3;
-  for (int i = 0; i < kCellCount; ++i) level.cells[i] = i % 16;
-  level.cells[18] = 130;
-  level.cells[19] = 150;
-  level.cells[20] = 165;
-  level.cells[21] = kCellGem;
-  level.cells[40] = 80;
-  level.cells[30] = 176;
-  level.cells[120] = 177;
-  level.cells[44] = 182;
-  level.cells[200] = 183;
-  level.cells[90] = 186;
+  level.SetPatternSet(4);  // the catalogue's second pattern set
+  level.SetEnemyType(0, 1);
+  level.SetEnemyType(1, 2);
+  level.SetEnemyType(2, 3);
+  for (int i = 0; i < kCellCount; ++i) level.SetCell(i, i % 16);
+  level.SetCell(18, 130);
+  level.SetCell(19, 150);
+  level.SetCell(20, 165);
+  level.SetCell(21, kCellGem);
+  level.SetCell(40, 80);
+  level.SetCell(30, 176);
+  level.SetCell(120, 177);
+  level.SetCell(44, 182);
+  level.SetCell(200, 183);
+  level.SetCell(90, 186);
   // Values no tile stands for: an exit and a hidden item in the edge
   // columns, a negative value inside.
-  level.cells[16] = 130;
-  level.cells[17 * 6] = 150;
-  level.cells[17 * 7 + 5] = -1;
-  level.actors[0].Set(48, 32, 3, 0, 0, 2);
+  level.SetCell(16, 130);
+  level.SetCell(17 * 6, 150);
+  level.SetCell(17 * 7 + 5, -1);
+  level.GetActor(0).Set(48, 32, 3, 0, 0, 2);
   const int32_t types[] = {24, 48, 72, 24, 48};
   const int32_t facings[] = {1, 3, 5, 7, 5};
   for (int k = 1; k < kActorCount; ++k)
-    level.actors[k].Set(k == 5 ? 0 : 16 + 32 * k, 16 * (k + 2), facings[k - 1], types[k - 1], 5, 4);
+    level.GetActor(k).Set(k == 5 ? 0 : 16 + 32 * k, 16 * (k + 2), facings[k - 1], types[k - 1], 5, 4);
 }
 
 struct PaintSetup {
-  EditorState state;
+  Editor state;
   SheetTable sheets;
 
   explicit PaintSetup(HDC reference) {
     state.catalogue = MakeTestCatalogue(2, 4);
-    for (Level& level : state.levels) FillLevel(level);
+    LevelSet levels;
+    for (Level& level : levels) FillLevel(level);
+    state.document.Replace(levels, "");
     sheets.Build(state.catalogue, reference);
     Vary(0);
   }
@@ -71,22 +73,22 @@ struct PaintSetup {
   // repaint request, so every drawing path runs many times.
   void Vary(int i) {
     const int z = i % 3 == 2 ? 2 : 1;
-    if (z != state.settings.zoom || state.regionList.Empty()) {
+    if (z != state.settings.zoom || state.session.regionList.Empty()) {
       state.settings.zoom = z;
-      state.regionList.Clear();
-      LayoutRegions(state.regionList, z);
+      state.session.regionList.Clear();
+      LayoutRegions(state.session.regionList, z);
     }
-    state.currentLevel = i % kLevelCount;
-    state.teleportPair = i % 8;
-    state.selectionCategory = i % 5;  // 4 selects nothing
+    state.session.currentLevel = i % kLevelCount;
+    state.session.teleportPair = i % 8;
+    state.session.selectionCategory = i % 5;  // 4 selects nothing
     const int32_t values[] = {i % 16, 18 + i % 12, 17, 31, 52, 32, 42, 64 + i % 64};
-    state.selectionValue = state.selectionCategory == 0 ? values[i % 8]
-                           : state.selectionCategory == 2 ? 1 + i % 5
+    state.session.selectionValue = state.session.selectionCategory == 0 ? values[i % 8]
+                           : state.session.selectionCategory == 2 ? 1 + i % 5
                                                           : i % 4;
-    state.inspectorTiles[0] = i % 7 == 0 ? -1 : i % 128;
-    state.inspectorTiles[1] = i % 2 ? -1 : 17;
-    state.inspectorTiles[2] = i % 3 ? -1 : 42;
-    state.repaintFlags = i % 10 == 4 ? kRepaintCanvas : i % 10 == 7 ? kRepaintPanel : kRepaintAll;
+    state.session.inspectorTiles[0] = i % 7 == 0 ? -1 : i % 128;
+    state.session.inspectorTiles[1] = i % 2 ? -1 : 17;
+    state.session.inspectorTiles[2] = i % 3 ? -1 : 42;
+    state.session.repaintFlags = i % 10 == 4 ? kRepaintCanvas : i % 10 == 7 ? kRepaintPanel : kRepaintAll;
     state.settings.correctShadow = i % 4 == 1;
   }
 };
@@ -96,7 +98,7 @@ Rgb WindowBackground() { return RgbFromColorRef(GetSysColor(COLOR_SCROLLBAR)); }
 
 // The canvas as the software painter composes it for the same state.
 Image SoftwareCanvas(const PaintSetup& setup) {
-  EditorState state = setup.state;
+  Editor state = setup.state;
   const int z = state.settings.zoom;
   Image client(516 * z, 210 * z + 16, kStale);
   SoftwarePainter painter(state.catalogue, client, WindowBackground());
@@ -104,7 +106,7 @@ Image SoftwareCanvas(const PaintSetup& setup) {
   return CropImage(client, z, z + 16, 256 * z, 208 * z);
 }
 
-Image GdiCanvas(const MemoryTarget& target, const EditorState& state) {
+Image GdiCanvas(const MemoryTarget& target, const Editor& state) {
   const int z = state.settings.zoom;
   return target.Crop(z, z + 16, 256 * z, 208 * z);
 }

@@ -4,113 +4,85 @@
 
 #include <cstring>
 
-#include "level/file_layer.h"
+#include "base/file_layer.h"
+#include "level/level_image.h"
 #include "support/level_bytes.h"
 #include "support/temp_dir.h"
 
-TEST(LevelFile, DefaultSetBytes) {
-  const LevelSet levels;
-  const std::vector<uint8_t> bytes = EncodeLevelSet(levels);
-  ASSERT_EQ(bytes.size(), 3770u);
-  for (int k = 0; k < 10; ++k) {
-    const uint8_t* level = bytes.data() + 377 * k;
-    const uint8_t header[10] = {0, 3, 0, 1, 2, 3, '2', ':', '0', '0'};
-    EXPECT_EQ(0, std::memcmp(level, header, 10)) << "level " << k;
-    for (int i = 10; i < 341; ++i) ASSERT_EQ(level[i], 0) << "level " << k << " byte " << i;
-    for (int a = 0; a < 6; ++a) {
-      const uint8_t actor[6] = {0, 0, 5, 24, 5, 2};
-      EXPECT_EQ(0, std::memcmp(level + 341 + 6 * a, actor, 6));
-    }
-  }
-}
-
-TEST(LevelFile, FieldsStoreTheirLowByte) {
+TEST(LevelFile, BytesOfEveryField) {
   LevelSet levels;
   Level& level = levels[3];
-  level.goal = 3;
-  level.patternSet = 260;  // 260 & 255 = 4
-  level.music = 7;
-  level.enemyTypes[2] = 9;
-  std::strcpy(level.time, "1:37");
-  level.cells[0] = 200;
-  level.cells[220] = 64;
-  level.floors[0] = 10;
-  level.floors[1] = 3;
-  level.floors[219] = 15;
-  level.floors[220] = 9;  // not kept by the file
-  level.actors[5].Set(232, 192, 7, 72, 9, 8);
+  level.SetGoal(3);
+  level.SetPatternSet(260);  // 260 & 255 = 4
+  level.SetMusic(7);
+  level.SetEnemyType(2, 9);
+  std::strcpy(level.GetTime(), "1:37");
+  level.SetCell(0, 200);
+  level.SetCell(220, 64);
+  level.SetFloor(0, 10);
+  level.SetFloor(1, 3);
+  level.SetFloor(219, 15);
+  level.SetFloor(220, 9);  // not kept by the file
+  level.GetActor(5).Set(232, 192, 7, 72, 9, 8);
   const std::vector<uint8_t> bytes = EncodeLevelSet(levels);
+  ASSERT_EQ(bytes.size(), 3770u);
   const uint8_t* p = bytes.data() + 377 * 3;
-  EXPECT_EQ(p[0], 3);
-  EXPECT_EQ(p[1], 4);
-  EXPECT_EQ(p[2], 7);
-  EXPECT_EQ(p[5], 9);
-  EXPECT_EQ(0, std::memcmp(p + 6, "1:37", 4));
-  EXPECT_EQ(p[10], 200);
+  const uint8_t head[] = {3, 4, 7, 1, 2, 9, '1', ':', '3', '7', 200};
+  EXPECT_EQ(std::memcmp(p, head, sizeof head), 0);
   EXPECT_EQ(p[230], 64);
   EXPECT_EQ(p[231], 0x3A);
   EXPECT_EQ(p[340], 0xF0);
-  EXPECT_EQ(p[371], 232);
-  EXPECT_EQ(p[376], 8);
+  const uint8_t lastActor[] = {232, 192, 7, 72, 9, 8};
+  EXPECT_EQ(std::memcmp(p + 371, lastActor, 6), 0);
+  // The other levels are the defaults.
+  const uint8_t defaults[] = {0, 3, 0, 1, 2, 3, '2', ':', '0', '0', 0};
+  EXPECT_EQ(std::memcmp(bytes.data(), defaults, sizeof defaults), 0);
+  const uint8_t defaultActor[] = {0, 0, 5, 24, 5, 2};
+  EXPECT_EQ(std::memcmp(bytes.data() + 371, defaultActor, 6), 0);
 
   LevelSet back;
   ASSERT_TRUE(DecodeLevelSet(bytes.data(), bytes.size(), back));
   Level expected = level;
-  expected.patternSet = 4;
-  expected.floors[220] = 0;
+  expected.SetPatternSet(4);
+  expected.SetFloor(220, 0);
   EXPECT_EQ(back[3], expected);
   EXPECT_EQ(back[0], Level());
 }
 
-TEST(LevelFile, LoadingRaisesSmallPatternSetsAndConvertsExitBytes) {
+TEST(LevelFile, LoadingRaisesPatternSetsConvertsExitsAndDerivesOldFloors) {
   for (uint8_t stored : {0, 2, 3, 40}) {
-    std::vector<uint8_t> file = OldFormSet(OldFormLevel(stored, {17, 5}));
+    const std::vector<uint8_t> file = OldFormSet(OldFormLevel(stored, {17, 5}));
     LevelSet levels;
     ASSERT_TRUE(DecodeLevelSet(file.data(), file.size(), levels));
-    EXPECT_EQ(levels[0].patternSet, stored < 3 ? 3 : stored);
-    EXPECT_EQ(levels[0].cells[0], 128);
-    EXPECT_EQ(levels[0].cells[1], 5);
+    EXPECT_EQ(levels[0].GetPatternSet(), stored < 3 ? 3 : stored);
+    EXPECT_EQ(levels[0].GetCell(0), 128);
+    EXPECT_EQ(levels[0].GetCell(1), 5);
   }
-  // Current form too; saving writes 128.
-  LevelSet levels;
-  std::vector<uint8_t> bytes = EncodeLevelSet(levels);
-  bytes[10 + 377] = 17;
-  ASSERT_TRUE(DecodeLevelSet(bytes.data(), bytes.size(), levels));
-  EXPECT_EQ(levels[1].cells[0], 128);
-  EXPECT_EQ(EncodeLevelSet(levels)[10 + 377], 128);
-}
-
-TEST(LevelFile, OldFormDerivesFloors) {
-  const std::vector<uint8_t> cells = {5, 13, 32, 42, 150, 158, 159, 165, 64, 130, 144, 20};
-  const int floors[] = {5, 13, 7, 7, 7, 7, 0, 0, 0, 0, 7, 0};
-  std::vector<uint8_t> file = OldFormSet(OldFormLevel(3, cells));
+  // Walls stand on pattern 7, first-kind walls hiding items 144..158 too (not 159).
+  const std::vector<uint8_t> cells = {5, 13, 32, 42, 150, 158, 159, 165, 64, 130, 144, 20, 143};
+  const int floors[] = {5, 13, 7, 7, 7, 7, 0, 0, 0, 0, 7, 0, 0};
+  std::vector<uint8_t> first = OldFormLevel(3, cells);
+  first[266] = 8;  // the last actor's speed
+  const std::vector<uint8_t> file = OldFormSet(first);
   ASSERT_EQ(file.size(), 2670u);
-  LevelSet levels;
-  ASSERT_TRUE(DecodeLevelSet(file.data(), file.size(), levels));
-  for (size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(levels[0].floors[i], floors[i]) << i;
-  EXPECT_EQ(levels[0].actors[0], ActorRecord());
-}
-
-TEST(LevelFile, UpgradingAnOldSetKeepsEverything) {
-  std::vector<uint8_t> first = OldFormLevel(5, {32, 9, 150});
-  first[266] = 8;  // last actor's speed
-  std::vector<uint8_t> file = OldFormSet(first);
   LevelSet old;
   ASSERT_TRUE(DecodeLevelSet(file.data(), file.size(), old));
-  const std::vector<uint8_t> upgraded = EncodeLevelSet(old);
-  ASSERT_EQ(upgraded.size(), 3770u);
+  for (size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(old[0].GetFloor(i), floors[i]) << i;
+  EXPECT_EQ(old[0].GetActor(5).speed(), 8);
+  // Upgraded, it keeps everything; an exit byte 17 of the current form loads as 128.
+  std::vector<uint8_t> upgraded = EncodeLevelSet(old);
   LevelSet again;
   ASSERT_TRUE(DecodeLevelSet(upgraded.data(), upgraded.size(), again));
   EXPECT_EQ(again, old);
-  EXPECT_EQ(again[0].floors[0], 7);
-  EXPECT_EQ(again[0].floors[1], 9);
-  EXPECT_EQ(again[0].actors[5].speed, 8);
+  upgraded[10 + 377] = 17;
+  ASSERT_TRUE(DecodeLevelSet(upgraded.data(), upgraded.size(), again));
+  EXPECT_EQ(again[1].GetCell(0), 128);
 }
 
-TEST(LevelFile, OnlyTheTwoLengthsAreAccepted) {
+TEST(LevelFile, OnlyTheTwoLengthsAreRead) {
   TempDir dir;
   LevelSet levels;
-  levels[0].goal = 2;
+  levels[0].SetGoal(2);
   const LevelSet before = levels;
   for (size_t length : {0u, 1u, 2669u, 2671u, 3769u, 3771u, 7540u}) {
     const std::string path = dir.Path("len" + std::to_string(length) + ".kxl");
@@ -118,30 +90,49 @@ TEST(LevelFile, OnlyTheTwoLengthsAreAccepted) {
     const LevelSetReadResult result = ReadLevelSetFile(path, levels);
     EXPECT_FALSE(result.ok) << length;
     EXPECT_EQ(result.length, static_cast<long long>(length));
-    EXPECT_NE(result.reason.find(std::to_string(length) + " bytes"), std::string::npos)
-        << result.reason;
-    EXPECT_NE(result.reason.find("3770"), std::string::npos);
-    EXPECT_EQ(levels, before);
+    EXPECT_EQ(result.reason, "is " + std::to_string(length) + " bytes long, not 3770 or 2670");
   }
-  const LevelSetReadResult missing = ReadLevelSetFile(dir.Path("missing.kxl"), levels);
-  EXPECT_FALSE(missing.ok);
-  EXPECT_EQ(levels, before);
-  // A folder is no level set either.
+  EXPECT_EQ(ReadLevelSetFile(dir.Path("missing.kxl"), levels).reason, "cannot be opened");
   EXPECT_FALSE(ReadLevelSetFile(dir.Root().string(), levels).ok);
   EXPECT_EQ(levels, before);
-}
 
-TEST(LevelFile, SaveReplacesALongerFileAndLeavesNoTemporaryFile) {
-  TempDir dir;
+  // A save replaces a longer file and leaves no temporary file behind.
   const std::string path = dir.Path("set.kxl");
   WriteBytes(path, std::vector<uint8_t>(10000, 0xEE));
-  LevelSet levels;
-  levels[9].cells[100] = 64;
+  levels[9].SetCell(100, 64);
   ASSERT_TRUE(WriteLevelSetFile(SystemFileLayer(), path, levels));
   EXPECT_EQ(ReadBytes(path), EncodeLevelSet(levels));
-  EXPECT_EQ(dir.List(), std::vector<std::string>{"set.kxl"});
-
   LevelSet loaded;
   ASSERT_TRUE(ReadLevelSetFile(path, loaded).ok);
   EXPECT_EQ(loaded, levels);
+}
+
+TEST(LevelImage, LayoutOfTheSharedBlock) {
+  const auto word = [](const std::vector<uint8_t>& b, size_t at) {
+    return static_cast<int32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 |
+                                static_cast<uint32_t>(b[at + 3]) << 24);
+  };
+  Level level;
+  level.SetGoal(2);
+  level.SetPatternSet(4);
+  level.SetMusic(6);
+  level.SetEnemyType(2, 7);
+  level.SetCell(0, 150);
+  level.SetCell(220, -1);
+  level.SetFloor(220, 9);  // kept here, unlike in a file
+  level.GetActor(5).Set(232, 192, 7, 72, 9, 8);
+  std::strcpy(level.GetTime(), "3:45");
+  std::vector<uint8_t> block(kLevelImageBytes, 0xCC);
+  ClearLevelImage(block.data());
+  EXPECT_EQ(LevelImageFlag(block.data()), 0);
+  PutLevelImage(block.data(), level);
+  EXPECT_EQ(LevelImageFlag(block.data()), 1);
+  const std::pair<size_t, int32_t> words[] = {
+      {4, 2}, {8, 4}, {12, 6}, {24, 7}, {28, 150}, {908, -1}, {1792, 9}, {1916, 232}, {1936, 8}};
+  for (auto [at, value] : words) EXPECT_EQ(word(block, at), value) << at;
+  EXPECT_EQ(std::memcmp(block.data() + kLevelImageTimeOffset, "3:45", 5), 0);
+  EXPECT_EQ(GetLevelImage(block.data()), level);
+  // Another process's unterminated time is cut within its eight bytes.
+  std::memset(block.data() + kLevelImageTimeOffset, 'X', 8);
+  EXPECT_EQ(GetLevelImage(block.data()).TimeText(), "XXXXXXX");
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "level/file_layer.h"
+#include "base/file_layer.h"
 
 class FailingFileLayer : public FileLayer {
  public:

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/host.h"
-#include "app/recent_files.h"
+#include "view/host.h"
 
 class FakeHost : public Host {
  public:
@@ -32,6 +31,9 @@ class FakeHost : public Host {
   std::vector<std::string> openDialogDirs, saveDialogDirs;
   int menuRebuilds = 0;
   int lastMenuOldCount = -1;
+  std::vector<std::string> menuFiles;
+  std::vector<FileKind> saveDialogKinds;
+  int captures = 0, releases = 0;
   bool destroyed = false;
 
   // Scripted answers, consumed in order; when empty: Ok for Info/Error,
@@ -61,21 +63,22 @@ class FakeHost : public Host {
     openDialogDirs.push_back(dir);
     return Take(openPaths, path);
   }
-  bool ChooseSavePath(const std::string& dir, std::string& path) override {
+  bool ChooseSavePath(FileKind kind, const std::string& dir, std::string& path) override {
+    saveDialogKinds.push_back(kind);
     saveDialogDirs.push_back(dir);
     return Take(savePaths, path);
   }
   void RunDialog(DialogKind dialog, int param) override { dialogs.push_back({dialog, param}); }
-  void RebuildRecentMenu(int oldCount, const RecentFileList&) override {
+  void RebuildRecentMenu(int oldCount, const std::vector<std::string>& files) override {
     ++menuRebuilds;
     lastMenuOldCount = oldCount;
+    menuFiles = files;
   }
-  std::string StringResource(int id) override {
-    static const char* const kItems[] = {"Speed up", "More bombs", "Bigger bombs",
-        "Extra time (15 seconds)", "Extra life", "No bombs", "Extra time (one minute)",
-        "Less time", "Mini bombs", "Speed down", "Reverse controls", "Invisibility"};
-    return id >= 1 && id <= 12 ? kItems[id - 1] : "";
-  }
+  void CaptureMouse() override { ++captures; }
+  void ReleaseMouse() override { ++releases; }
+  // The string table's texts are not this fake's to know: it answers with
+  // the id, so a test sees which entry was asked for.
+  std::string StringResource(int id) override { return "string " + std::to_string(id); }
   void DestroyMainWindow() override { destroyed = true; }
 
   std::string LastTitle() const { return titles.empty() ? "" : titles.back(); }

@@ -2,20 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include "app/editor_state.h"
+#include "view/editor.h"
 #include "support/test_sheets.h"
 
 TEST(LevelPicture, CanvasAndWholeWindowAtBothZooms) {
   for (int z : {1, 2}) {
-    EditorState state;
+    Editor state;
     state.catalogue = MakeTestCatalogue(2, 4);
-    state.levels[6].patternSet = 4;
-    state.levels[6].cells[17 * 3 + 5] = 150;
-    state.levels[6].cells[17 * 12 + 16] = 70;
-    state.levels[2].cells[17 * 3 + 5] = 99;  // another level, not drawn
-    state.inspectorTiles[0] = 12;
-    state.selectionValue = 40;
-    state.teleportPair = 5;
+    LevelSet levels;
+    levels[6].SetPatternSet(4);
+    levels[6].SetCell(17 * 3 + 5, 150);
+    levels[6].SetCell(17 * 12 + 16, 70);
+    levels[2].SetCell(17 * 3 + 5, 99);  // another level, not drawn
+    state.document.Replace(levels, "");
+    state.session.inspectorTiles[0] = 12;
+    state.session.selectionValue = 40;
+    state.session.teleportPair = 5;
 
     LevelPictureOptions canvasOnly;
     canvasOnly.zoom = z;
@@ -34,12 +36,12 @@ TEST(LevelPicture, CanvasAndWholeWindowAtBothZooms) {
     EXPECT_EQ(DecodeTilePixel(canvas.At(0, 0)).tile, 0);
     // The editor's state right after opening a file.
     EXPECT_EQ(state.settings.zoom, z);
-    EXPECT_EQ(state.currentLevel, 6);
-    EXPECT_EQ(state.teleportPair, 0);
-    EXPECT_EQ(state.selectionValue, 0);
-    EXPECT_EQ(state.inspectorTiles[0], -1);
-    EXPECT_EQ(state.regionList.Size(), 17u);
-    EXPECT_EQ(state.canvasReady, 1);
+    EXPECT_EQ(state.session.currentLevel, 6);
+    EXPECT_EQ(state.session.teleportPair, 0);
+    EXPECT_EQ(state.session.selectionValue, 0);
+    EXPECT_EQ(state.session.inspectorTiles[0], -1);
+    EXPECT_EQ(state.session.regionList.Size(), 17u);
+    EXPECT_EQ(state.session.canvasReady, 1);
 
     LevelPictureOptions whole;
     whole.zoom = z;
@@ -58,7 +60,7 @@ TEST(LevelPicture, CanvasAndWholeWindowAtBothZooms) {
     EXPECT_EQ(window.At(354 * z, 160 * z + 16), SpriteColourAt(1, 96));
   }
 
-  EditorState state;
+  Editor state;
   EXPECT_TRUE(RenderLevelPicture(state, 10, {}).Empty());
   EXPECT_TRUE(RenderLevelPicture(state, -1, {}).Empty());
   // No catalogue at all: a blank canvas, no crash.

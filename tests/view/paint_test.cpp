@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/editor_state.h"
+#include "view/editor.h"
 #include "gfx/software_painter.h"
 #include "support/recording_painter.h"
 #include "support/test_sheets.h"
@@ -56,32 +56,39 @@ Pixels Ring(int left, int top, int width, int height) {
   return out;
 }
 
-// An editor with a synthetic catalogue, laid out for zoom z.
-struct Editor {
+// An editor with a synthetic catalogue, laid out for zoom z. The test sets
+// up `levels`; every paint opens them first.
+struct Canvas {
   struct Point {
     int x, y;
   };
-  EditorState state;
+  Editor state;
+  LevelSet levels;
 
-  explicit Editor(int zoom = 1, int patternSets = 3, int spriteSets = 4) {
+  explicit Canvas(int zoom = 1, int patternSets = 3, int spriteSets = 4) {
     state.catalogue = MakeTestCatalogue(patternSets, spriteSets);
     state.settings.zoom = zoom;
-    LayoutRegions(state.regionList, zoom);
-    for (int32_t& tile : state.inspectorTiles) tile = -1;
+    LayoutRegions(state.session.regionList, zoom);
+    for (int32_t& tile : state.session.inspectorTiles) tile = -1;
   }
   int z() const { return state.settings.zoom; }
-  Level& level() { return state.CurrentLevel(); }
+  Level& level() { return levels[state.session.currentLevel]; }
+  const Level& painted() const { return state.document.GetLevel(state.session.currentLevel); }
 
   Image Paint(Rgb before = kStale) {
     Image client(516 * z(), 210 * z() + 16, before);
     SoftwarePainter painter(state.catalogue, client, kBackground);
-    PaintMainWindow(state, painter);
+    Draw(painter);
     return client;
   }
   RecordingPainter Record() {
     RecordingPainter painter;
-    PaintMainWindow(state, painter);
+    Draw(painter);
     return painter;
+  }
+  int Draw(Painter& painter) {
+    state.document.Replace(levels, "");
+    return PaintMainWindow(state, painter);
   }
   // A pixel inside one quarter of a cell of the canvas.
   Point CellPoint(int cell, bool lower, bool right) const {
@@ -103,16 +110,16 @@ ClientRect CanvasRect(int z) { return {z, z + 16, 257 * z, 209 * z + 16}; }
 
 TEST(Paint, RepaintFlagsSteerWhatIsRedrawn) {
   for (int z : {1, 2}) {
-    Editor editor(z);
-    editor.state.inspectorTiles[0] = 5;
-    editor.state.inspectorTiles[1] = 6;
-    editor.state.inspectorTiles[2] = 7;
+    Canvas editor(z);
+    editor.state.session.inspectorTiles[0] = 5;
+    editor.state.session.inspectorTiles[1] = 6;
+    editor.state.session.inspectorTiles[2] = 7;
 
     // Canvas only: captions and inspector, the canvas off screen; neither
     // palette nor actor images nor the selection frame.
-    editor.state.repaintFlags = kRepaintCanvas;
+    editor.state.session.repaintFlags = kRepaintCanvas;
     RecordingPainter canvas = editor.Record();
-    EXPECT_EQ(editor.state.repaintFlags, kRepaintCanvas);  // read, not cleared
+    EXPECT_EQ(editor.state.session.repaintFlags, kRepaintCanvas);  // read, not cleared
     EXPECT_TRUE(canvas.Blits(SheetKind::SpriteColour, false).empty());
     EXPECT_TRUE(canvas.Blits(SheetKind::SpriteMask, false).empty());
     const std::vector<PaintCall> onScreen = canvas.Blits(SheetKind::Pattern, false);
@@ -133,7 +140,7 @@ TEST(Paint, RepaintFlagsSteerWhatIsRedrawn) {
     EXPECT_EQ(canvas.Blits(SheetKind::Pattern, true).size(), 221u);  // one per cell
 
     // Side panel only: palette, images, frame; no canvas.
-    editor.state.repaintFlags = kRepaintPanel;
+    editor.state.session.repaintFlags = kRepaintPanel;
     RecordingPainter panel = editor.Record();
     EXPECT_TRUE(panel.Of(Kind::BeginOffscreen).empty());
     EXPECT_TRUE(panel.Of(Kind::EndOffscreen).empty());
@@ -142,14 +149,14 @@ TEST(Paint, RepaintFlagsSteerWhatIsRedrawn) {
     EXPECT_EQ(panel.Of(Kind::Line).size(), 4u);
     EXPECT_EQ(panel.CaptionTexts().size(), 7u);
 
-    editor.state.repaintFlags = kRepaintAll;
+    editor.state.session.repaintFlags = kRepaintAll;
     RecordingPainter both = editor.Record();
     EXPECT_EQ(both.Of(Kind::EndOffscreen).size(), 1u);
     EXPECT_EQ(both.Blits(SheetKind::Pattern, false).size(), 13u);
     EXPECT_EQ(both.Blits(SheetKind::SpriteColour, false).size(), 9u);
 
     // On pixels: with flags 1 the panel keeps whatever it showed before.
-    editor.state.repaintFlags = kRepaintCanvas;
+    editor.state.session.repaintFlags = kRepaintCanvas;
     const Image pixels = editor.Paint();
     EXPECT_TRUE(AllOf(pixels, {259 * z, z + 16, 515 * z, 119 * z + 16}, kStale));   // palette
     EXPECT_TRUE(AllOf(pixels, {259 * z, 138 * z + 16, 489 * z, 162 * z + 16}, kStale));
@@ -161,12 +168,12 @@ TEST(Paint, RepaintFlagsSteerWhatIsRedrawn) {
 
 TEST(Paint, CaptionsTextsAndRectangles) {
   for (int z : {1, 2}) {
-    Editor editor(z);
-    editor.state.currentLevel = 3;
-    editor.state.teleportPair = 7;
+    Canvas editor(z);
+    editor.state.session.currentLevel = 3;
+    editor.state.session.teleportPair = 7;
     editor.state.activeBorderColour = 0x00336699;
-    editor.level().patternSet = 5;
-    editor.state.repaintFlags = kRepaintCanvas;
+    editor.level().SetPatternSet(5);
+    editor.state.session.repaintFlags = kRepaintCanvas;
     const std::vector<PaintCall> captions = editor.Record().Of(Kind::Caption);
     const std::vector<std::pair<std::string, ClientRect>> expected = {
         {"Level 4  ", {z == 1 ? 42 : 44, 2, 240 * z, 17}},
@@ -187,15 +194,15 @@ TEST(Paint, CaptionsTextsAndRectangles) {
 
   // The blanks come before every name, so a long name leaves no rest behind
   // a short one.
-  Editor editor;
+  Canvas editor;
   editor.state.catalogue.patternSets[0].name = "A rather long pattern-set name";
   editor.state.catalogue.patternSets[1].name = "B";
-  editor.level().patternSet = 3;
-  editor.state.levels[1].patternSet = 4;
+  editor.level().SetPatternSet(3);
+  editor.levels[1].SetPatternSet(4);
   RecordingPainter painter;
-  PaintMainWindow(editor.state, painter);
-  editor.state.currentLevel = 1;
-  PaintMainWindow(editor.state, painter);
+  editor.Draw(painter);
+  editor.state.session.currentLevel = 1;
+  editor.Draw(painter);
   const std::vector<std::string> texts = painter.CaptionTexts();
   ASSERT_EQ(texts.size(), 14u);
   EXPECT_EQ(texts[1], std::string(63, ' '));
@@ -207,21 +214,21 @@ TEST(Paint, CaptionsTextsAndRectangles) {
 
 TEST(Paint, CellValuesPickTilesAndOverlays) {
   for (int z : {1, 2}) {
-    Editor editor(z);
+    Canvas editor(z);
     Level& level = editor.level();
-    level.patternSet = 4;  // catalogue set 1
+    level.SetPatternSet(4);  // catalogue set 1
     const int row = 2 * 17;
-    level.cells[row + 3] = 130;
-    level.cells[row + 4] = 150;
-    level.cells[row + 5] = 165;
-    level.cells[row + 6] = 180;
-    level.cells[row + 7] = 45;
-    level.cells[row + 8] = 127;
-    level.cells[row + 9] = 17;
-    level.cells[row + 10] = 143;
-    level.cells[row + 11] = 191;
-    level.cells[row + 0] = 37;   // left edge: right half of tile 37
-    level.cells[row + 16] = 38;  // right edge: left half of tile 38
+    level.SetCell(row + 3, 130);
+    level.SetCell(row + 4, 150);
+    level.SetCell(row + 5, 165);
+    level.SetCell(row + 6, 180);
+    level.SetCell(row + 7, 45);
+    level.SetCell(row + 8, 127);
+    level.SetCell(row + 9, 17);
+    level.SetCell(row + 10, 143);
+    level.SetCell(row + 11, 191);
+    level.SetCell(row + 0, 37);   // left edge: right half of tile 37
+    level.SetCell(row + 16, 38);  // right edge: left half of tile 38
     const Image image = editor.Paint();
 
     struct Expect {
@@ -269,15 +276,15 @@ TEST(Paint, TeleportLinksJoinBothEndsOfEachPair) {
     const auto linkPoint = [z](int i) {
       return std::pair{(16 * (i % 17) + 3) * z, 16 * z * (i / 17 + 1) + (z == 1 ? 8 : 0)};
     };
-    Editor editor(z);
+    Canvas editor(z);
     Level& level = editor.level();
-    level.cells[40] = 180;  // start of pair 2
-    level.cells[100] = 181;
-    level.cells[20] = 176;  // pair 0
-    level.cells[150] = 177;
-    level.cells[60] = 183;  // only the end of pair 3
-    editor.state.teleportPair = 2;
-    editor.state.repaintFlags = kRepaintCanvas;
+    level.SetCell(40, 180);  // start of pair 2
+    level.SetCell(100, 181);
+    level.SetCell(20, 176);  // pair 0
+    level.SetCell(150, 177);
+    level.SetCell(60, 183);  // only the end of pair 3
+    editor.state.session.teleportPair = 2;
+    editor.state.session.repaintFlags = kRepaintCanvas;
 
     RecordingPainter links = editor.Record();
     const std::vector<PaintCall> lines = links.Of(Kind::Line);
@@ -298,33 +305,34 @@ TEST(Paint, TeleportLinksJoinBothEndsOfEachPair) {
     EXPECT_EQ(image.At(gx, gy), kGrey);
     EXPECT_EQ(editor.CellPixel(image, 40, true, true).tile, 16);
 
-    editor.state.teleportPair = 0;
+    editor.state.session.teleportPair = 0;
     const std::vector<PaintCall> swapped = editor.Record().Of(Kind::Line);
     ASSERT_EQ(swapped.size(), 2u);
     EXPECT_EQ(swapped[0].colour, kWhite);
     EXPECT_EQ(swapped[1].colour, kGrey);
 
     // A value found twice counts at its highest cell.
-    level.cells[120] = 181;
+    level.SetCell(120, 181);
     const std::vector<PaintCall> highest = editor.Record().Of(Kind::Line);
     ASSERT_EQ(highest.size(), 2u);
     EXPECT_EQ(std::pair(highest[1].x1, highest[1].y1), linkPoint(120));
 
     // One end alone draws nothing.
-    level.cells[100] = level.cells[120] = 0;
-    level.cells[150] = 0;
+    level.SetCell(100, 0);
+  level.SetCell(120, 0);
+    level.SetCell(150, 0);
     EXPECT_TRUE(editor.Record().Of(Kind::Line).empty());
   }
 }
 
 TEST(Paint, ActorsOnCanvasAndInThePanel) {
   for (int z : {1, 2}) {
-    Editor editor(z);
+    Canvas editor(z);
     Level& level = editor.level();
-    for (int32_t& cell : level.cells) cell = 20;
-    level.actors[0].Set(40, 64, 3, 0, 0, 2);     // the player at column 3, row 4, facing right
-    level.actors[1].Set(72, 96, 7, 48, 5, 2);    // enemy type 2 at column 5, row 6, facing left
-    level.actors[2].Set(0, 0, 5, 72, 5, 2);      // not placed
+    for (int i = 0; i < kCellCount; ++i) level.SetCell(i, 20);
+    level.GetActor(0).Set(40, 64, 3, 0, 0, 2);     // the player at column 3, row 4, facing right
+    level.GetActor(1).Set(72, 96, 7, 48, 5, 2);    // enemy type 2 at column 5, row 6, facing left
+    level.GetActor(2).Set(0, 0, 5, 72, 5, 2);      // not placed
     const Image image = editor.Paint();
     const int left = 9 * z, top = z + 16;
 
@@ -340,7 +348,7 @@ TEST(Paint, ActorsOnCanvasAndInThePanel) {
     EXPECT_EQ(DecodeTilePixel(image.At(ex + 5 * z, ey + 7 * z)).tile, 20);
 
     // Enemy 2 is not on the canvas: only two actors blit off screen.
-    editor.state.repaintFlags = kRepaintCanvas;
+    editor.state.session.repaintFlags = kRepaintCanvas;
     RecordingPainter calls = editor.Record();
     const std::vector<PaintCall> masks = calls.Blits(SheetKind::SpriteMask, true);
     const std::vector<PaintCall> colours = calls.Blits(SheetKind::SpriteColour, true);
@@ -371,11 +379,11 @@ TEST(Paint, ActorsOnCanvasAndInThePanel) {
 
 TEST(Paint, CellInspectorSlots) {
   for (int z : {1, 2}) {
-    Editor editor(z);
-    editor.state.inspectorTiles[0] = 31;
-    editor.state.inspectorTiles[1] = -1;
-    editor.state.inspectorTiles[2] = 77;
-    editor.state.repaintFlags = kRepaintCanvas;
+    Canvas editor(z);
+    editor.state.session.inspectorTiles[0] = 31;
+    editor.state.session.inspectorTiles[1] = -1;
+    editor.state.session.inspectorTiles[2] = 77;
+    editor.state.session.repaintFlags = kRepaintCanvas;
     Image image = editor.Paint();
     const int y = 187 * z + 16;
     EXPECT_EQ(DecodeTilePixel(image.At(383 * z, y)).tile, 31);
@@ -385,8 +393,8 @@ TEST(Paint, CellInspectorSlots) {
     EXPECT_EQ(image.At(431 * z, y), kStale);
 
     // A tile number beyond the sheet blanks its slot too.
-    editor.state.inspectorTiles[0] = 128;
-    editor.state.inspectorTiles[2] = INT_MIN;
+    editor.state.session.inspectorTiles[0] = 128;
+    editor.state.session.inspectorTiles[2] = INT_MIN;
     image = editor.Paint();
     EXPECT_TRUE(AllOf(image, {383 * z, y, 431 * z, y + 16 * z}, kBackground));
   }
@@ -394,9 +402,9 @@ TEST(Paint, CellInspectorSlots) {
 
 TEST(Paint, PaletteAtBothZooms) {
   for (int z : {1, 2}) {
-    Editor editor(z);
-    editor.state.repaintFlags = kRepaintPanel;
-    editor.state.selectionCategory = -1;  // no frame over the tiles
+    Canvas editor(z);
+    editor.state.session.repaintFlags = kRepaintPanel;
+    editor.state.session.selectionCategory = -1;  // no frame over the tiles
     const Image image = editor.Paint();
     // (normal-size x of the cell, y below the strip, tile)
     std::vector<std::tuple<int, int, int>> cells;
@@ -426,62 +434,62 @@ TEST(Paint, PaletteAtBothZooms) {
 }
 
 TEST(Paint, LayoutChangeCanvasReadyAndShadows) {
-  Editor editor;
-  editor.state.repaintFlags = kRepaintCanvas;
-  editor.state.layoutChanged = 1;
+  Canvas editor;
+  editor.state.session.repaintFlags = kRepaintCanvas;
+  editor.state.session.layoutChanged = 1;
   RecordingPainter calls = editor.Record();
-  EXPECT_EQ(editor.state.repaintFlags, kRepaintAll);
-  EXPECT_EQ(editor.state.layoutChanged, 0);
+  EXPECT_EQ(editor.state.session.repaintFlags, kRepaintAll);
+  EXPECT_EQ(editor.state.session.layoutChanged, 0);
   EXPECT_EQ(calls.Blits(SheetKind::Pattern, false).size(), 10u);  // the palette came along
   EXPECT_EQ(calls.Of(Kind::EndOffscreen).size(), 1u);
 
   // A request that holds the panel bit keeps it.
-  editor.state.repaintFlags = kRepaintAll;
-  editor.state.layoutChanged = 1;
+  editor.state.session.repaintFlags = kRepaintAll;
+  editor.state.session.layoutChanged = 1;
   editor.Record();
-  EXPECT_EQ(editor.state.repaintFlags, kRepaintAll);
-  editor.state.repaintFlags = kRepaintPanel;
-  editor.state.layoutChanged = 1;
+  EXPECT_EQ(editor.state.session.repaintFlags, kRepaintAll);
+  editor.state.session.repaintFlags = kRepaintPanel;
+  editor.state.session.layoutChanged = 1;
   editor.Record();
-  EXPECT_EQ(editor.state.repaintFlags, kRepaintPanel);
+  EXPECT_EQ(editor.state.session.repaintFlags, kRepaintPanel);
   editor.Record();
-  EXPECT_EQ(editor.state.repaintFlags, kRepaintPanel);
+  EXPECT_EQ(editor.state.session.repaintFlags, kRepaintPanel);
 
   // canvasReady is 0 for every drawing call and 1 afterwards.
   struct Watching : RecordingPainter {
-    const EditorState* state = nullptr;
+    const Editor* state = nullptr;
     std::set<int32_t> seen;
     void Caption(const ClientRect& r, const std::string& t, Rgb b) override {
-      seen.insert(state->canvasReady);
+      seen.insert(state->session.canvasReady);
       RecordingPainter::Caption(r, t, b);
     }
     void Blit(const SheetRef& s, int sx, int sy, int w, int h, int dx, int dy,
               RasterOp op) override {
-      seen.insert(state->canvasReady);
+      seen.insert(state->session.canvasReady);
       RecordingPainter::Blit(s, sx, sy, w, h, dx, dy, op);
     }
   } watching;
   watching.state = &editor.state;
-  editor.state.canvasReady = 1;
-  editor.state.repaintFlags = kRepaintAll;
-  EXPECT_EQ(PaintMainWindow(editor.state, watching), 1);
+  editor.state.session.canvasReady = 1;
+  editor.state.session.repaintFlags = kRepaintAll;
+  EXPECT_EQ(editor.Draw(watching), 1);
   EXPECT_EQ(watching.seen, std::set<int32_t>{0});
-  EXPECT_EQ(editor.state.canvasReady, 1);
+  EXPECT_EQ(editor.state.session.canvasReady, 1);
 
   // Shadows are corrected first when the setting asks for it, and drawn so;
   // the set is not marked modified.
   Level& level = editor.level();
-  level.cells[17 + 3] = 64;
-  level.cells[34 + 3] = 2;
+  level.SetCell(17 + 3, 64);
+  level.SetCell(34 + 3, 2);
   editor.state.settings.correctShadow = 0;
   Image image = editor.Paint();
-  EXPECT_EQ(level.cells[34 + 3], 2);
+  EXPECT_EQ(editor.painted().GetCell(34 + 3), 2);
   EXPECT_EQ(editor.CellPixel(image, 34 + 3, false, false).tile, 2);
   editor.state.settings.correctShadow = 1;
   image = editor.Paint();
-  EXPECT_EQ(level.cells[34 + 3], 10);
+  EXPECT_EQ(editor.painted().GetCell(34 + 3), 10);
   EXPECT_EQ(editor.CellPixel(image, 34 + 3, false, false).tile, 10);
-  EXPECT_EQ(editor.state.modified, 0);
+  EXPECT_FALSE(editor.state.document.Modified());
 }
 
 TEST(Paint, SelectionFrameSurroundsTheSelectedPaletteCell) {
@@ -504,11 +512,11 @@ TEST(Paint, SelectionFrameSurroundsTheSelectedPaletteCell) {
       {3, 1, 275, 187, 16, 16},
   };
   for (int z : {1, 2}) {
-    Editor editor(z);
-    editor.state.repaintFlags = kRepaintPanel;
+    Canvas editor(z);
+    editor.state.session.repaintFlags = kRepaintPanel;
     for (const Case& c : cases) {
-      editor.state.selectionCategory = c.category;
-      editor.state.selectionValue = c.value;
+      editor.state.session.selectionCategory = c.category;
+      editor.state.session.selectionValue = c.value;
       const Image image = editor.Paint();
       EXPECT_EQ(PixelsOf(image, kWhite), Ring(c.x * z, c.y * z + 16, c.w * z, c.h * z))
           << "category " << c.category << " value " << c.value << " z " << z;
@@ -518,14 +526,14 @@ TEST(Paint, SelectionFrameSurroundsTheSelectedPaletteCell) {
                                                    {0, -1}, {1, 4},  {1, -1}, {2, 0},  {2, 6},
                                                    {3, 2},  {3, -1}, {4, 0},  {-1, 0}};
     for (const auto& [category, value] : noFrame) {
-      editor.state.selectionCategory = category;
-      editor.state.selectionValue = value;
+      editor.state.session.selectionCategory = category;
+      editor.state.session.selectionValue = value;
       EXPECT_EQ(PixelsOf(editor.Paint(), kWhite), Pixels{}) << category << " " << value;
     }
     // No frame without the panel bit.
-    editor.state.selectionCategory = 0;
-    editor.state.selectionValue = 0;
-    editor.state.repaintFlags = kRepaintCanvas;
+    editor.state.session.selectionCategory = 0;
+    editor.state.session.selectionValue = 0;
+    editor.state.session.repaintFlags = kRepaintCanvas;
     EXPECT_EQ(PixelsOf(editor.Paint(), kWhite), Pixels{});
   }
 }
@@ -534,11 +542,11 @@ TEST(Paint, NumbersOutsideTheCatalogueDrawNothing) {
   // Pattern sets that do not exist: the canvas, palette and inspector are
   // blank, the name caption is left out, nothing crashes.
   for (int32_t patternSet : {3 + 3, 3 + 31, 2, 0, -1, INT_MIN, INT_MAX}) {
-    Editor editor;
-    editor.level().patternSet = patternSet;
-    editor.level().cells[40] = 130;
-    editor.state.selectionCategory = -1;  // no frame over the palette
-    editor.state.inspectorTiles[0] = 5;
+    Canvas editor;
+    editor.level().SetPatternSet(patternSet);
+    editor.level().SetCell(40, 130);
+    editor.state.session.selectionCategory = -1;  // no frame over the palette
+    editor.state.session.inspectorTiles[0] = 5;
     RecordingPainter calls = editor.Record();
     EXPECT_TRUE(calls.Blits(SheetKind::Pattern, false).empty());
     EXPECT_TRUE(calls.Blits(SheetKind::Pattern, true).empty()) << patternSet;
@@ -553,32 +561,32 @@ TEST(Paint, NumbersOutsideTheCatalogueDrawNothing) {
   // A catalogue without pattern sets at all, and one whose set could not be
   // read: the same blanks, while actors still show.
   for (bool unreadable : {false, true}) {
-    Editor editor(2, unreadable ? 1 : 0);
+    Canvas editor(2, unreadable ? 1 : 0);
     if (unreadable) editor.state.catalogue.patternSets[0] = {Image(), Image(), "Broken"};
-    editor.state.selectionCategory = -1;
-    editor.level().actors[0].Set(40, 64, 5, 0, 0, 2);
+    editor.state.session.selectionCategory = -1;
+    editor.level().GetActor(0).Set(40, 64, 5, 0, 0, 2);
     const Image image = editor.Paint();
     EXPECT_EQ(DecodeTilePixel(image.At(300, 200)).tile, -1);
     EXPECT_EQ(image.At(300, 200), kBackground);
     EXPECT_EQ(image.At(18 + 64 + 4, 18 + 112 + 40), SpriteColourAt(0, 128));
     EXPECT_TRUE(AllOf(image, {518, 18, 1030, 50}, kBackground));
-    EXPECT_EQ(editor.state.canvasReady, 1);
+    EXPECT_EQ(editor.state.session.canvasReady, 1);
   }
 
   // Enemy types naming no sprite set, type codes and directions outside the
   // documented ones, positions no file can hold: not on the canvas, blank
   // in the panel.
-  Editor editor(1, 1, 3);
+  Canvas editor(1, 1, 3);
   Level& level = editor.level();
-  level.enemyTypes[0] = 99;
-  level.enemyTypes[1] = -5;
-  level.enemyTypes[2] = 2;
-  level.actors[1].Set(40, 32, 5, 24, 5, 2);   // type 1: sprite set 99
-  level.actors[2].Set(56, 32, 5, 48, 5, 2);   // type 2: sprite set -5
-  level.actors[3].Set(72, 32, 5, 30, 5, 2);   // no such type code
-  level.actors[4].Set(88, 32, 4, 72, 5, 2);   // no such direction
-  level.actors[5].Set(100000, 32, 5, 72, 5, 2);
-  level.actors[0].Set(40, -16, 9, 0, 0, 2);
+  level.SetEnemyType(0, 99);
+  level.SetEnemyType(1, -5);
+  level.SetEnemyType(2, 2);
+  level.GetActor(1).Set(40, 32, 5, 24, 5, 2);   // type 1: sprite set 99
+  level.GetActor(2).Set(56, 32, 5, 48, 5, 2);   // type 2: sprite set -5
+  level.GetActor(3).Set(72, 32, 5, 30, 5, 2);   // no such type code
+  level.GetActor(4).Set(88, 32, 4, 72, 5, 2);   // no such direction
+  level.GetActor(5).Set(100000, 32, 5, 72, 5, 2);
+  level.GetActor(0).Set(40, -16, 9, 0, 0, 2);
   RecordingPainter calls = editor.Record();
   EXPECT_TRUE(calls.Blits(SheetKind::SpriteMask, true).empty());
   EXPECT_TRUE(calls.Blits(SheetKind::SpriteColour, true).empty());
@@ -592,14 +600,14 @@ TEST(Paint, NumbersOutsideTheCatalogueDrawNothing) {
   EXPECT_EQ(image.At(473, 170), SpriteColourAt(2, 96));
   // An enemy record holding the player's type code draws the player on the
   // canvas, as documented, but has no enemy type for the panel.
-  level.actors[1].Set(40, 32, 5, 0, 5, 2);
+  level.GetActor(1).Set(40, 32, 5, 0, 5, 2);
   const Image again = editor.Paint();
   EXPECT_EQ(again.At(9 + 32 + 8, 17 + 24 + 20), SpriteColourAt(0, 128));
   EXPECT_TRUE(AllOf(again, {353, 154, 369, 178}, kBackground));
 
   // Without the player's sprite set the player shows nowhere.
-  Editor noSprites(1, 1, 0);
-  noSprites.level().actors[0].Set(40, 64, 5, 0, 0, 2);
+  Canvas noSprites(1, 1, 0);
+  noSprites.level().GetActor(0).Set(40, 64, 5, 0, 0, 2);
   RecordingPainter spriteless = noSprites.Record();
   EXPECT_TRUE(spriteless.Blits(SheetKind::SpriteColour, true).empty());
   EXPECT_TRUE(spriteless.Blits(SheetKind::SpriteColour, false).empty());
@@ -607,17 +615,17 @@ TEST(Paint, NumbersOutsideTheCatalogueDrawNothing) {
 }
 
 TEST(Paint, CellValuesBeyondTheSheetShowTheWindowBackground) {
-  Editor editor;
+  Canvas editor;
   Level& level = editor.level();
-  for (int32_t& cell : level.cells) cell = 3;
-  level.cells[17 * 1] = 128;        // edge cells of 128 and more would address
-  level.cells[17 * 2] = 200;        // rows past the sheet
-  level.cells[17 * 3 + 16] = 175;
-  level.cells[17 * 4 + 16] = -3;
-  level.cells[17 * 5 + 4] = -1;     // negative values in the grid: nothing
-  level.cells[17 * 5 + 5] = 255;    // any value from 176 up shows tile 16
-  level.cells[17 * 5 + 6] = INT_MAX;
-  editor.state.repaintFlags = kRepaintCanvas;
+  for (int i = 0; i < kCellCount; ++i) level.SetCell(i, 3);
+  level.SetCell(17 * 1, 128);        // edge cells of 128 and more would address
+  level.SetCell(17 * 2, 200);        // rows past the sheet
+  level.SetCell(17 * 3 + 16, 175);
+  level.SetCell(17 * 4 + 16, -3);
+  level.SetCell(17 * 5 + 4, -1);     // negative values in the grid: nothing
+  level.SetCell(17 * 5 + 5, 255);    // any value from 176 up shows tile 16
+  level.SetCell(17 * 5 + 6, INT_MAX);
+  editor.state.session.repaintFlags = kRepaintCanvas;
   EXPECT_EQ(editor.Record().Blits(SheetKind::Pattern, true).size(), 221u - 5u);
   const Image image = editor.Paint();
   // The off-screen picture starts undefined: those cells show the background.
@@ -625,7 +633,7 @@ TEST(Paint, CellValuesBeyondTheSheetShowTheWindowBackground) {
     EXPECT_EQ(editor.CellPixel(image, cell, true, true).tile, -1) << cell;
     for (bool lower : {false, true})
       for (bool right : {false, true}) {
-        const Editor::Point p = editor.CellPoint(cell, lower, right);
+        const Canvas::Point p = editor.CellPoint(cell, lower, right);
         EXPECT_EQ(image.At(p.x, p.y), kBackground) << cell;
       }
   }
@@ -634,10 +642,10 @@ TEST(Paint, CellValuesBeyondTheSheetShowTheWindowBackground) {
   EXPECT_EQ(editor.CellPixel(image, 17 * 5 + 7, false, false).tile, 3);
 
   // A current level outside the set draws nothing and still completes.
-  editor.state.currentLevel = 12;
-  editor.state.canvasReady = 0;
+  editor.state.session.currentLevel = 12;
+  editor.state.session.canvasReady = 0;
   RecordingPainter nothing;
-  EXPECT_EQ(PaintMainWindow(editor.state, nothing), 1);
+  EXPECT_EQ(PaintMainWindow(editor.state, nothing), 1);  // no level to open first
   EXPECT_TRUE(nothing.calls.empty());
-  EXPECT_EQ(editor.state.canvasReady, 1);
+  EXPECT_EQ(editor.state.session.canvasReady, 1);
 }

@@ -4,352 +4,236 @@
 
 #include <string>
 
-#include "view/editing.h"
-#include "view/layout.h"
-#include "view_harness.h"
+#include "view/canvas_tool.h"
+#include "view/inspector.h"
+#include "view/panel.h"
+#include "view/selectors.h"
+#include "view/undo.h"
+#include "support/editor_harness.h"
 
-namespace {
-
-const char* const kItemNames[] = {"Speed up", "More bombs", "Bigger bombs",
-    "Extra time (15 seconds)", "Extra life", "No bombs", "Extra time (one minute)", "Less time",
-    "Mini bombs", "Speed down", "Reverse controls", "Invisibility"};
-
-struct Selection {
-  int32_t category, value;
-  bool operator==(const Selection&) const = default;
-};
-
-// Hover text and click selection of one palette tile.
-struct PaletteProbe {
-  std::string text;
-  Selection selection;
-  int invalidations;
-};
-
-PaletteProbe Probe(int z, int32_t id, int dx, int dy) {
-  ViewHarness h(z);
-  h.Select(kSelectTeleport, 1);
-  OnCanvasMouseMove(h.state, h.host, 0, h.In(id, dx, dy));
-  PaletteProbe probe{h.host.LastStatus(), {}, 0};
-  const uint32_t at = h.In(id, dx, dy);
-  EXPECT_EQ(OnPanelClick(h.state, h.host, id, at & 0xFFFF, at >> 16), 1);
-  probe.selection = {h.state.selectionCategory, h.state.selectionValue};
-  probe.invalidations = h.host.fullInvalidations;
-  if (probe.invalidations) {
-    EXPECT_EQ(h.state.repaintFlags, 2);
-  }
-  return probe;
-}
-
-}  // namespace
-
-TEST(PaletteSelection, EveryTileAtBothZooms) {
-  for (int z : {1, 2}) {
-    for (int i = 0; i < 16; ++i) {
-      const PaletteProbe p = Probe(z, kRegionWalkable, 16 * i + 15, 15);
-      EXPECT_EQ(p.text, i < 8 ? "Walkable patterns" : "Walkable patterns with shadow") << i;
-      EXPECT_EQ(p.selection, (Selection{0, i}));
-      EXPECT_EQ(p.invalidations, 1);
-    }
-    for (int i = 0; i < 12; ++i) {
-      const PaletteProbe p = Probe(z, kRegionItems, 16 * i + 3, 8);
-      EXPECT_EQ(p.text, kItemNames[i]);
-      EXPECT_EQ(p.selection, (Selection{0, 18 + i}));
-    }
-    EXPECT_EQ(Probe(z, kRegionExit, 15, 0).text, "Exit");
-    EXPECT_EQ(Probe(z, kRegionExit, 15, 0).selection, (Selection{0, 17}));
-    EXPECT_EQ(Probe(z, kRegionGem, 0, 15).text, "Gem");
-    EXPECT_EQ(Probe(z, kRegionGem, 0, 15).selection, (Selection{0, 31}));
-    EXPECT_EQ(Probe(z, kRegionDestroyable, 7, 7).text, "Destroyable item");
-    EXPECT_EQ(Probe(z, kRegionDestroyable, 7, 7).selection, (Selection{0, 52}));
-    EXPECT_EQ(Probe(z, kRegionWalls, 15, 4).text, "Explodable walls");
-    EXPECT_EQ(Probe(z, kRegionWalls, 15, 4).selection, (Selection{0, 32}));
-    EXPECT_EQ(Probe(z, kRegionWalls, 16, 4).selection, (Selection{0, 42}));
-    for (int row = 0; row < 4; ++row)
-      for (int column = 0; column < 16; ++column) {
-        const PaletteProbe p = Probe(z, kRegionSolid, 16 * column + 9, 16 * row + 2);
-        EXPECT_EQ(p.text, "Solid patterns");
-        EXPECT_EQ(p.selection, (Selection{0, 64 + 16 * row + column}));
-      }
-    EXPECT_EQ(Probe(z, kRegionSolid, 16 * 5, 32).selection, (Selection{0, 101}));
-    for (int i = 0; i < 4; ++i) {
-      const PaletteProbe p = Probe(z, kRegionPlayer, 16 * i + 8, 23);
-      EXPECT_EQ(p.text, "Player");
-      EXPECT_EQ(p.selection, (Selection{1, i}));
-    }
-    for (int n = 1; n <= 5; ++n) {
-      const PaletteProbe p = Probe(z, kRegionEnemy1 + n - 1, 8, 12);
-      EXPECT_EQ(p.text, "Enemy " + std::to_string(n));
-      EXPECT_EQ(p.selection, (Selection{2, n}));
-    }
-    EXPECT_EQ(Probe(z, kRegionTeleport, 15, 5).text, "Teleport start");
-    EXPECT_EQ(Probe(z, kRegionTeleport, 15, 5).selection, (Selection{3, 0}));
-    EXPECT_EQ(Probe(z, kRegionTeleport, 16, 5).text, "Teleport end");
-    EXPECT_EQ(Probe(z, kRegionTeleport, 31, 5).selection, (Selection{3, 1}));
-  }
-}
-
-TEST(PaletteSelection, WalkableRowSplitsAtItsMiddle) {
-  ViewHarness h;
-  OnCanvasMouseMove(h.state, h.host, 0, Pack(386, 20));
-  EXPECT_EQ(h.host.LastStatus(), "Walkable patterns");
-  OnCanvasMouseMove(h.state, h.host, 0, Pack(387, 20));
-  EXPECT_EQ(h.host.LastStatus(), "Walkable patterns with shadow");
-  ViewHarness d(2);
-  OnCanvasMouseMove(d.state, d.host, 0, Pack(773, 30));
-  EXPECT_EQ(d.host.LastStatus(), "Walkable patterns");
-  OnCanvasMouseMove(d.state, d.host, 0, Pack(774, 30));
-  EXPECT_EQ(d.host.LastStatus(), "Walkable patterns with shadow");
-  // The fourth item through a real left click.
-  ViewHarness items;
-  OnCanvasMouseMove(items.state, items.host, 0, items.In(kRegionItems, 50, 5));
-  EXPECT_EQ(items.host.LastStatus(), "Extra time (15 seconds)");
-  EXPECT_EQ(OnLeftButtonDown(items.state, items.host, 1, items.In(kRegionItems, 50, 5)), 1);
-  EXPECT_EQ(items.state.selectionCategory, kSelectPattern);
-  EXPECT_EQ(items.state.selectionValue, 21);
-  EXPECT_EQ(items.state.repaintFlags, 2);
-  EXPECT_EQ(items.host.fullInvalidations, 1);
-}
-
-TEST(PaletteSelection, LastPixelColumnIsNoTile) {
-  for (int z : {1, 2}) {
-    for (int32_t id : {1007, 1008, 1009, 1010, 1011, 1012, 1013, 1014, 1018, 1019, 1020, 1021,
-                       1022, 1039}) {
-      ViewHarness h(z);
-      h.Select(kSelectPattern, 5);
-      const ScreenRegion* r = h.state.regionList.FindRegionById(id);
-      for (int y : {r->top, r->bottom - 1}) {
-        OnCanvasMouseMove(h.state, h.host, 0, Pack(r->right, y));
-        EXPECT_EQ(h.host.LastStatus(), "") << id;
-        EXPECT_EQ(OnPanelClick(h.state, h.host, id, r->right, y), 1);
-        OnLeftButtonDown(h.state, h.host, 1, Pack(r->right, y));
-        OnCanvasMouseMove(h.state, h.host, 1, Pack(r->right, y));  // a drag there
-      }
-      EXPECT_EQ(h.state.selectionCategory, kSelectPattern) << id;
-      EXPECT_EQ(h.state.selectionValue, 5) << id;
-      EXPECT_EQ(h.host.fullInvalidations, 0) << id;
-      EXPECT_EQ(h.state.repaintFlags, 0) << id;
-    }
-  }
-  // A click named for one region but lying in another selects nothing.
-  ViewHarness h;
-  h.Select(kSelectPattern, 5);
-  const uint32_t gem = h.In(kRegionGem, 3, 3);
-  OnPanelClick(h.state, h.host, kRegionExit, gem & 0xFFFF, gem >> 16);
-  OnPanelClick(h.state, h.host, 1015, gem & 0xFFFF, gem >> 16);
-  EXPECT_EQ(h.state.selectionValue, 5);
-  EXPECT_EQ(h.host.fullInvalidations, 0);
-}
-
-TEST(PointerHover, CanvasShowsLevelAndInspectsTheCell) {
-  for (int z : {1, 2}) {
-    ViewHarness h(z);
-    h.state.currentLevel = 3;
-    h.state.levels[3].cells[68] = 150;
-    h.state.levels[3].floors[68] = 4;
-    h.state.levels[3].cells[84] = 137;
-    h.state.levels[3].cells[71] = 165;
-    h.state.levels[3].floors[71] = 12;
-    EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 0, h.In(kRegionLeftEdge, 2, 70)), 0);
-    EXPECT_EQ(h.host.LastStatus(), "Level 4");
-    EXPECT_EQ(h.state.inspectorTiles[0], 32);
-    EXPECT_EQ(h.state.inspectorTiles[1], 22);
-    EXPECT_EQ(h.state.inspectorTiles[2], 4);
-    EXPECT_EQ(h.state.repaintFlags, 1);
-    ASSERT_EQ(h.host.partialInvalidations.size(), 1u);
-    EXPECT_EQ(h.host.partialInvalidations[0], InspectorRect(z));
-    OnCanvasMouseMove(h.state, h.host, 0, h.In(kRegionRightEdge, 7, 70));
-    EXPECT_EQ(h.state.inspectorTiles[0], 17);
-    EXPECT_EQ(h.state.inspectorTiles[1], 9);
-    EXPECT_EQ(h.state.inspectorTiles[2], -1);
-    OnCanvasMouseMove(h.state, h.host, 0, h.In(kRegionGrid, 40, 70));
-    EXPECT_EQ(h.state.inspectorTiles[0], 42);
-    EXPECT_EQ(h.state.inspectorTiles[1], 21);
-    EXPECT_EQ(h.state.inspectorTiles[2], 12);
-    EXPECT_EQ(h.host.partialInvalidations.size(), 3u);
-    EXPECT_EQ(h.host.fullInvalidations, 0);  // hovering never redraws the level
-    Level unchanged;  // hovering edits nothing
-    unchanged.cells[68] = 150;
-    unchanged.floors[68] = 4;
-    unchanged.cells[84] = 137;
-    unchanged.cells[71] = 165;
-    unchanged.floors[71] = 12;
-    EXPECT_EQ(h.state.levels[3], unchanged);
-  }
-}
-
-TEST(PointerHover, ElsewhereClearsTheInspectorAndTheStatus) {
-  for (int z : {1, 2}) {
-    ViewHarness h(z);
-    h.level().cells[0] = 9;
-    OnCanvasMouseMove(h.state, h.host, 0, h.Cell(0, 0));
-    EXPECT_EQ(h.state.inspectorTiles[0], 9);
-    const size_t invalidated = h.host.partialInvalidations.size();
-    // The gap between canvas and panel, the top strip, the line below row 12.
-    const ScreenRegion* grid = h.state.regionList.FindRegionById(kRegionGrid);
-    for (uint32_t at : {Pack(257 * z, 50 * z), Pack(100, 5), Pack(grid->left + 30, grid->bottom)}) {
-      h.state.inspectorTiles[0] = 9;
+TEST(Panel, HoverTextsAndSelections) {
+  struct Row {
+    int32_t id;
+    int dx, dy;
+    const char* text;
+    int32_t category, value;
+  } rows[] = {
+      {kRegionWalkable, 7 * 16 + 15, 15, "Walkable patterns", 0, 7},
+      {kRegionWalkable, 8 * 16, 0, "Walkable patterns with shadow", 0, 8},
+      {kRegionWalkable, 255, 3, "Walkable patterns with shadow", 0, 15},
+      {kRegionItems, 3, 8, "string 1", 0, 18},
+      {kRegionItems, 50, 5, "string 4", 0, 21},
+      {kRegionItems, 191, 15, "string 12", 0, 29},
+      {kRegionExit, 15, 0, "Exit", 0, 17},
+      {kRegionGem, 0, 15, "Gem", 0, 31},
+      {kRegionDestroyable, 7, 7, "Destroyable item", 0, 52},
+      {kRegionWalls, 15, 4, "Explodable walls", 0, 32},
+      {kRegionWalls, 16, 4, "Explodable walls", 0, 42},
+      {kRegionSolid, 9, 2, "Solid patterns", 0, 64},
+      {kRegionSolid, 16 * 5, 32, "Solid patterns", 0, 101},
+      {kRegionSolid, 255, 63, "Solid patterns", 0, 127},
+      {kRegionPlayer, 8, 23, "Player", 1, 0},
+      {kRegionPlayer, 63, 0, "Player", 1, 3},
+      {kRegionEnemy1, 8, 12, "Enemy 1", 2, 1},
+      {kRegionEnemy1 + 3, 15, 23, "Enemy 4", 2, 4},
+      {kRegionEnemy5, 0, 0, "Enemy 5", 2, 5},
+      {kRegionTeleport, 15, 5, "Teleport start", 3, 0},
+      {kRegionTeleport, 16, 5, "Teleport end", 3, 1},
+  };
+  for (int z : {1, 2})
+    for (const Row& r : rows) {
+      Harness h(z);
+      h.Select(kSelectTeleport, 1);
+      const uint32_t at = h.In(r.id, r.dx, r.dy);
       EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 0, at), 0);
-      EXPECT_EQ(h.host.LastStatus(), "");
-      EXPECT_EQ(h.state.inspectorTiles[0], -1);
-      EXPECT_EQ(h.state.inspectorTiles[1], -1);
-      EXPECT_EQ(h.state.inspectorTiles[2], -1);
+      EXPECT_EQ(h.host.LastStatus(), r.text) << r.id << " " << r.dx;
+      EXPECT_EQ(OnLeftButtonDown(h.state, h.host, 1, at), 1);
+      OnLeftButtonUp(h.state, h.host);
+      EXPECT_EQ(h.state.session.selectionCategory, r.category) << r.id << " " << r.dx;
+      EXPECT_EQ(h.state.session.selectionValue, r.value) << r.id << " " << r.dx;
+      EXPECT_EQ(h.state.session.repaintFlags, 2);
+      EXPECT_FALSE(h.state.document.CanUndo());
     }
-    // Over the palette the inspector empties too, without being invalidated.
-    OnCanvasMouseMove(h.state, h.host, 0, h.In(kRegionGem, 2, 2));
-    EXPECT_EQ(h.state.inspectorTiles[0], -1);
-    EXPECT_EQ(h.host.partialInvalidations.size(), invalidated);
-  }
-  // Before the first paint nothing happens at all.
-  ViewHarness h;
-  h.state.canvasReady = 0;
-  h.state.inspectorTiles[0] = 5;
-  h.Select(kSelectPattern, 3);
-  EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 1, h.Cell(3, 3)), 0);
-  EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 0, h.In(kRegionGem, 2, 2)), 0);
-  EXPECT_TRUE(h.host.statusTexts.empty());
-  EXPECT_EQ(h.state.inspectorTiles[0], 5);
-  EXPECT_EQ(h.level(), Level{});
-}
-
-TEST(PointerDrag, LeftButtonAlonePaintsAndSelects) {
-  ViewHarness h;
-  h.Select(kSelectPattern, 0);
-  for (int column = 1; column <= 15; ++column) h.level().cells[3 * 17 + column] = 70;
-  h.level().cells[3 * 17] = 70;
-  h.level().cells[3 * 17 + 16] = 70;
-  for (int column = 0; column <= 16; ++column) {
-    h.level().floors[3 * 17 + column] = 5;
-    EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 1, h.Cell(3, column)), 1);
-  }
-  for (int column = 1; column <= 15; ++column) {
-    EXPECT_EQ(h.level().cells[3 * 17 + column], 0) << column;
-    EXPECT_EQ(h.level().floors[3 * 17 + column], 0) << column;
-  }
-  EXPECT_EQ(h.level().cells[3 * 17], 0);  // edge columns take the pattern raw
-  EXPECT_EQ(h.level().floors[3 * 17], 5);
-  EXPECT_EQ(h.level().cells[3 * 17 + 16], 0);
-  EXPECT_EQ(h.state.modified, 1);
-
-  // The exit follows the mouse.
-  h.Select(kSelectPattern, 17);
-  OnCanvasMouseMove(h.state, h.host, 1, h.Cell(5, 5));
-  OnCanvasMouseMove(h.state, h.host, 1, h.Cell(5, 6));
-  EXPECT_EQ(h.level().cells[5 * 17 + 5], 0);
-  EXPECT_EQ(h.level().cells[5 * 17 + 6], 128);
-
-  // Dragging over the palette keeps selecting what is under the cursor.
-  OnCanvasMouseMove(h.state, h.host, 1, h.In(kRegionSolid, 20, 20));
-  EXPECT_EQ(h.state.selectionValue, 81);
-  OnCanvasMouseMove(h.state, h.host, 1, h.In(kRegionPlayer, 20, 20));
-  EXPECT_EQ(h.state.selectionCategory, kSelectPlayer);
-  EXPECT_EQ(h.state.selectionValue, 1);
-  OnCanvasMouseMove(h.state, h.host, 1, h.In(1021, 3, 3));
-  EXPECT_EQ(h.state.selectionCategory, kSelectEnemy);
-  EXPECT_EQ(h.state.selectionValue, 4);
-  // The teleport tiles only show their names.
-  EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 1, h.In(kRegionTeleport, 20, 3)), 0);
-  EXPECT_EQ(h.host.LastStatus(), "Teleport end");
-  EXPECT_EQ(h.state.selectionCategory, kSelectEnemy);
-}
-
-TEST(PointerDrag, OtherKeysOnlyFollowTheCursor) {
-  for (uint32_t keys : {0u, 5u, 9u, 3u, 17u}) {
-    ViewHarness h;
-    h.Select(kSelectPattern, 0);
-    h.level().cells[3 * 17 + 4] = 70;
-    h.level().cells[3 * 17] = 70;
-    EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, keys, h.Cell(3, 4)), 0);
-    EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, keys, h.Cell(3, 0)), 0);
-    EXPECT_EQ(h.state.inspectorTiles[0], 70);  // the inspector follows
-    EXPECT_EQ(h.host.LastStatus(), "Level 1");
-    EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, keys, h.In(kRegionSolid, 20, 20)), 0);
-    EXPECT_EQ(h.level().cells[3 * 17 + 4], 70);
-    EXPECT_EQ(h.level().cells[3 * 17], 70);
-    EXPECT_EQ(h.state.selectionValue, 0);
-    EXPECT_EQ(h.state.modified, 0);
+  // Past the last tile of each row, between the regions, and a click named
+  // for one region but lying in another: no text, no selection.
+  for (int z : {1, 2}) {
+    Harness h(z);
+    h.Select(kSelectPattern, 5);
+    for (int32_t id : {1007, 1008, 1009, 1012, 1013, 1014, 1018, 1022, 1039}) {
+      const ScreenRegion* r = h.state.session.regionList.FindRegionById(id);
+      OnCanvasMouseMove(h.state, h.host, 0, Pack(r->right, r->top));
+      EXPECT_EQ(h.host.LastStatus(), "") << id;
+      OnLeftButtonDown(h.state, h.host, 1, Pack(r->right, r->top));
+      OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, Pack(r->right, r->top));
+    }
+    const uint32_t gem = h.In(kRegionGem, 3, 3);
+    OnPanelClick(h.state, h.host, kRegionExit, gem & 0xFFFF, gem >> 16);
+    EXPECT_EQ(h.state.session.selectionValue, 5);
     EXPECT_EQ(h.host.fullInvalidations, 0);
   }
 }
 
-TEST(PointerDoubleClick, OpensTheEnemyDialog) {
-  for (int z : {1, 2}) {
-    for (int n = 1; n <= 5; ++n) {
-      ViewHarness h(z);
-      h.state.canvasReady = 0;  // not consulted
-      EXPECT_EQ(OnCanvasDoubleClick(h.state, h.host, h.In(kRegionEnemy1 + n - 1, 15, 23)), 1);
-      ASSERT_EQ(h.host.dialogs.size(), 1u);
-      EXPECT_EQ(h.host.dialogs[0].dialog, DialogKind::EnemySettings);
-      EXPECT_EQ(h.host.dialogs[0].param, n);
-      EXPECT_EQ(h.state.repaintFlags, 3);
-    }
-    ViewHarness h(z);
-    const ScreenRegion* enemy3 = h.state.regionList.FindRegionById(1020);
-    for (uint32_t at : {h.In(kRegionPlayer, 5, 5), h.Cell(5, 5), Pack(0, 0),
-                        Pack(enemy3->right, enemy3->top), Pack(enemy3->left, enemy3->bottom)})
-      EXPECT_EQ(OnCanvasDoubleClick(h.state, h.host, at), 1);
-    EXPECT_TRUE(h.host.dialogs.empty());
-    EXPECT_EQ(h.state.repaintFlags, 0);
-  }
-}
-
-TEST(CellInspector, ShowsWhatACellIsMadeOf) {
-  struct Case {
-    int cell, floor, slot1, slot2, slot3;
+TEST(Pointer, HoverShowsTheLevelAndInspectsTheCell) {
+  // The cell's value and floor, and the inspector's three tiles.
+  struct Row {
+    int value, floor, t0, t1, t2;
+  } rows[] = {
+      {0, 3, 0, -1, -1},    {9, 3, 9, -1, -1},    {16, 3, 16, -1, -1},  {17, 3, 17, 3, -1},
+      {25, 4, 25, 4, -1},   {63, 1, 63, 1, -1},   {64, 3, 64, -1, -1},  {127, 3, 127, -1, -1},
+      {128, 3, 17, 0, -1},  {143, 3, 17, 15, -1}, {144, 5, 32, 16, 5},  {159, 5, 32, 31, 5},
+      {160, 6, 42, 16, 6},  {175, 6, 42, 31, 6},  {176, 3, 16, -1, -1}, {255, 3, 16, -1, -1},
+      {-5, 3, -5, -1, -1},
   };
-  const Case kCases[] = {
-      {0, 3, 0, -1, -1},     {9, 3, 9, -1, -1},     {16, 3, 16, -1, -1},  {17, 3, 17, 3, -1},
-      {25, 4, 25, 4, -1},    {31, 2, 31, 2, -1},    {42, 7, 42, 7, -1},   {63, 1, 63, 1, -1},
-      {64, 3, 64, -1, -1},   {127, 3, 127, -1, -1}, {128, 3, 17, 0, -1},  {137, 3, 17, 9, -1},
-      {143, 3, 17, 15, -1},  {144, 5, 32, 16, 5},   {150, 5, 32, 22, 5},  {159, 5, 32, 31, 5},
-      {160, 6, 42, 16, 6},   {165, 6, 42, 21, 6},   {175, 6, 42, 31, 6},  {176, 3, 16, -1, -1},
-      {180, 3, 16, -1, -1},  {255, 3, 16, -1, -1},
-  };
-  for (int z : {1, 2}) {
-    for (const Case& c : kCases) {
-      ViewHarness h(z);
-      h.level().cells[100] = c.cell;
-      h.level().floors[100] = c.floor;
-      ShowCellInspector(h.state, h.host, 100);
-      EXPECT_EQ(h.state.inspectorTiles[0], c.slot1) << c.cell;
-      EXPECT_EQ(h.state.inspectorTiles[1], c.slot2) << c.cell;
-      EXPECT_EQ(h.state.inspectorTiles[2], c.slot3) << c.cell;
-      EXPECT_EQ(h.state.repaintFlags, 1);
-      ASSERT_EQ(h.host.partialInvalidations.size(), 1u);
-      EXPECT_EQ(h.host.partialInvalidations[0], InspectorRect(z));
-      EXPECT_EQ(h.host.fullInvalidations, 0);
-    }
+  for (int z : {1, 2})
+    for (const Row& r : rows)
+      for (int cell : {3 * 17, 3 * 17 + 8, 3 * 17 + 16}) {
+        Harness h(z);
+        h.Open([&](LevelSet& levels) {
+          levels[3].SetCell(cell, r.value);
+          levels[3].SetFloor(cell, r.floor);
+        });
+        h.state.session.currentLevel = 3;
+        const Level before = h.level();
+        EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 0, h.At(cell)), 0);
+        EXPECT_EQ(h.host.LastStatus(), "Level 4");
+        const int32_t* tiles = h.state.session.inspectorTiles;
+        EXPECT_EQ(std::vector<int>(tiles, tiles + 3), (std::vector<int>{r.t0, r.t1, r.t2})) << r.value;
+        EXPECT_EQ(h.state.session.repaintFlags, 1);
+        ASSERT_EQ(h.host.partialInvalidations.size(), 1u);
+        EXPECT_EQ(h.host.partialInvalidations[0], InspectorRect(z));
+        EXPECT_EQ(h.host.fullInvalidations, 0);
+        EXPECT_EQ(h.level(), before);
+      }
+  // Elsewhere the inspector empties and the status clears; before the first
+  // paint nothing happens at all; no cell, no inspection.
+  Harness h;
+  const ScreenRegion* grid = h.state.session.regionList.FindRegionById(kRegionGrid);
+  for (uint32_t at : {Pack(257, 50), Pack(100, 5), Pack(grid->left + 30, grid->bottom)}) {
+    h.state.session.inspectorTiles[0] = 9;
+    EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 0, at), 0);
+    EXPECT_EQ(h.host.LastStatus(), "");
+    EXPECT_EQ(h.state.session.inspectorTiles[0], -1);
   }
-  // No such cell: nothing.
-  ViewHarness h;
-  for (int cell : {-1, 221, 100000}) ShowCellInspector(h.state, h.host, cell);
+  ShowCellInspector(h.state, h.host, 221);
   EXPECT_TRUE(h.host.partialInvalidations.empty());
-  EXPECT_EQ(h.state.repaintFlags, 0);
+  h.state.session.canvasReady = 0;
+  h.Select(kSelectPattern, 3);
+  EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(50)), 0);
+  EXPECT_EQ(OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(50)), 0);
+  EXPECT_EQ(h.level(), Level());
+  EXPECT_EQ(h.host.captures, 0);
 }
 
-TEST(CellInspector, CorrectsShadowsWhenAskedWithoutMarkingModified) {
-  ViewHarness h;
-  h.state.settings.correctShadow = 1;
-  h.level().cells[3 * 17 + 5] = 32;
-  h.level().cells[4 * 17 + 5] = 3;
-  h.level().floors[4 * 17 + 5] = 2;
-  h.level().cells[8 * 17 + 1] = 12;  // nothing above casts a shadow
-  ShowCellInspector(h.state, h.host, 4 * 17 + 5);
-  EXPECT_EQ(h.state.inspectorTiles[0], 11);
-  EXPECT_EQ(h.level().floors[4 * 17 + 5], 10);
-  EXPECT_EQ(h.level().cells[8 * 17 + 1], 4);  // the whole level, not just the cell shown
-  EXPECT_EQ(h.state.modified, 0);
-  EXPECT_TRUE(h.host.titles.empty());
-  // Hovering corrects too.
-  h.level().cells[9 * 17 + 1] = 10;
-  OnCanvasMouseMove(h.state, h.host, 0, h.Cell(0, 0));
-  EXPECT_EQ(h.level().cells[9 * 17 + 1], 2);
-  EXPECT_EQ(h.state.modified, 0);
-  // Off: the level stays as it is.
-  ViewHarness off;
-  off.level().cells[3 * 17 + 5] = 32;
-  off.level().cells[4 * 17 + 5] = 3;
-  ShowCellInspector(off.state, off.host, 4 * 17 + 5);
-  EXPECT_EQ(off.state.inspectorTiles[0], 3);
-  EXPECT_EQ(off.level().cells[4 * 17 + 5], 3);
+TEST(Pointer, AStrokeIsOneStep) {
+  for (int z : {1, 2}) {
+    Harness h(z);
+    h.Open([](LevelSet& levels) {
+      for (int i = 0; i < kCellCount; ++i) {
+        levels[0].SetCell(i, 70);
+        levels[0].SetFloor(i, 5);
+      }
+    });
+    h.Select(kSelectPattern, 0);
+    // Press on column 0 of row 3, moves along the row, the release elsewhere.
+    EXPECT_EQ(OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(3 * 17)), 1);
+    for (int column = 1; column <= 4; ++column)
+      EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(3 * 17 + column)), 1);
+    EXPECT_EQ(h.host.LastTitle(), "Kraxolan Editor - [set.kxl *]");  // before the release
+    OnLeftButtonUp(h.state, h.host);
+    EXPECT_EQ(h.host.captures, 1);
+    EXPECT_EQ(h.host.releases, 1);
+    for (int column = 0; column <= 5; ++column)
+      EXPECT_EQ(h.level().GetCell(3 * 17 + column), column < 5 ? 0 : 70) << column;
+    EXPECT_EQ(h.level().GetFloor(3 * 17 + 1), 0);
+    EXPECT_EQ(h.level().GetFloor(3 * 17), 5);  // edge columns take the pattern raw
+    // Shift, Ctrl, another button: the pointer only follows.
+    for (uint32_t keys : {0u, 5u, 9u, 3u, 17u})
+      EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, keys, h.At(5 * 17 + 5)), 0);
+    EXPECT_EQ(h.level().GetCell(5 * 17 + 5), 70);
+    // A drag that came in without a press is a stroke too, ended by any other move.
+    OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(6 * 17 + 1));
+    OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(6 * 17 + 2));
+    OnCanvasMouseMove(h.state, h.host, 0, h.At(6 * 17 + 3));
+    ASSERT_EQ(h.state.document.GetHistory().UndoCount(), 2u);
+    UndoStep(h.state, h.host);
+    EXPECT_EQ(h.level().GetCell(6 * 17 + 1), 70);
+    UndoStep(h.state, h.host);
+    EXPECT_EQ(h.level().GetCell(3 * 17 + 2), 70);
+    EXPECT_FALSE(h.modified());
+    EXPECT_EQ(h.host.LastTitle(), "Kraxolan Editor - [set.kxl]");
+  }
+}
+
+TEST(Pointer, DragsMoveTheExitAndSelectOverThePanel) {
+  Harness h;
+  h.Select(kSelectPattern, 17);
+  OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(5 * 17 + 5));
+  OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(5 * 17 + 6));
+  EXPECT_EQ(h.level().GetCell(5 * 17 + 5), 0);
+  EXPECT_EQ(h.level().GetCell(5 * 17 + 6), 128);
+  OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.In(kRegionSolid, 20, 20));
+  EXPECT_EQ(h.state.session.selectionValue, 81);
+  OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.In(kRegionEnemy1 + 3, 3, 3));
+  EXPECT_EQ(h.state.session.selectionCategory * 10 + h.state.session.selectionValue, 24);
+  // The teleport tiles only show their names.
+  EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.In(kRegionTeleport, 20, 3)), 0);
+  EXPECT_EQ(h.state.session.selectionCategory, kSelectEnemy);
+  OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(7 * 17 + 7));
+  EXPECT_EQ(h.level().GetActor(4).x(), 104);
+  OnLeftButtonUp(h.state, h.host);
+  EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 1u);
+}
+
+TEST(Pointer, UndoRestoresExactlyAndShowsTheLevelOfTheStep) {
+  for (int shadows : {0, 1}) {
+    Harness h;
+    h.state.settings.correctShadow = shadows;
+    h.Open([](LevelSet& levels) {
+      levels[2].SetPatternSet(5);
+      levels[2].SetCell(4 * 17 + 5, 3);
+      levels[2].SetCell(6 * 17 + 5, 9);  // a shadow nothing casts
+    });
+    SelectLevel(h.state, h.host, 2);
+    // The paint before the edit corrects quietly when asked.
+    if (shadows) h.state.document.CorrectShadowsQuietly(2);
+    const Level before = h.level();
+    h.Select(kSelectPattern, 32);
+    OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(3 * 17 + 5));
+    OnLeftButtonUp(h.state, h.host);
+    EXPECT_EQ(h.level().GetCell(4 * 17 + 5), shadows ? 11 : 3);
+    h.Select(kSelectPattern, 22);
+    RightClickAt(h.state, h.host, 3 * 17 + 5);
+    EXPECT_EQ(h.level().GetCell(3 * 17 + 5), 150);
+    SelectLevel(h.state, h.host, 7);
+    h.host.selectorPositions.clear();
+    UndoStep(h.state, h.host);
+    EXPECT_EQ(h.state.session.currentLevel, 2);
+    ASSERT_GE(h.host.selectorPositions.size(), 2u);
+    EXPECT_EQ(h.host.selectorPositions[0], std::make_pair(Selector::Level, 2));
+    EXPECT_EQ(h.host.selectorPositions[1], std::make_pair(Selector::Graphics, 2));
+    EXPECT_EQ(h.level().GetCell(3 * 17 + 5), 32);
+    UndoStep(h.state, h.host);
+    EXPECT_EQ(h.level(), before) << "correction " << shadows;
+    EXPECT_FALSE(h.modified());
+    RedoStep(h.state, h.host);
+    EXPECT_EQ(h.level().GetCell(4 * 17 + 5), shadows ? 11 : 3);
+    EXPECT_TRUE(h.modified());
+  }
+}
+
+TEST(Pointer, DoubleClickOnAnEnemyImageOpensItsDialog) {
+  for (int z : {1, 2}) {
+    Harness h(z);
+    for (int n = 1; n <= 5; ++n)
+      EXPECT_EQ(OnCanvasDoubleClick(h.state, h.host, h.In(kRegionEnemy1 + n - 1, 15, 23)), 1);
+    const ScreenRegion* enemy3 = h.state.session.regionList.FindRegionById(1020);
+    for (uint32_t at : {h.In(kRegionPlayer, 5, 5), h.At(50), Pack(enemy3->right, enemy3->top),
+                        Pack(enemy3->left, enemy3->bottom)})
+      EXPECT_EQ(OnCanvasDoubleClick(h.state, h.host, at), 1);
+    ASSERT_EQ(h.host.dialogs.size(), 5u);
+    for (int n = 1; n <= 5; ++n) {
+      EXPECT_EQ(h.host.dialogs[n - 1].dialog, DialogKind::EnemySettings);
+      EXPECT_EQ(h.host.dialogs[n - 1].param, n);
+    }
+  }
 }

@@ -2,132 +2,97 @@
 
 #include <gtest/gtest.h>
 
-#include "view/editing.h"
-#include "view/layout.h"
-#include "view_harness.h"
+#include "support/editor_harness.h"
+#include "support/recording_painter.h"
+#include "support/test_sheets.h"
+#include "view/paint_area.h"
+#include "view/pointer.h"
+#include "view/undo.h"
 
-namespace {
-
-void AddPatternSets(EditorState& state, int count) {
-  for (int i = 0; i < count; ++i) state.catalogue.patternSets.push_back(PatternSet{{}, {}, "set"});
-}
-
-}  // namespace
-
-TEST(LevelSelector, ShowsTheLevelAndItsPatternSet) {
-  ViewHarness h;
-  h.state.levels[3].patternSet = 7;
+TEST(Selectors, LevelGraphicsAndTeleport) {
+  Harness h;
+  for (int i = 0; i < 4; ++i) h.state.catalogue.patternSets.push_back(PatternSet{{}, {}, "set"});
+  h.Open([](LevelSet& levels) {
+    levels[3].SetPatternSet(7);
+    levels[9].SetPatternSet(2);
+  });
   EXPECT_EQ(OnSelectorScroll(h.state, h.host, Selector::Level, 3), 1);
-  EXPECT_EQ(h.state.currentLevel, 3);
-  ASSERT_EQ(h.host.selectorPositions.size(), 1u);
-  EXPECT_EQ(h.host.selectorPositions[0], std::make_pair(Selector::Graphics, 4));
-  EXPECT_EQ(h.host.LastStatus(), "Level 4");
-  EXPECT_EQ(h.state.repaintFlags, 3);
-  EXPECT_EQ(h.host.fullInvalidations, 1);
-  EXPECT_EQ(h.state.modified, 0);
-  // The second notification of the same click changes nothing more.
-  OnSelectorScroll(h.state, h.host, Selector::Level, 3);
-  EXPECT_EQ(h.state.currentLevel, 3);
+  EXPECT_EQ(h.state.session.currentLevel, 3);
   EXPECT_EQ(h.host.selectorPositions.back(), std::make_pair(Selector::Graphics, 4));
-  // The selector takes a 16-bit position.
-  h.state.levels[9].patternSet = 2;
-  OnSelectorScroll(h.state, h.host, Selector::Level, 9);
+  EXPECT_EQ(h.host.LastStatus(), "Level 4");
+  EXPECT_EQ(h.state.session.repaintFlags, 3);
+  OnSelectorScroll(h.state, h.host, Selector::Level, 9);  // a 16-bit position
   EXPECT_EQ(h.host.selectorPositions.back(), std::make_pair(Selector::Graphics, 0xFFFF));
-  EXPECT_EQ(h.host.LastStatus(), "Level 10");
-  // Positions that are no level are refused.
-  ViewHarness bad;
-  for (int p : {-1, 10, 32767, -32768}) OnSelectorScroll(bad.state, bad.host, Selector::Level, p);
-  EXPECT_EQ(bad.state.currentLevel, 0);
-  EXPECT_TRUE(bad.host.selectorPositions.empty());
-  EXPECT_TRUE(bad.host.statusTexts.empty());
-  EXPECT_EQ(bad.host.fullInvalidations, 0);
-}
+  const size_t positions = h.host.selectorPositions.size();
+  for (int p : {-1, 10, 32767}) OnSelectorScroll(h.state, h.host, Selector::Level, p);
+  EXPECT_EQ(h.state.session.currentLevel, 9);
+  EXPECT_EQ(h.host.selectorPositions.size(), positions);
+  EXPECT_FALSE(h.modified());
 
-TEST(GraphicsSelector, ChangesThePatternSetOfTheCurrentLevel) {
-  ViewHarness h;
-  AddPatternSets(h.state, 4);
-  h.state.currentLevel = 2;
-  EXPECT_EQ(h.level().patternSet, 3);
-  EXPECT_EQ(OnSelectorScroll(h.state, h.host, Selector::Graphics, 2), 1);
-  EXPECT_EQ(h.state.levels[2].patternSet, 5);
-  EXPECT_EQ(h.state.levels[1].patternSet, 3);
-  EXPECT_EQ(h.state.modified, 1);
+  // The graphics selector changes the current level's pattern set: a step.
+  SelectLevel(h.state, h.host, 2);
+  EXPECT_EQ(h.host.selectorPositions[positions], std::make_pair(Selector::Level, 2));
+  OnSelectorScroll(h.state, h.host, Selector::Graphics, 2);
+  EXPECT_EQ(h.level(2).GetPatternSet(), 5);
   EXPECT_EQ(h.host.LastTitle(), "Kraxolan Editor - [set.kxl *]");
-  EXPECT_EQ(h.state.repaintFlags, 3);
-  EXPECT_EQ(h.host.fullInvalidations, 1);
-  OnSelectorScroll(h.state, h.host, Selector::Graphics, 3);
-  EXPECT_EQ(h.state.levels[2].patternSet, 6);
-  // Past the catalogue, or with no pattern set at all, nothing happens.
-  for (int p : {4, -1, 100}) OnSelectorScroll(h.state, h.host, Selector::Graphics, p);
-  EXPECT_EQ(h.state.levels[2].patternSet, 6);
-  ViewHarness empty;
-  OnSelectorScroll(empty.state, empty.host, Selector::Graphics, 0);
-  EXPECT_EQ(empty.level().patternSet, 3);
-  EXPECT_EQ(empty.state.modified, 0);
-  EXPECT_TRUE(empty.host.titles.empty());
-  EXPECT_EQ(empty.host.fullInvalidations, 0);
-}
+  for (int p : {4, -1}) OnSelectorScroll(h.state, h.host, Selector::Graphics, p);
+  OnSelectorScroll(h.state, h.host, Selector::Graphics, 2);  // the same again: no step
+  EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 1u);
+  UndoStep(h.state, h.host);
+  EXPECT_EQ(h.level(2).GetPatternSet(), 3);
+  EXPECT_EQ(h.host.selectorPositions.back(), std::make_pair(Selector::Graphics, 0));
+  EXPECT_FALSE(h.modified());
 
-TEST(TeleportSelector, ChoosesThePair) {
-  ViewHarness h;
   EXPECT_EQ(OnSelectorScroll(h.state, h.host, Selector::Teleport, 7), 1);
-  EXPECT_EQ(h.state.teleportPair, 7);
-  EXPECT_EQ(h.state.repaintFlags, 3);
-  EXPECT_EQ(h.host.fullInvalidations, 1);
-  EXPECT_EQ(h.state.modified, 0);
-  OnSelectorScroll(h.state, h.host, Selector::Teleport, 0);
-  EXPECT_EQ(h.state.teleportPair, 0);
   for (int p : {8, -1}) OnSelectorScroll(h.state, h.host, Selector::Teleport, p);
-  EXPECT_EQ(h.state.teleportPair, 0);
-  EXPECT_EQ(h.host.fullInvalidations, 2);
+  EXPECT_EQ(h.state.session.teleportPair, 7);
+  EXPECT_FALSE(h.modified());
 }
 
-TEST(SelectLevel, MovesBothSelectorsButNotTheStatus) {
-  ViewHarness h;
-  h.state.levels[9].patternSet = 5;
-  SelectLevel(h.state, h.host, 9);
-  EXPECT_EQ(h.state.currentLevel, 9);
-  ASSERT_EQ(h.host.selectorPositions.size(), 2u);
-  EXPECT_EQ(h.host.selectorPositions[0], std::make_pair(Selector::Level, 9));
-  EXPECT_EQ(h.host.selectorPositions[1], std::make_pair(Selector::Graphics, 2));
-  EXPECT_EQ(h.state.repaintFlags, 3);
-  EXPECT_EQ(h.host.fullInvalidations, 1);
-  EXPECT_TRUE(h.host.statusTexts.empty());
-  SelectLevel(h.state, h.host, 0);
-  EXPECT_EQ(h.state.currentLevel, 0);
-  EXPECT_EQ(h.host.selectorPositions[3], std::make_pair(Selector::Graphics, 0));
-  for (int n : {-1, 10}) SelectLevel(h.state, h.host, n);
-  EXPECT_EQ(h.state.currentLevel, 0);
-  EXPECT_EQ(h.host.selectorPositions.size(), 4u);
-}
-
-TEST(ApplyZoom, RelaysTheWindowForTheNewSize) {
-  ViewHarness h;
+TEST(Selectors, ZoomRelaysTheRegionsAndTheWindow) {
+  Harness h;
   ApplyZoom(h.state, h.host, 2);
-  EXPECT_EQ(h.state.settings.zoom, 2);
-  EXPECT_EQ(h.state.regionList.Size(), 17u);
-  const ScreenRegion* teleport = h.state.regionList.FindRegionById(kRegionTeleport);
+  const ScreenRegion* teleport = h.state.session.regionList.FindRegionById(kRegionTeleport);
   ASSERT_NE(teleport, nullptr);
-  EXPECT_EQ(teleport->left, 518);
-  EXPECT_EQ(teleport->right, 582);
-  EXPECT_EQ(teleport->top, 390);
-  EXPECT_EQ(teleport->bottom, 420);
+  EXPECT_EQ((std::vector<int>{teleport->left, teleport->top, teleport->right, teleport->bottom}),
+            (std::vector<int>{518, 390, 582, 420}));
+  EXPECT_EQ(h.state.session.regionList.Size(), 17u);
   EXPECT_EQ(h.host.zooms, std::vector<int>{2});
-  EXPECT_EQ(h.state.repaintFlags, 3);
-  EXPECT_EQ(h.state.layoutChanged, 1);
-  EXPECT_EQ(h.host.fullInvalidations, 1);
+  EXPECT_EQ(h.state.session.layoutChanged, 1);
   // Clicks now land where the double-size window shows the gem.
-  h.Select(kSelectPattern, 5);
-  OnLeftButtonDown(h.state, h.host, 1, Pack(600, 100));
-  EXPECT_EQ(h.state.selectionValue, 31);
+  OnLeftButtonDown(h.state, h.host, kKeyLeftButton, Pack(600, 100));
+  EXPECT_EQ(h.state.session.selectionValue, 31);
   ApplyZoom(h.state, h.host, 1);
-  EXPECT_EQ(h.state.regionList.FindRegionById(kRegionTeleport)->left, 259);
-  EXPECT_EQ(h.state.regionList.Size(), 17u);
-  EXPECT_EQ(h.host.zooms, (std::vector<int>{2, 1}));
-  // Only 1 and 2 exist.
-  h.state.layoutChanged = 0;
+  h.state.session.layoutChanged = 0;
   for (int z : {0, 3, -2}) ApplyZoom(h.state, h.host, z);
   EXPECT_EQ(h.state.settings.zoom, 1);
-  EXPECT_EQ(h.host.zooms.size(), 2u);
-  EXPECT_EQ(h.state.layoutChanged, 0);
+  EXPECT_EQ(h.host.zooms, (std::vector<int>{2, 1}));
+  EXPECT_EQ(h.state.session.layoutChanged, 0);
+  EXPECT_EQ(MainWindowWidth(1) * 1000 + MainWindowHeight(1), 523290);
+  EXPECT_EQ(MainWindowWidth(2) * 1000 + MainWindowHeight(2), 1046499);
+}
+
+TEST(PaintArea, TheCanvasIsComposedOnlyWhenTheUpdateAreaReachesIt) {
+  const auto compositions = [](int z, int32_t flags, const ClientRect& area) {
+    Editor editor;
+    editor.catalogue = MakeTestCatalogue(1, 4);
+    editor.settings.zoom = z;
+    LayoutRegions(editor.session.regionList, z);
+    editor.session.repaintFlags = flags;
+    RecordingPainter painter;
+    PaintMainWindowArea(editor, painter, area);
+    EXPECT_EQ(editor.session.repaintFlags, flags);  // a request not met stays
+    return painter.Of(PaintCall::Kind::BeginOffscreen).size();
+  };
+  for (int z : {1, 2}) {
+    const ClientRect c{z, z + 16, 257 * z, 209 * z + 16};
+    EXPECT_EQ(CanvasRect(z), c);
+    EXPECT_EQ(compositions(z, kRepaintCanvas, InspectorRect(z)), 0u);
+    EXPECT_EQ(compositions(z, kRepaintCanvas, {0, 0, 2000, 2000}), 1u);
+    EXPECT_EQ(compositions(z, kRepaintAll, {c.right - 1, c.bottom - 1, c.right, c.bottom}), 1u);
+    EXPECT_EQ(compositions(z, kRepaintCanvas, {0, 0, c.left + 1, c.top + 1}), 1u);
+    EXPECT_EQ(compositions(z, kRepaintAll, {c.right, c.top, c.right + 50, c.bottom}), 0u);
+    EXPECT_EQ(compositions(z, kRepaintCanvas, {0, 0, 600 * z, c.top}), 0u);
+    EXPECT_EQ(compositions(z, kRepaintPanel, {0, 0, 2000, 2000}), 0u);
+  }
 }

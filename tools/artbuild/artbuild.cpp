@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "art_source.h"
-#include "level/file_layer.h"
+#include "base/file_layer.h"
 #include "level/level_file.h"
-#include "level/text_file.h"
+#include "base/text_file.h"
 #include "level_preview.h"
 #include "level_source.h"
 #include "png_io.h"
@@ -146,7 +146,7 @@ bool PreviewLevels(const Options& options, const LevelSet& levels, const Resourc
     enemies.push_back(&sheets.at(ResourceBaseName(entry)));
   for (int i = 0; i < kLevelCount; ++i) {
     const Level& level = levels[i];
-    const ArtSheet& patterns = sheets.at(ResourceBaseName(resources.patternSets[level.patternSet - 3]));
+    const ArtSheet& patterns = sheets.at(ResourceBaseName(resources.patternSets[PatternSetIndexOf(level.GetPatternSet())]));
     const Image image = PreviewLevel(level, patterns, sheets.at("player"), enemies);
     char name[32];
     std::snprintf(name, sizeof name, "/level%02d", i + 1);

@@ -42,25 +42,23 @@ Image PreviewLevel(const Level& level, const ArtSheet& patterns, const ArtSheet&
   for (int row = 0; row < kGridRows; ++row) {
     const int y = 16 * row;
     for (int col = 1; col < kGridColumns - 1; ++col)
-      DrawCell(canvas, sheet, level.cells[row * kGridColumns + col], 8 + 16 * (col - 1), y);
-    const int left = level.cells[row * kGridColumns] & 127;
-    const int right = level.cells[row * kGridColumns + 16] & 127;
+      DrawCell(canvas, sheet, level.GetCell(row * kGridColumns + col), 8 + 16 * (col - 1), y);
+    const int left = level.GetCell(row * kGridColumns) & 127;
+    const int right = level.GetCell(row * kGridColumns + 16) & 127;
     CopyTile(canvas, sheet, left % 16 * 16 + 8, left / 16 * 16, 8, 16, 0, y);
     CopyTile(canvas, sheet, right % 16 * 16, right / 16 * 16, 8, 16, 248, y);
   }
   for (int i = 0; i < kActorCount; ++i) {
-    const ActorRecord& actor = level.actors[i];
+    const ActorRecord& actor = level.GetActor(i);
     if (!actor.IsPlaced()) continue;
-    const int group = actor.direction / 2 & 3;
-    if (actor.typeCode == 0) {
-      DrawSprite(canvas, player, 64 * group, actor.x, actor.y - 8);
+    const int group = actor.direction() / 2 & 3;
+    if (actor.typeCode() == 0) {
+      DrawSprite(canvas, player, 64 * group, actor.x(), actor.y() - 8);
       continue;
     }
-    const int slot = actor.typeCode / 24 - 1;
-    if (slot < 0 || slot > 2) continue;
-    const int set = level.enemyTypes[slot];
+    const int set = EnemySpriteSet(level, actor);
     if (set >= 1 && set <= static_cast<int>(enemySheets.size()) && enemySheets[set - 1])
-      DrawSprite(canvas, *enemySheets[set - 1], 48 * group, actor.x, actor.y - 8);
+      DrawSprite(canvas, *enemySheets[set - 1], 48 * group, actor.x(), actor.y() - 8);
   }
   return canvas;
 }

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "level/text_file.h"
+#include "base/text_file.h"
 
 namespace {
 
@@ -100,7 +100,12 @@ class LevelParser {
     if (!current_) return Fail(line, "'" + what + "' before the first 'level' line");
     Level& level = levels_[current_->number - 1];
     if (what == "patterns") return PatternsLine(words, line, level);
-    if (what == "goal") return NamedSetting(words, line, kGoals, "goal", level.goal);
+    if (what == "goal") {
+      int32_t goal = 0;
+      if (!NamedSetting(words, line, kGoals, "goal", goal)) return false;
+      level.SetGoal(goal);
+      return true;
+    }
     if (what == "music") return MusicLine(words, line, level);
     if (what == "time") return TimeLine(words, line, level);
     if (what == "enemies") return EnemiesLine(words, line, level);
@@ -176,7 +181,7 @@ class LevelParser {
     if (words.size() != 2) return Fail(line, "expected 'patterns NAME'");
     const int index = FindResource(resources_.patternSets, words[1], 0);
     if (index < 0) return Fail(line, "no pattern set '" + words[1] + "' in resources.ini");
-    level.patternSet = index + 3;
+    level.SetPatternSet(PatternSetValueOf(index));
     current_->havePatterns = true;
     return true;
   }
@@ -207,7 +212,7 @@ class LevelParser {
     if (words.size() != 2 || songs == 0 || !ParseNumber(words[1], 0, songs - 1, music))
       return Fail(line, "expected 'music N' with N 0.." + std::to_string(songs - 1) +
                             " (the songs of resources.ini)");
-    level.music = music;
+    level.SetMusic(music);
     return true;
   }
 
@@ -218,8 +223,8 @@ class LevelParser {
                     ParseNumber(words[1].substr(0, 1), 0, 9, minutes) &&
                     ParseNumber(words[1].substr(2), 0, 59, seconds) && minutes * 60 + seconds >= 15;
     if (!ok) return Fail(line, "expected 'time M:SS' between 0:15 and 9:59");
-    std::memset(level.time, 0, sizeof level.time);
-    std::memcpy(level.time, words[1].c_str(), 4);
+    std::memset(level.GetTime(), 0, kTimeBytes);
+    std::memcpy(level.GetTime(), words[1].c_str(), 4);
     return true;
   }
 
@@ -228,7 +233,7 @@ class LevelParser {
     for (int slot = 0; slot < 3; ++slot) {
       const int index = FindResource(resources_.enemySets, words[slot + 1], 1);
       if (index < 0) return Fail(line, "no enemy set '" + words[slot + 1] + "' in resources.ini");
-      level.enemyTypes[slot] = index + 1;  // sprite set 0 is the player's
+      level.SetEnemyType(slot, index + 1);  // sprite set 0 is the player's
     }
     return true;
   }
@@ -371,8 +376,8 @@ class LevelParser {
     const int index = row * kGridColumns + col;
     const int line = pending.mapLine + 1 + row;
     const bool edge = col == 0 || col == kGridColumns - 1;
-    level.cells[index] = floor;
-    level.floors[index] = floor;
+    level.SetCell(index, floor);
+    level.SetFloor(index, floor);
     if (c == kPlayerMark || (c >= '1' && c <= '5')) {
       if (edge || row == 0)
         return Fail(line, "actors stand in columns 2..16 and rows 2..13 of the map");
@@ -381,12 +386,12 @@ class LevelParser {
       placed[actor] = true;
       const int32_t x = 16 * col - 8, y = 16 * row;
       if (actor == 0) {
-        level.actors[0].Set(x, y, *pending.playerDirection, 0, 0, 4);
+        level.GetActor(0).Set(x, y, *pending.playerDirection, 0, 0, 4);
       } else {
         if (!pending.enemies[actor])
           return Fail(line, std::string("enemy ") + c + " is on the map but has no 'enemy' line");
         const EnemyLine& e = *pending.enemies[actor];
-        level.actors[actor].Set(x, y, e.direction, 24 * e.type, e.ai + 5, e.speed);
+        level.GetActor(actor).Set(x, y, e.direction, 24 * e.type, e.ai + 5, e.speed);
       }
       return true;
     }
@@ -404,8 +409,8 @@ class LevelParser {
       return Fail(line, "exits and teleports are not placed in the edge columns or the top row");
     switch (key.kind) {
       case KeyKind::Cell:
-        level.cells[index] = key.value;
-        if (key.value < 16) level.floors[index] = key.value;
+        level.SetCell(index, key.value);
+        if (key.value < 16) level.SetFloor(index, key.value);
         break;
       case KeyKind::Exit:
         level.PlaceCell(index, kCellExit);
@@ -414,7 +419,7 @@ class LevelParser {
       case KeyKind::TeleportStart:
       case KeyKind::TeleportEnd: {
         const int end = key.kind == KeyKind::TeleportEnd ? 1 : 0;
-        level.cells[index] = kCellTeleportFirst + 2 * key.value + end;
+        level.SetCell(index, kCellTeleportFirst + 2 * key.value + end);
         ++teleportEnds[2 * key.value + end];
         break;
       }

@@ -1,6 +1,6 @@
 #include "source_text.h"
 
-#include "level/text_file.h"
+#include "base/text_file.h"
 
 std::string SourceError::Text() const {
   std::string text = file;

@@ -5,7 +5,7 @@
 #include "ge5_png.h"
 #include "gfx/ge5.h"
 #include "kxl_commands.h"
-#include "level/file_layer.h"
+#include "base/file_layer.h"
 #include "png_io.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "kxl_commands.h"
-#include "level/file_layer.h"
+#include "base/file_layer.h"
 #include "level/level_file.h"
 #include "level/level_summary.h"
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/editor_state.h"
+#include "view/editor.h"
 #include "gfx/resource_catalogue.h"
 #include "kxl_commands.h"
 #include "level/level_file.h"
@@ -81,16 +81,19 @@ int RunRender(const std::vector<std::string>& args) {
   if (level < 0) return RenderUsage();
   if (!directoryGiven) programDirectory = FolderOf(levelSetPath);
 
-  EditorState state;
-  const LevelSetReadResult read = ReadLevelSetFile(levelSetPath, state.levels);
+  Editor state;
+  LevelSet levels;
+  const LevelSetReadResult read = ReadLevelSetFile(levelSetPath, levels);
   if (!read.ok) return FileError(levelSetPath, read.reason);
+  state.document.Replace(levels, levelSetPath);
   // An unreadable picture leaves its set blank in the picture; say which.
   LoadResourceCatalogue(state.catalogue, programDirectory, [](const std::string& path) {
     std::fprintf(stderr, "kxl render: couldn't read %s\n", path.c_str());
   });
-  if (state.catalogue.PatternSetForLevel(state.levels[level - 1].patternSet) == nullptr)
+  const int32_t patternSet = levels[level - 1].GetPatternSet();
+  if (state.catalogue.PatternSetForLevel(patternSet) == nullptr)
     std::fprintf(stderr, "kxl render: level %d uses pattern set %d, which %s does not name\n",
-                 level, static_cast<int>(state.levels[level - 1].patternSet) - 3,
+                 level, PatternSetIndexOf(patternSet),
                  (programDirectory + "resources.ini").c_str());
 
   const Image picture = RenderLevelPicture(state, level - 1, options);

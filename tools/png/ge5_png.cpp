@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "level/file_layer.h"
+#include "base/file_layer.h"
 #include "png_io.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include "stb_image_write.h"
 
-#include "level/file_layer.h"
+#include "base/file_layer.h"
 
 namespace {
 

@@ -1,0 +1,23 @@
+// Everything the view works on, one of each: the document, the session, the
+// options and the catalogue. The shell owns one; every test builds its own.
+#pragma once
+
+#include <cstdint>
+
+#include "doc/document.h"
+#include "gfx/resource_catalogue.h"
+#include "view/editor_settings.h"
+#include "view/session.h"
+
+constexpr const char* kUntitledName = "Untitled.kxl";
+constexpr const char* kProgramTitle = "Kraxolan Editor";
+
+struct Editor {
+  Document document;
+  Session session;
+  EditorSettings settings;
+  ResourceCatalogue catalogue;
+  uint32_t activeBorderColour = 0xC0C0C0;  // 0x00BBGGRR, behind the captions
+
+  const Level& CurrentLevel() const { return document.GetLevel(session.currentLevel); }
+};

@@ -1,0 +1,20 @@
+// What the user is doing with the document: the level shown, the palette's
+// selection, what the next paint must draw, and the state of the mouse.
+#pragma once
+
+#include <cstdint>
+
+#include "doc/edits.h"
+#include "gfx/region_list.h"
+
+struct Session : Selection {
+  int32_t currentLevel = 0;
+  int32_t repaintFlags = kRepaintAll;
+  // 0 from a reset (New, Open) until a paint has completed, and during a
+  // paint: clicks are ignored meanwhile.
+  int32_t canvasReady = 0;
+  int32_t inspectorTiles[3] = {0, 0, 0};
+  uint8_t layoutChanged = 0;
+  RegionList regionList;
+  bool stroke = false;  // the left button went down and has not come up yet
+};
