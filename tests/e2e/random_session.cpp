@@ -8,7 +8,8 @@
 #include <cstdlib>
 
 #include "../../res/resource.h"
-#include "app/editor_state.h"
+#include "app/commands.h"
+#include "app/recent_files.h"
 #include "gfx/resource_catalogue.h"
 #include "gfx/software_painter.h"
 #include "level/level_file.h"
@@ -16,12 +17,6 @@
 #include "view/level_picture.h"
 
 namespace {
-
-constexpr int kCmdSave = 40004, kCmdSaveAs = 40005, kCmdClear = 40008, kCmdAbout = 40009,
-              kCmdHelp = 40010, kCmdExit = 40011, kCmdNew = 40012, kCmdOpen = 40013,
-              kCmdLevelSettings = 40014, kCmdEnemySettings = 40017, kCmdEditorSettings = 40018,
-              kCmdShadows = 40019, kCmdCopy = 40020, kCmdPaste = 40021, kCmdLevel1 = 40022,
-              kCmdSwap = 40043, kCmdRecent = 44666;
 
 constexpr DWORD kActionLimitMs = 60000;  // one action, with everything it opened
 constexpr size_t kStoryLength = 30;
@@ -34,32 +29,37 @@ struct Weighted {
 };
 constexpr Weighted kMenuCommands[] = {
     {kCmdSave, 6},          {kCmdSaveAs, 6},         {kCmdNew, 4},
-    {kCmdOpen, 6},          {kCmdClear, 8},          {kCmdShadows, 10},
-    {kCmdCopy, 10},         {kCmdPaste, 10},         {kCmdLevel1, 20},
+    {kCmdOpen, 6},          {kCmdClearLevel, 8},          {kCmdCorrectShadows, 10},
+    {kCmdCopy, 10},         {kCmdPaste, 10},         {kCmdSelectLevel1, 20},
     {kCmdHelp, 3},          {kCmdAbout, 3},          {kCmdLevelSettings, 8},
-    {kCmdEnemySettings, 8}, {kCmdEditorSettings, 6}, {kCmdSwap, 6},
+    {kCmdEnemySettings, 8}, {kCmdEditorSettings, 6}, {kCmdSwapLevels, 6},
+    {kCmdUndo, 10},         {kCmdRedo, 6},
 };
 
-// The accelerators: keys, their name for the story, and weight.
+// The accelerators: keys, the command they give, their name for the story,
+// and weight.
 struct Accel {
   WORD modifier, key;
+  int id;
   const char* name;
   int weight;
 };
 constexpr Accel kAccelerators[] = {
-    {VK_CONTROL, '1', "Ctrl+digit", 20},  // Ctrl+1..Ctrl+9 and Ctrl+0
-    {VK_CONTROL, 'C', "Ctrl+C", 6},
-    {VK_CONTROL, 'V', "Ctrl+V", 6},
-    {VK_CONTROL, 'H', "Ctrl+H", 6},
-    {VK_CONTROL, 'L', "Ctrl+L", 4},
-    {VK_CONTROL, 'E', "Ctrl+E", 4},
-    {VK_CONTROL, 'W', "Ctrl+W", 4},
-    {VK_CONTROL, 'N', "Ctrl+N", 3},
-    {VK_CONTROL, 'O', "Ctrl+O", 3},
-    {VK_CONTROL, 'S', "Ctrl+S", 4},
-    {VK_CONTROL, VK_DELETE, "Ctrl+Del", 5},
-    {0, VK_F1, "F1", 2},
-    {0, VK_F12, "F12", 3},
+    {VK_CONTROL, '1', kCmdSelectLevel1, "Ctrl+digit", 20},  // Ctrl+1..Ctrl+9 and Ctrl+0
+    {VK_CONTROL, 'C', kCmdCopy, "Ctrl+C", 6},
+    {VK_CONTROL, 'V', kCmdPaste, "Ctrl+V", 6},
+    {VK_CONTROL, 'H', kCmdCorrectShadows, "Ctrl+H", 6},
+    {VK_CONTROL, 'L', kCmdLevelSettings, "Ctrl+L", 4},
+    {VK_CONTROL, 'E', kCmdEnemySettings, "Ctrl+E", 4},
+    {VK_CONTROL, 'W', kCmdSwapLevels, "Ctrl+W", 4},
+    {VK_CONTROL, 'N', kCmdNew, "Ctrl+N", 3},
+    {VK_CONTROL, 'O', kCmdOpen, "Ctrl+O", 3},
+    {VK_CONTROL, 'S', kCmdSave, "Ctrl+S", 4},
+    {VK_CONTROL, VK_DELETE, kCmdClearLevel, "Ctrl+Del", 5},
+    {0, VK_F1, kCmdHelp, "F1", 2},
+    {0, VK_F12, kCmdSaveAs, "F12", 3},
+    {VK_CONTROL, 'Z', kCmdUndo, "Ctrl+Z", 6},
+    {VK_CONTROL, 'Y', kCmdRedo, "Ctrl+Y", 4},
 };
 
 uint32_t EnvironmentNumber(const char* name, uint32_t fallback) {
@@ -646,7 +646,7 @@ void RandomSession::MenuCommand() {
   int weights[std::size(kMenuCommands)];
   for (size_t i = 0; i < std::size(kMenuCommands); ++i) weights[i] = kMenuCommands[i].weight;
   int id = kMenuCommands[Pick(weights, static_cast<int>(std::size(kMenuCommands)))].id;
-  if (id == kCmdLevel1) id += Rand(10);
+  if (id == kCmdSelectLevel1) id += Rand(10);
   RunCommandId(id, {}, "");
 }
 
@@ -655,27 +655,11 @@ void RandomSession::Accelerator() {
   for (size_t i = 0; i < std::size(kAccelerators); ++i) weights[i] = kAccelerators[i].weight;
   const Accel& accel = kAccelerators[Pick(weights, static_cast<int>(std::size(kAccelerators)))];
   WORD key = accel.key;
-  int id = 0;
-  switch (key) {
-    case '1': {
-      const int level = Rand(10);  // Ctrl+1..Ctrl+9, Ctrl+0 for the tenth
-      key = static_cast<WORD>(level == 9 ? '0' : '1' + level);
-      id = kCmdLevel1 + level;
-      break;
-    }
-    case 'C': id = kCmdCopy; break;
-    case 'V': id = kCmdPaste; break;
-    case 'H': id = kCmdShadows; break;
-    case 'L': id = kCmdLevelSettings; break;
-    case 'E': id = kCmdEnemySettings; break;
-    case 'W': id = kCmdSwap; break;
-    case 'N': id = kCmdNew; break;
-    case 'O': id = kCmdOpen; break;
-    case 'S': id = kCmdSave; break;
-    case VK_DELETE: id = kCmdClear; break;
-    case VK_F1: id = kCmdHelp; break;
-    case VK_F12: id = kCmdSaveAs; break;
-    default: break;
+  int id = accel.id;
+  if (id == kCmdSelectLevel1) {
+    const int level = Rand(10);  // Ctrl+1..Ctrl+9, Ctrl+0 for the tenth
+    key = static_cast<WORD>(level == 9 ? '0' : '1' + level);
+    id += level;
   }
   std::vector<WORD> keys;
   if (accel.modifier) keys.push_back(accel.modifier);
@@ -688,7 +672,7 @@ void RandomSession::RecentFile() {
     MenuCommand();
     return;
   }
-  SendCommand(kCmdRecent + Rand(recentCount_));
+  SendCommand(kRecentFileCommand + Rand(recentCount_));
 }
 
 // Exit (or the close box) with unsaved work, the question answered Cancel:
@@ -1033,9 +1017,9 @@ void RandomSession::CheckedSave() {
   const std::vector<unsigned char> bytes = FileBytes(path);
   for (size_t level = 0; level < kLevelCount && bytes.size() == kLevelSetBytes; ++level)
     for (int cell = 0; cell < kCellCount; ++cell)
-      if (bytes[kLevelBytes * level + 10 + cell] == kCellExit) levels[level].cells[cell] = kCellExit;
+      if (bytes[kLevelBytes * level + 10 + cell] == kCellExit) levels[level].SetCell(cell, kCellExit);
   for (int level = 0; level < kLevelCount && !Stopped(); ++level) {
-    if (level > 0) SendCommand(kCmdLevel1 + level);
+    if (level > 0) SendCommand(kCmdSelectLevel1 + level);
     CompareLevelView(levels, level, "level " + std::to_string(level + 1) + " of " + path);
   }
 }
@@ -1073,9 +1057,9 @@ std::string RandomSession::KeepEvidence(const Image& shown, const Image& expecte
 // images (not the captions, whose font is the system's). The selectors
 // stand on the level and its pattern set.
 void RandomSession::CompareLevelView(const LevelSet& levels, int level, const std::string& what) {
-  EditorState state;
+  Editor state;
   state.catalogue = catalogue_;
-  state.levels = levels;
+  state.document.Replace(levels, "");
   state.settings.correctShadow = correctShadow_ ? 1 : 0;
   LevelPictureOptions options;
   options.zoom = Zoom();
@@ -1122,7 +1106,7 @@ void RandomSession::CompareLevelView(const LevelSet& levels, int level, const st
     return static_cast<short>(LOWORD(SendTo(editor_.Selector(index), UDM_GETPOS)));
   };
   if (position(0) != level) Fail("the level selector does not stand on " + what);
-  if (position(1) != levels[level].patternSet - 3)
+  if (position(1) != PatternSetIndexOf(levels[level].GetPatternSet()))
     Fail("the graphics selector does not stand on the pattern set of " + what);
 }
 

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/dialog_driver.h"
+#include "e2e/driver.h"
 #include "gfx/resource_catalogue.h"
 #include "level/level.h"
 

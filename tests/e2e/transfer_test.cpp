@@ -6,13 +6,10 @@
 #include <cstring>
 
 #include "../../res/resource.h"
-#include "app/editor_state.h"
-#include "e2e/dialog_driver.h"
+#include "e2e/driver.h"
 #include "gfx/software_painter.h"
-#include "level/level_file.h"
 #include "level/level_image.h"
 #include "view/layout.h"
-#include "view/level_picture.h"
 
 namespace {
 
@@ -67,13 +64,13 @@ TEST(LevelTransfer, ALevelCopiedInOneEditorIsPastedInAnotherWithAllItsFloors) {
   // loading, all 221 of them: a wall in cell 220 lies on floor 7 there.
   ProgramDir folderA;
   LevelSet source = ReadSet(folderA.File("sample.kxl"));
-  source[4].cells[220] = 32;
+  source[4].SetCell(220, 32);
   const std::vector<uint8_t> old = OldForm(source);
   const std::string oldPath = folderA.File("old.kxl");
   PutFile(oldPath, old);
   LevelSet loaded;
   ASSERT_TRUE(DecodeLevelSet(old.data(), old.size(), loaded));
-  ASSERT_EQ(loaded[4].floors[220], 7);
+  ASSERT_EQ(loaded[4].GetFloor(220), 7);
 
   EditorProcess a(folderA, "\"" + oldPath + "\"");
   ASSERT_TRUE(a.WaitForWindow());
@@ -93,10 +90,9 @@ TEST(LevelTransfer, ALevelCopiedInOneEditorIsPastedInAnotherWithAllItsFloors) {
   b.PressKeys({VK_CONTROL, 'V'});
   ASSERT_TRUE(WaitForTitle(b, TitleFor(pathB, true)));
   // The canvas shows the pasted level at once.
-  EditorState state;
-  state.catalogue = CatalogueOf(folderB);
-  state.levels[1] = loaded[4];
-  EXPECT_TRUE(b.CanvasShows(RenderLevelPicture(state, 1, LevelPictureOptions())));
+  LevelSet shown;
+  shown[1] = loaded[4];
+  EXPECT_TRUE(b.CanvasShows(CanvasOf(folderB, shown, 1)));
 
   // Cell 220 shows the wall on floor 7 in both editors.
   const Image inspectorA = InspectorOf(a, kCell220X, kCell220Y);
@@ -122,23 +118,27 @@ TEST(LevelTransfer, ALevelCopiedInOneEditorIsPastedInAnotherWithAllItsFloors) {
 
 TEST(LevelTransfer, AfterTheLastEditorClosedANewOneFindsTheBlockEmpty) {
   ProgramDir folder;
+  const std::string path = folder.File("sample.kxl");
   {
-    EditorProcess first(folder);
+    EditorProcess first(folder, path);
     ASSERT_TRUE(first.WaitForWindow());
     SendCommand(first, 40020);  // Copy
     first.Command(40011);       // Exit: nothing to save
     ASSERT_TRUE(first.WaitForExit());
   }
-  EditorProcess editor(folder);
+  EditorProcess editor(folder, path);
   ASSERT_TRUE(editor.WaitForWindow());
+  SendCommand(editor, 40023);  // level 2
   editor.PressKeys({VK_CONTROL, 'V'});
   Sleep(300);
   SendCommand(editor, 40021);
-  EXPECT_EQ(editor.Title(), "Kraxolan Editor - [Untitled.kxl]");
+  EXPECT_EQ(editor.Title(), TitleFor(path));
   // The same commands work once this editor has copied a level.
+  SendCommand(editor, 40022);  // level 1, copied
   SendCommand(editor, 40020);
+  SendCommand(editor, 40023);  // pasted on level 2
   SendCommand(editor, 40021);
-  EXPECT_EQ(editor.Title(), "Kraxolan Editor - [Untitled.kxl *]");
+  EXPECT_EQ(editor.Title(), TitleFor(path, true));
 }
 
 TEST(LevelTransfer, WhateverAnotherProcessWroteIsPastedWithoutHarm) {
@@ -150,18 +150,17 @@ TEST(LevelTransfer, WhateverAnotherProcessWroteIsPastedWithoutHarm) {
   // Another process fills the block with values no catalogue entry or grid
   // holds, and a time text without its terminator.
   Level strange;
-  strange.goal = 7;
-  strange.patternSet = 99;
-  strange.music = 1000;
-  strange.enemyTypes[0] = 0;  // the player's sprite set
-  strange.enemyTypes[1] = 200;
-  strange.enemyTypes[2] = -5;
+  strange.SetGoal(7);
+  strange.SetPatternSet(99);
+  strange.SetMusic(1000);
+  strange.SetEnemyType(0, 0);  // the player's sprite set
+  strange.SetEnemyType(1, 200);
+  strange.SetEnemyType(2, -5);
   for (int i = 0; i < kCellCount; ++i) {
-    strange.cells[i] = i % 3 == 0 ? 100000 : -i;
-    strange.floors[i] = 255 - i;
+    strange.SetCell(i, i % 3 == 0 ? 100000 : -i);
+    strange.SetFloor(i, 255 - i);
   }
-  for (int a = 0; a < kActorCount; ++a)
-    strange.actors[a].Set(60000 + a, -300, 9, 99 * a, 250, 3);
+  for (int a = 0; a < kActorCount; ++a) strange.GetActor(a).Set(60000 + a, -300, 9, 99 * a, 250, 3);
   HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, "KraxoLevel");
   ASSERT_TRUE(mapping);
   uint8_t* block = static_cast<uint8_t*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, kLevelImageBytes));

@@ -1,7 +1,9 @@
 // Drives the real kraxed.exe as a user would, through window messages: it
 // starts the program in a fresh program folder, finds its window, sends
 // clicks, keys and commands, reads the title and the status bar, answers
-// message boxes and file dialogs, and looks at the window's pixels.
+// message boxes, file dialogs and the editor's own dialogs, and looks at the
+// window's pixels. Also the level sets the tests start from and the
+// pictures the screen is compared with, made with the core.
 //
 // Every wait has a time limit; a program still running when its driver goes
 // away is ended by its process handle.
@@ -15,6 +17,11 @@
 #include <vector>
 
 #include "gfx/image.h"
+#include "gfx/resource_catalogue.h"
+#include "level/level.h"
+#include "level/level_file.h"
+#include "view/editor.h"
+#include "view/level_picture.h"
 
 // A fresh copy of the program folder (kraxed.exe, resources.ini, levelgfx\,
 // enemygfx\, sample.kxl) in a temporary folder of its own; no kraxed.ini
@@ -129,10 +136,6 @@ std::string FileText(const std::string& path);
 // Packs client coordinates as mouse messages carry them.
 inline LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
 
-// ---------------------------------------------------------------------------
-// Appended: waiting for effects of posted commands and keys, reading the
-// selectors, and dropping files on the window.
-
 // Polls the condition until it holds or the time is up; true when it held.
 // Posted commands and keys are handled after any sent message, so their
 // effects are waited for, not assumed.
@@ -182,3 +185,167 @@ Image CaptureScreen(int left, int top, int width, int height);
 // first) or the time is up, and returns the last.
 Image CaptureUntil(const std::function<Image()>& capture,
                    const std::function<bool(const Image&)>& ready, DWORD timeoutMs);
+
+// A command that opens nothing modal, handled before this returns.
+void SendCommand(const EditorProcess& editor, int id);
+// Save (Ctrl+S's command) and wait until the title has lost its mark.
+bool SaveAndWait(const EditorProcess& editor, const std::string& fileName);
+
+// The sample set copied to a file of the folder; its path.
+std::string CopySample(const ProgramDir& folder, const std::string& name);
+// A level-set file read with the core; the test fails when it cannot be read.
+LevelSet ReadSet(const std::string& path);
+
+// Opens a dialog by a posted command and waits for it by its caption.
+DialogWindow OpenDialogByCommand(const EditorProcess& editor, int command,
+                                 const std::string& caption);
+// Closes a dialog through its close box (SC_CLOSE); true when it went away.
+bool CloseByCloseBox(const DialogWindow& dialog);
+// True while the dialog window still exists and is shown.
+bool IsOpen(const DialogWindow& dialog);
+// True when the dialog is still open after the given time.
+bool StaysOpen(const DialogWindow& dialog, DWORD ms = 400);
+
+HWND Control(const DialogWindow& dialog, int id);
+std::string ControlText(const DialogWindow& dialog, int id);
+LRESULT SendTo(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+// A drop-down list: chooses the entry as the user's pick does (the choice
+// first, then CBN_SELCHANGE with the combo's handle to the dialog).
+void PickComboEntry(const DialogWindow& dialog, int id, int index);
+int ComboChoice(const DialogWindow& dialog, int id);
+int ComboCount(const DialogWindow& dialog, int id);
+// The text of the chosen entry.
+std::string ComboChoiceText(const DialogWindow& dialog, int id);
+
+// A track bar notification (TB_PAGEDOWN ...) to the dialog with the bar's handle.
+void TrackBarNotify(const DialogWindow& dialog, int id, int code, int position = 0);
+int TrackBarPosition(const DialogWindow& dialog, int id);
+// The bar's thumb dragged to a position: the control moves, then reports.
+void TrackBarDragTo(const DialogWindow& dialog, int id, int position);
+
+// A click on the right (or left) arrow of a horizontal up-down control.
+void ClickUpDownArrow(const DialogWindow& dialog, int id, bool right);
+int UpDownPosition(const DialogWindow& dialog, int id);
+
+// Moves the keyboard focus inside the dialog to the control.
+void FocusControl(const DialogWindow& dialog, int id);
+// Real keys (SendInput) to the dialog, made the foreground window first;
+// waits until the dialog has handled them.
+void PressKeysIn(const DialogWindow& dialog, const std::vector<WORD>& keys);
+
+// The client area of any window as the screen shows it (brought to the top
+// first); captured again until `ready` holds for it or the time is up, as the
+// screen lags behind the program's drawing by a moment.
+Image CaptureWindowClient(HWND window, const std::function<bool(const Image&)>& ready = nullptr,
+                          DWORD timeoutMs = 3000);
+
+// Moves a top-level window so that two editors' windows do not overlap.
+void MoveWindowTo(HWND window, int x, int y);
+
+// The default output of `reg query <key> /ve` under the Wine prefix: the
+// key's default value, or nothing when the key does not exist.
+struct RegistryQuery {
+  bool exists = false;
+  std::string value;
+  std::string output;
+};
+RegistryQuery QueryRegistryDefault(const std::string& key);
+// Whether the key (HKCR\\... or HKCU\\...) exists, asked directly.
+bool RegistryKeyExists(const std::string& key);
+// Removes the key with everything below it; a missing key is no failure.
+void DeleteRegistryKey(const std::string& key);
+// Creates the key when needed and sets its default value, directly.
+void AddRegistryDefault(const std::string& key, const std::string& value);
+
+// The ten levels of the folder's sample.kxl.
+inline LevelSet SampleLevels(const ProgramDir& folder) {
+  LevelSet levels;
+  ReadLevelSetFile(folder.File("sample.kxl"), levels);
+  return levels;
+}
+
+// The folder's graphics as the editor reads them at start-up; a sheet it
+// cannot read stays empty, as it does in the editor.
+inline ResourceCatalogue CatalogueOf(const ProgramDir& folder) {
+  ResourceCatalogue catalogue;
+  LoadResourceCatalogue(catalogue, folder.Path(), [](const std::string&) {});
+  return catalogue;
+}
+
+// An editor with the folder's graphics and these levels: what the level
+// pictures the editor should show are painted from.
+inline Editor EditorWith(const ProgramDir& folder, const LevelSet& levels) {
+  Editor editor;
+  editor.catalogue = CatalogueOf(folder);
+  editor.document.Replace(levels, "");
+  return editor;
+}
+
+// The canvas as the editor paints level `index` of the levels at zoom z.
+inline Image CanvasOf(const ProgramDir& folder, const LevelSet& levels, int index, int z = 1) {
+  Editor editor = EditorWith(folder, levels);
+  LevelPictureOptions options;
+  options.zoom = z;
+  return RenderLevelPicture(editor, index, options);
+}
+
+inline std::vector<unsigned char> LevelSetBytes(const LevelSet& levels) {
+  const std::vector<uint8_t> bytes = EncodeLevelSet(levels);
+  return std::vector<unsigned char>(bytes.begin(), bytes.end());
+}
+
+inline void PutLevelSet(const std::string& path, const LevelSet& levels) {
+  PutFile(path, LevelSetBytes(levels));
+}
+
+// The sample set with level 1 drawn from another pattern set, so two files
+// can be told apart by the graphics selector.
+inline LevelSet SampleWithFirstPatternSet(const ProgramDir& folder, int selectorPosition) {
+  LevelSet levels = SampleLevels(folder);
+  levels[0].SetPatternSet(PatternSetValueOf(selectorPosition));
+  return levels;
+}
+
+// kraxed.ini as the editor writes it: the options in their order, then the
+// recent files.
+struct IniOptions {
+  bool zoom = false, autosave = false, questions = false, load = false;
+  bool registered = false, correctShadow = false;
+  std::vector<std::string> recent;
+};
+
+inline std::string IniText(const IniOptions& o) {
+  auto flag = [](bool on) { return on ? "TRUE\r\n" : "FALSE\r\n"; };
+  std::string text = "[Kraxolan Editor Settings]\r\n";
+  text += std::string("Zoom = ") + flag(o.zoom);
+  text += std::string("Autosave = ") + flag(o.autosave);
+  text += std::string("Questions = ") + flag(o.questions);
+  text += std::string("Load = ") + flag(o.load);
+  text += std::string("Register = ") + flag(o.registered);
+  text += std::string("CorrectShadow = ") + flag(o.correctShadow);
+  for (const std::string& path : o.recent) text += "LoadFile = " + path + "\r\n";
+  return text + "\r\n";
+}
+
+inline void PutIni(const ProgramDir& folder, const IniOptions& options) {
+  PutText(folder.File("kraxed.ini"), IniText(options));
+}
+
+inline std::string TitleFor(const std::string& path, bool modified = false) {
+  return "Kraxolan Editor - [" + path + (modified ? " *" : "") + "]";
+}
+
+// A folder of its own inside the program folder (a working directory or a
+// place for level sets), with its trailing backslash.
+inline std::string MakeFolder(const ProgramDir& folder, const std::string& name) {
+  const std::string path = folder.File(name);
+  CreateDirectoryA(path.c_str(), nullptr);
+  return path + "\\";
+}
+
+// Where things lie in the client area at zoom z: the centre of grid cell
+// (row 0..12, column 0..16, the edge columns half wide) and of the palette
+// tile of a pattern value (0..15, 17, 18..29, 31, 32, 42, 52, 64..127).
+POINT CellPoint(int z, int row, int column);
+POINT PatternTile(int z, int value);
