@@ -99,11 +99,6 @@ void Paste(EditorState& state, Host& host, LevelTransfer& transfer) {
   UpdateTitle(state, host);
 }
 
-void OpenDialog(EditorState& state, Host& host, DialogKind dialog, int param) {
-  state.session.repaintFlags = kRepaintAll;
-  host.RunDialog(dialog, param);
-}
-
 }  // namespace
 
 void ResetEditorState(EditorState& state, Host& host) {

@@ -23,11 +23,11 @@ constexpr DrawnExtent kExtents[] = {
     {kRegionWalls, 16 * 2, 16},
     {kRegionSolid, 16 * 16, 16 * 4},
     {kRegionPlayer, 16 * 4, 24},  // actor images are 24 pixels high
-    {1018, 16, 24},
-    {1019, 16, 24},
-    {1020, 16, 24},
-    {1021, 16, 24},
-    {1022, 16, 24},
+    {kRegionEnemy1, 16, 24},
+    {kRegionEnemy1 + 1, 16, 24},
+    {kRegionEnemy1 + 2, 16, 24},
+    {kRegionEnemy1 + 3, 16, 24},
+    {kRegionEnemy5, 16, 24},
     {kRegionTeleport, 16 * 2, 16},
 };
 

@@ -16,9 +16,9 @@ constexpr RegionSpec kRegions[] = {
     {kRegionItems, 259, 19, 451, 34},    {kRegionExit, 259, 37, 275, 52},
     {kRegionGem, 291, 37, 307, 52},      {kRegionDestroyable, 323, 37, 339, 52},
     {kRegionWalls, 355, 37, 387, 52},    {kRegionSolid, 259, 55, 515, 118},
-    {kRegionPlayer, 259, 138, 323, 162}, {1018, 353, 138, 369, 162},
-    {1019, 383, 138, 399, 162},          {1020, 413, 138, 429, 162},
-    {1021, 443, 138, 459, 162},          {1022, 473, 138, 489, 162},
+    {kRegionPlayer, 259, 138, 323, 162}, {kRegionEnemy1, 353, 138, 369, 162},
+    {kRegionEnemy1 + 1, 383, 138, 399, 162}, {kRegionEnemy1 + 2, 413, 138, 429, 162},
+    {kRegionEnemy1 + 3, 443, 138, 459, 162}, {kRegionEnemy5, 473, 138, 489, 162},
     {kRegionTeleport, 259, 187, 291, 202},
 };
 

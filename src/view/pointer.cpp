@@ -9,6 +9,7 @@
 #include "view/inspector.h"
 #include "view/layout.h"
 #include "view/panel.h"
+#include "view/title.h"
 
 namespace {
 
@@ -83,8 +84,7 @@ int OnCanvasDoubleClick(Editor& editor, Host& host, uint32_t position) {
   const RegionHit hit = HitAt(editor, position);
   if (hit.id >= kRegionEnemy1 && hit.id <= kRegionEnemy5) {
     EndStroke(editor, host);
-    editor.session.repaintFlags = kRepaintAll;
-    host.RunDialog(DialogKind::EnemySettings, hit.id - kRegionEnemy1 + 1);
+    OpenDialog(editor, host, DialogKind::EnemySettings, hit.id - kRegionEnemy1 + 1);
   }
   return 1;
 }

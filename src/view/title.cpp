@@ -15,3 +15,8 @@ void Repaint(Editor& editor, Host& host, int32_t parts) {
   editor.session.repaintFlags = parts;
   host.Invalidate(nullptr);
 }
+
+void OpenDialog(Editor& editor, Host& host, DialogKind dialog, int param) {
+  editor.session.repaintFlags = kRepaintAll;
+  host.RunDialog(dialog, param);
+}

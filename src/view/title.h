@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string>
 
-class Host;
+#include "view/host.h"
+
 struct Editor;
 
 // "Kraxolan Editor - [path]", with " *" before the bracket while modified.
@@ -16,3 +17,6 @@ void UpdateTitle(const Editor& editor, Host& host);
 // Sets repaintFlags to `parts` and invalidates the whole client area
 // without erasing.
 void Repaint(Editor& editor, Host& host, int32_t parts);
+
+// Runs a modal dialog; the next paint redraws everything.
+void OpenDialog(Editor& editor, Host& host, DialogKind dialog, int param);
