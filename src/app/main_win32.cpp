@@ -121,12 +121,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONDOWN:
       return OnLeftButtonDown(state, host, keys, position);
     case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
       return OnLeftButtonUp(state, host);
+    case WM_CAPTURECHANGED:
+      return OnCaptureLost(state, host);
     case WM_LBUTTONDBLCLK:
       return OnCanvasDoubleClick(state, host, position);
     case WM_RBUTTONDOWN:
       return OnRightButtonDown(state, host, keys, position);
+    case WM_RBUTTONUP:
+      return OnRightButtonUp(state, host);
     case WM_DROPFILES:
       return OnDropFiles(reinterpret_cast<HDROP>(wParam));
     case WM_COMMAND:

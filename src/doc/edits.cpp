@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "doc/document.h"
+#include "level/areas.h"
 #include "level/time_limit.h"
 
 namespace {
@@ -181,6 +182,41 @@ EditOutcome Edits::ApplyRight(Document& document, int level, const Selection& se
       },
       level);
   return outcome;
+}
+
+bool Edits::Fills(const Selection& selection) {
+  return selection.selectionCategory == kSelectPattern && selection.selectionValue != kCellExit;
+}
+
+EditOutcome Edits::FillCells(Document& document, int level, const Selection& selection,
+                             const std::vector<int>& cells, bool right) {
+  EditOutcome outcome;
+  if (!Fills(selection)) return outcome;
+  const bool ownStep = !document.StepOpen();
+  if (ownStep) document.OpenStep(level);
+  for (int cell : cells) {
+    const EditOutcome one = right ? ApplyRight(document, level, selection, cell)
+                                  : ApplyLeft(document, level, selection, cell);
+    outcome.inspect = outcome.inspect || one.inspect;
+    outcome.repaint |= one.repaint;
+  }
+  if (ownStep) document.CloseStep();
+  return outcome;
+}
+
+EditOutcome Edits::FillRectangle(Document& document, int level, const Selection& selection,
+                                 int first, int last, bool right) {
+  return FillCells(document, level, selection, RectangleCells(first, last), right);
+}
+
+EditOutcome Edits::FloodFill(Document& document, int level, const Selection& selection, int cell,
+                             bool right) {
+  if (!IsIndex(level, kLevelCount) || !IsIndex(cell, kCellCount)) return {};
+  const Level& l = document.GetLevel(level);
+  const int32_t value = l.GetCell(cell);
+  // The area is found first: filling changes the values it was found by.
+  const std::vector<int> area = ConnectedCells(cell, [&l, value](int c) { return l.GetCell(c) == value; });
+  return FillCells(document, level, selection, area, right);
 }
 
 bool Edits::ChangeEnemy(Document& document, int level, int enemy,

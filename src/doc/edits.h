@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "level/level.h"
 
@@ -52,6 +53,18 @@ class Edits {
   // holds (main grid and patterns only).
   static EditOutcome ApplyRight(Document& document, int level, const Selection& selection, int cell);
 
+  // The fills: the left-click (or right-click) rules in every cell of the
+  // rectangle between two cells, row by row, or of the area of cells holding
+  // exactly what `cell` holds. Patterns only, never the exit: with anything
+  // else selected they change nothing. Each cell keeps its own rule: the
+  // edge columns store the pattern raw, or nothing under the right-click rules.
+  static EditOutcome FillRectangle(Document& document, int level, const Selection& selection,
+                                   int first, int last, bool right);
+  static EditOutcome FloodFill(Document& document, int level, const Selection& selection, int cell,
+                               bool right);
+  // Whether the selection is one the fills take.
+  static bool Fills(const Selection& selection);
+
   // Delete with enemy 1..5 selected: takes it off the level.
   static bool RemoveEnemy(Document& document, int level, int enemy);
   static bool ClearLevel(Document& document, int level);
@@ -74,6 +87,8 @@ class Edits {
   static bool SetEnemyTypeCode(Document& document, int level, int enemy, int32_t typeCode);
 
  private:
+  static EditOutcome FillCells(Document& document, int level, const Selection& selection,
+                               const std::vector<int>& cells, bool right);
   // Every edit of enemy 1..5 goes through here.
   static bool ChangeEnemy(Document& document, int level, int enemy,
                           const std::function<void(ActorRecord&)>& change);

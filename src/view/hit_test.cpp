@@ -1,5 +1,7 @@
 #include "view/hit_test.h"
 
+#include <algorithm>
+
 #include "gfx/region_list.h"
 #include "level/level.h"
 #include "view/layout.h"
@@ -67,4 +69,18 @@ int CellAt(const RegionHit& hit) {
     case kRegionGrid: return rowStart + hit.Column() + 1;  // the region starts at column 1
     default: return -1;
   }
+}
+
+int NearestCell(const RegionList& regions, int z, int32_t x, int32_t y) {
+  const ScreenRegion* left = regions.FindRegionById(kRegionLeftEdge);
+  const ScreenRegion* grid = regions.FindRegionById(kRegionGrid);
+  const ScreenRegion* right = regions.FindRegionById(kRegionRightEdge);
+  if (z < 1 || !left || !grid || !right) return -1;
+  // The point moved onto the nearest pixel that shows a cell, then hit as a click.
+  const int32_t lastY = grid->top + z * 16 * kGridRows - 1;
+  const int32_t cy = std::clamp(y, grid->top, lastY);
+  const ScreenRegion* region = x < grid->left ? left : x > grid->left + z * 240 - 1 ? right : grid;
+  const int32_t width = region == grid ? 240 : 8;
+  const int32_t cx = std::clamp(x, region->left, std::min(region->right, region->left + z * width - 1));
+  return CellAt(HitRegion(regions, z, cx, cy));
 }

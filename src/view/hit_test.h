@@ -37,3 +37,7 @@ bool IsCanvasRegion(int32_t id);
 
 // The grid cell (0..220) under a canvas hit; -1 for any other hit.
 int CellAt(const RegionHit& hit);
+
+// The cell nearest to (x, y) at zoom z, wherever the point lies: a point
+// beside the canvas takes the cell at its border. -1 without a layout.
+int NearestCell(const RegionList& regions, int z, int32_t x, int32_t y);

@@ -121,6 +121,9 @@ int OnKeyUp(Editor& editor, Host& host, uint32_t key, uint32_t /*lParam*/) {
     case kKeyDown: MoveVertically(s, kDownMoves); break;
     case kKeyUp: MoveVertically(s, kUpMoves); break;
     case kKeyDelete: return DeleteSelectedEnemy(editor, host);
+    case kKeyEscape:
+      if (s.rectangle.active) EndStroke(editor, host);
+      return 0;
     default: return 0;
   }
   // The paint frames the selected palette entry, moved or not.

@@ -9,6 +9,7 @@
 // so no picture of an earlier level stays behind.
 #include "view/paint.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -242,6 +243,19 @@ void DrawSelection(const Editor& state, Painter& painter, int z) {
   }
 }
 
+// The frame of a rectangle being dragged out, around its cells (the edge
+// columns half wide), drawn as the selection frame is.
+void DrawRectangleFrame(const Editor& state, Painter& painter, int z) {
+  const Session::Rectangle& r = state.session.rectangle;
+  if (!r.active || !IsIndex(r.first, kCellCount) || !IsIndex(r.last, kCellCount)) return;
+  const auto left = [](int column) { return column == 0 ? 1 : 9 + 16 * (column - 1); };
+  const auto right = [](int column) { return column == 16 ? 257 : 9 + 16 * column; };
+  const auto [c0, c1] = std::minmax(ColumnOf(r.first), ColumnOf(r.last));
+  const auto [r0, r1] = std::minmax(RowOf(r.first), RowOf(r.last));
+  FrameAt(painter, z, left(c0) * z, (1 + 16 * r0) * z + kTopStrip, right(c1) - left(c0),
+          16 * (r1 - r0 + 1));
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -336,6 +350,7 @@ int PaintMainWindow(Editor& state, Painter& painter) {
       painter.BeginOffscreen(258 * z, 209 * z + kTopStrip);
       DrawLevelGrid(state, level, painter);
       DrawTeleportLinks(state, level, painter, state.session.teleportPair);
+      DrawRectangleFrame(state, painter, z);
       painter.EndOffscreen(Box(z, z + kTopStrip, 256 * z, 208 * z));
     }
     if (panel) {

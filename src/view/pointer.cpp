@@ -20,11 +20,25 @@ RegionHit HitAt(const Editor& editor, uint32_t position) {
 
 std::string LevelText(int32_t level) { return "Level " + std::to_string(level + 1); }
 
+// Shift and Ctrl on the canvas with a pattern to fill with: true when the
+// click started a rectangle or filled an area.
+bool Fill(Editor& editor, Host& host, uint32_t keys, const RegionHit& hit, bool right) {
+  if (!IsCanvasRegion(hit.id) || !Edits::Fills(editor.session)) return false;
+  if (keys & kKeyShift)
+    BeginRectangle(editor, host, CellAt(hit), right);
+  else if (keys & kKeyControl)
+    FloodAt(editor, host, CellAt(hit), right);
+  else
+    return false;
+  return true;
+}
+
 }  // namespace
 
-int OnLeftButtonDown(Editor& editor, Host& host, uint32_t /*keys*/, uint32_t position) {
+int OnLeftButtonDown(Editor& editor, Host& host, uint32_t keys, uint32_t position) {
   if (editor.session.canvasReady == 0) return 0;
   const RegionHit hit = HitAt(editor, position);
+  if (Fill(editor, host, keys, hit, false)) return 1;
   BeginStroke(editor, host);
   if (IsCanvasRegion(hit.id)) {
     StrokeAt(editor, host, CellAt(hit));
@@ -36,20 +50,38 @@ int OnLeftButtonDown(Editor& editor, Host& host, uint32_t /*keys*/, uint32_t pos
 }
 
 int OnLeftButtonUp(Editor& editor, Host& host) {
+  const Session::Rectangle& r = editor.session.rectangle;
+  if (!r.active) EndStroke(editor, host);
+  else if (!r.right) FinishRectangle(editor, host);
+  return 0;
+}
+
+int OnCaptureLost(Editor& editor, Host& host) {
   EndStroke(editor, host);
   return 0;
 }
 
-int OnRightButtonDown(Editor& editor, Host& host, uint32_t /*keys*/, uint32_t position) {
+int OnRightButtonDown(Editor& editor, Host& host, uint32_t keys, uint32_t position) {
   EndStroke(editor, host);
   const RegionHit hit = HitAt(editor, position);
+  if (Fill(editor, host, keys, hit, true)) return 1;
   if (hit.id == kRegionGrid) RightClickAt(editor, host, CellAt(hit));
   return 1;
+}
+
+int OnRightButtonUp(Editor& editor, Host& host) {
+  if (editor.session.rectangle.active && editor.session.rectangle.right) FinishRectangle(editor, host);
+  return 0;
 }
 
 int OnCanvasMouseMove(Editor& editor, Host& host, uint32_t keys, uint32_t position) {
   if (editor.session.canvasReady == 0) return 0;
   Session& s = editor.session;
+  if (s.rectangle.active) {
+    const ClientPoint p = UnpackPosition(position);
+    DragRectangleTo(editor, host, NearestCell(s.regionList, editor.settings.zoom, p.x, p.y));
+    return 0;
+  }
   for (int32_t& tile : s.inspectorTiles) tile = -1;
   // Only the left button alone drags; with Shift, Ctrl or another button
   // held the pointer just shows what is under it. A drag that came in

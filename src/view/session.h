@@ -17,4 +17,12 @@ struct Session : Selection {
   uint8_t layoutChanged = 0;
   RegionList regionList;
   bool stroke = false;  // the left button went down and has not come up yet
+  // A rectangle being dragged out with Shift: from cell `first` to `last`,
+  // to be filled by the left-click rules or, with the right button, the
+  // right-click rules.
+  struct Rectangle {
+    bool active = false;
+    bool right = false;
+    int first = -1, last = -1;
+  } rectangle;
 };

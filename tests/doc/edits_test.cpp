@@ -208,3 +208,64 @@ TEST(Edits, LevelOperations) {
   EXPECT_EQ(doc.GetLevel(1).GetActor(5), enemy);
   EXPECT_EQ(doc.GetLevel(1).GetActor(0), ActorRecord());
 }
+
+TEST(Edits, FillsOfRectanglesAndAreas) {
+  // Row 2: a wall block over columns 0..4, one wall hiding an item among them.
+  const auto walled = [] {
+    return WithCells({{34, 32, 1}, {35, 32, 1}, {36, 150, 1}, {37, 32, 1}, {38, 32, 1}, {51, 32, 1}});
+  };
+  // The left-click rules over the rectangle 35..53 (rows 2..3, columns 1..2):
+  // every cell the pattern, the walls under it gone.
+  Document doc = walled();
+  EditOutcome outcome = Edits::FillRectangle(doc, 0, Chosen(kSelectPattern, 5), 53, 35, false);
+  EXPECT_EQ(outcome.repaint, 3);
+  for (int cell : {35, 36, 52, 53}) EXPECT_EQ(doc.GetLevel(0).GetCell(cell), 5) << cell;
+  EXPECT_EQ(doc.GetLevel(0).GetFloor(36), 5);
+  EXPECT_EQ(doc.GetLevel(0).GetCell(34) * 1000 + doc.GetLevel(0).GetCell(37), 32032);
+  EXPECT_EQ(doc.GetHistory().UndoCount(), 1u);
+  doc.Undo();
+  EXPECT_EQ(doc.GetLevel(0), walled().GetLevel(0));
+  // Into the edge column the left rules store raw; the right rules leave it.
+  outcome = Edits::FillRectangle(doc, 0, Chosen(kSelectPattern, 20), 34, 52, false);
+  EXPECT_EQ(doc.GetLevel(0).GetCell(34) * 1000 + doc.GetLevel(0).GetCell(51), 20020);
+  EXPECT_EQ(doc.GetLevel(0).GetCell(35), 20);
+  doc.Undo();
+  // The right-click rules: a floor under every wall that hangs together with
+  // cell 37; the wall hiding an item is another value and parts the block.
+  outcome = Edits::FloodFill(doc, 0, Chosen(kSelectPattern, 3), 37, true);
+  EXPECT_TRUE(outcome.inspect);
+  for (int cell : {37, 38}) EXPECT_EQ(doc.GetLevel(0).GetFloor(cell), 3) << cell;
+  for (int cell : {34, 35, 36, 51}) EXPECT_EQ(doc.GetLevel(0).GetFloor(cell), 1) << cell;
+  doc.Undo();
+  Edits::FloodFill(doc, 0, Chosen(kSelectPattern, 3), 35, true);  // edges take no right click
+  EXPECT_EQ(doc.GetLevel(0).GetFloor(35), 3);
+  EXPECT_EQ(doc.GetLevel(0).GetFloor(34) * 10 + doc.GetLevel(0).GetFloor(51), 11);
+  EXPECT_EQ(doc.GetLevel(0).GetCell(37), 32);
+  // The left rules from the edge: the whole connected block, edges raw.
+  Document left = walled();
+  Edits::FloodFill(left, 0, Chosen(kSelectPattern, 9), 34, false);
+  for (int cell : {34, 35, 51}) EXPECT_EQ(left.GetLevel(0).GetCell(cell), 9) << cell;
+  EXPECT_EQ(left.GetLevel(0).GetCell(36), 150);
+  EXPECT_EQ(left.GetLevel(0).GetCell(37), 32);  // behind the hidden item: not connected
+  EXPECT_EQ(left.GetLevel(0).GetFloor(35), 9);
+  EXPECT_EQ(left.GetLevel(0).GetFloor(34), 1);
+  // The empty floor of a new level is one area of 221 cells.
+  Document empty;
+  Edits::FloodFill(empty, 0, Chosen(kSelectPattern, 70), 100, false);
+  for (int cell = 0; cell < kCellCount; ++cell) ASSERT_EQ(empty.GetLevel(0).GetCell(cell), 70);
+
+  // What changes nothing makes no step; the exit, actors, teleports and
+  // cells outside the grid fill nothing.
+  Document same = walled();
+  Edits::FloodFill(same, 0, Chosen(kSelectPattern, 0), 100, false);  // pattern 0 on pattern 0
+  Edits::FillRectangle(same, 0, Chosen(kSelectPattern, 52), 0, 220, true);  // no right-click rule
+  EXPECT_FALSE(same.CanUndo());
+  for (const Selection& selection : {Chosen(kSelectPattern, 17), Chosen(kSelectPlayer, 1),
+                                     Chosen(kSelectEnemy, 2), Chosen(kSelectTeleport, 0)}) {
+    EXPECT_FALSE(Edits::FillRectangle(same, 0, selection, 0, 220, false).Ran());
+    EXPECT_FALSE(Edits::FloodFill(same, 0, selection, 100, true).Ran());
+  }
+  EXPECT_FALSE(Edits::FillRectangle(same, 0, Chosen(kSelectPattern, 5), -1, 220, false).Ran());
+  EXPECT_FALSE(Edits::FloodFill(same, 0, Chosen(kSelectPattern, 5), 221, false).Ran());
+  EXPECT_EQ(same.GetLevel(0), walled().GetLevel(0));
+}

@@ -89,3 +89,45 @@ TEST(RealPointer, AStrokeIsOneStepForUndoAndRedo) {
   ASSERT_TRUE(SaveAndWait(editor, path));
   EXPECT_EQ(FileBytes(path), LevelSetBytes(drawn));
 }
+
+TEST(Fills, ShiftDragAndCtrlClickWithTheirKeyStates) {
+  ProgramDir folder;
+  EditorProcess editor(folder);  // a new set, saved as Untitled.kxl in its folder
+  ASSERT_TRUE(editor.WaitForWindow());
+  const std::string path = folder.File("Untitled.kxl");
+  const auto send = [&editor](UINT message, WPARAM keys, POINT p) {
+    SendTo(editor.Window(), message, keys, Point(p.x, p.y));
+    editor.WaitIdle();
+  };
+  const auto pick = [&send](int pattern) {
+    send(WM_LBUTTONDOWN, MK_LBUTTON, PatternTile(1, pattern));
+    send(WM_LBUTTONUP, 0, PatternTile(1, pattern));
+  };
+  // A 4 x 3 rectangle of solid 64: rows 3..5, columns 4..7.
+  pick(64);
+  send(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, CellPoint(1, 3, 4));
+  send(WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, CellPoint(1, 4, 6));
+  send(WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, CellPoint(1, 5, 7));
+  EXPECT_EQ(editor.StatusText(), "Rectangle 4 x 3");
+  send(WM_LBUTTONUP, MK_SHIFT, CellPoint(1, 5, 7));
+  LevelSet rectangle;
+  for (int row = 3; row <= 5; ++row)
+    for (int column = 4; column <= 7; ++column) rectangle[0].SetCell(row * kGridColumns + column, 64);
+  // Ctrl+click: walkable 2 over the area of pattern 0 around it, edges raw.
+  pick(2);
+  send(WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, CellPoint(1, 9, 9));
+  send(WM_LBUTTONUP, MK_CONTROL, CellPoint(1, 9, 9));
+  LevelSet flooded = rectangle;
+  for (int cell = 0; cell < kCellCount; ++cell) {
+    if (flooded[0].GetCell(cell) != 0) continue;
+    flooded[0].SetCell(cell, 2);
+    if (cell % kGridColumns != 0 && cell % kGridColumns != 16) flooded[0].SetFloor(cell, 2);
+  }
+  ASSERT_TRUE(SaveAndWait(editor, "Untitled.kxl"));
+  EXPECT_EQ(FileBytes(path), LevelSetBytes(flooded));
+  // One Ctrl+Z takes the flood back; the rectangle stays.
+  editor.PressKeys({VK_CONTROL, 'Z'});
+  ASSERT_TRUE(WaitForTitle(editor, TitleFor("Untitled.kxl", true)));
+  ASSERT_TRUE(SaveAndWait(editor, "Untitled.kxl"));
+  EXPECT_EQ(FileBytes(path), LevelSetBytes(rectangle));
+}

@@ -10,6 +10,9 @@
 #include "view/selectors.h"
 #include "view/undo.h"
 #include "support/editor_harness.h"
+#include "support/recording_painter.h"
+#include "view/keyboard.h"
+#include "view/paint.h"
 
 TEST(Panel, HoverTextsAndSelections) {
   struct Row {
@@ -235,5 +238,75 @@ TEST(Pointer, DoubleClickOnAnEnemyImageOpensItsDialog) {
       EXPECT_EQ(h.host.dialogs[n - 1].dialog, DialogKind::EnemySettings);
       EXPECT_EQ(h.host.dialogs[n - 1].param, n);
     }
+  }
+}
+
+TEST(Pointer, ShiftDragsARectangleAndCtrlFloods) {
+  for (int z : {1, 2}) {
+    Harness h(z);
+    h.Select(kSelectPattern, 70);
+    const uint32_t shift = kKeyLeftButton | kKeyShift;
+    // From row 10, column 14 past the canvas's bottom right corner: clamped
+    // to row 12, column 16.
+    EXPECT_EQ(OnLeftButtonDown(h.state, h.host, shift, h.At(10 * 17 + 14)), 1);
+    EXPECT_EQ(h.host.LastStatus(), "Rectangle 1 x 1");
+    const ScreenRegion* right = h.state.session.regionList.FindRegionById(kRegionRightEdge);
+    OnCanvasMouseMove(h.state, h.host, shift, Pack(right->right + 40, right->bottom + 40));
+    EXPECT_EQ(h.host.LastStatus(), "Rectangle 3 x 3");
+    const int invalidations = h.host.fullInvalidations;
+    OnCanvasMouseMove(h.state, h.host, shift, Pack(right->right + 50, right->bottom + 10));
+    EXPECT_EQ(h.host.fullInvalidations, invalidations);  // the same cell: no new canvas
+    // The frame on the canvas: white around columns 14..16 (16 half wide), rows 10..12.
+    RecordingPainter frame;
+    PaintMainWindow(h.state, frame);
+    std::vector<std::vector<int>> lines;
+    for (const PaintCall& c : frame.Of(PaintCall::Kind::Line))
+      if (c.colour == Rgb{255, 255, 255}) lines.push_back({c.x0, c.y0, c.x1, c.y1});
+    const int l = 217 * z, t = 161 * z + 16, r = 257 * z - 1, b = 209 * z + 15;
+    EXPECT_EQ(lines, (std::vector<std::vector<int>>{{l, t, r, t}, {r, t, r, b}, {r, b, l, b}, {l, b, l, t}}));
+    EXPECT_EQ(h.level(), Level());  // nothing before the release
+    OnLeftButtonUp(h.state, h.host);
+    for (int row = 9; row <= 12; ++row)
+      for (int column = 13; column <= 16; ++column)
+        EXPECT_EQ(h.level().GetCell(row * 17 + column), row >= 10 && column >= 14 ? 70 : 0);
+    EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 1u);
+    EXPECT_FALSE(h.state.session.rectangle.active);
+
+    // Esc drops it; so does the capture lost.
+    OnLeftButtonDown(h.state, h.host, shift, h.At(20));
+    OnCanvasMouseMove(h.state, h.host, shift, h.At(60));
+    OnKeyUp(h.state, h.host, kKeyEscape, 0);
+    OnLeftButtonUp(h.state, h.host);
+    OnRightButtonDown(h.state, h.host, kKeyShift, h.At(20));
+    OnCaptureLost(h.state, h.host);
+    OnRightButtonUp(h.state, h.host);
+    EXPECT_EQ(h.level().GetCell(20) + h.level().GetCell(60), 0);
+    EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 1u);
+
+    // The right button's rectangle takes the right-click rules: a floor under the solids.
+    h.Select(kSelectPattern, 4);
+    OnRightButtonDown(h.state, h.host, kKeyShift, h.At(10 * 17 + 15));
+    OnCanvasMouseMove(h.state, h.host, kKeyShift | 2, h.At(11 * 17 + 15));
+    OnRightButtonUp(h.state, h.host);
+    EXPECT_EQ(h.level().GetCell(10 * 17 + 15) * 1000 + h.level().GetFloor(11 * 17 + 15), 4004);
+    // Ctrl floods: the left rules over the zeros around, the right rules in the block.
+    h.Select(kSelectPattern, 9);
+    EXPECT_EQ(OnLeftButtonDown(h.state, h.host, kKeyLeftButton | kKeyControl, h.At(0)), 1);
+    EXPECT_EQ(h.level().GetCell(100), 9);
+    EXPECT_EQ(h.level().GetCell(12 * 17 + 16), 70);
+    h.Select(kSelectPattern, 3);
+    OnRightButtonDown(h.state, h.host, kKeyControl, h.At(12 * 17 + 14));
+    EXPECT_EQ(h.level().GetFloor(11 * 17 + 14), 3);
+    EXPECT_EQ(h.level().GetFloor(11 * 17 + 16), 0);  // edges keep their own rule: none
+    EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 4u);
+
+    // With the exit or an actor selected, Shift and Ctrl clicks are plain clicks.
+    h.Select(kSelectPattern, 17);
+    OnLeftButtonDown(h.state, h.host, shift, h.At(52));
+    OnLeftButtonUp(h.state, h.host);
+    EXPECT_EQ(h.level().FindExit(), 52);
+    h.Select(kSelectPlayer, 2);
+    OnLeftButtonDown(h.state, h.host, kKeyLeftButton | kKeyControl, h.At(5 * 17 + 3));
+    EXPECT_EQ(h.level().GetActor(0).x(), 40);
   }
 }
