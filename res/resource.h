@@ -13,6 +13,7 @@
 #define IDD_EDITOR_SETTINGS 116
 #define IDD_ABOUT 117
 #define IDD_SWAP 127
+#define IDD_CHECK 130
 
 /* Level settings dialog */
 #define IDC_LEVEL_NUMBER 1018
@@ -45,6 +46,10 @@
 #define IDC_SETTINGS_REGISTER 1039
 #define IDC_SETTINGS_CORRECT_SHADOW 1047
 
+/* Check levels dialog */
+#define IDC_CHECK_LIST 1050
+#define IDC_CHECK_SHOW 1051
+
 #define IDC_STATUSBAR 2000
 #define IDC_LEVEL_SELECTOR 1000
 #define IDC_GFX_SELECTOR 1005
@@ -76,5 +81,6 @@
 #define ID_EDIT_SWAP 40043
 #define ID_EDIT_UNDO 40050
 #define ID_EDIT_REDO 40051
+#define ID_EDIT_CHECK 40052
 
 #endif

@@ -5,6 +5,7 @@
 #include "app/editor_state.h"
 #include "app/level_set_io.h"
 #include "app/recent_files.h"
+#include "dialogs/check_levels.h"
 #include "doc/edits.h"
 #include "level/level_transfer.h"
 #include "view/canvas_tool.h"
@@ -97,6 +98,14 @@ void Paste(EditorState& state, Host& host, LevelTransfer& transfer) {
   Edits::PasteLevel(state.document, state.session.currentLevel, transfer.GetTempLevel());
   Repaint(state, host, kRepaintAll);
   UpdateTitle(state, host);
+}
+
+// With nothing to list, a message instead of an empty dialog.
+void CheckLevelsCommand(EditorState& state, Host& host) {
+  if (CheckEditorLevels(state).empty())
+    host.Ask("No problems found in the ten levels.", "Check levels", MessageKind::Information);
+  else
+    OpenDialog(state, host, DialogKind::CheckLevels, 0);
 }
 
 }  // namespace
@@ -213,6 +222,7 @@ void RunCommand(EditorState& state, Host& host, LevelTransfer& transfer, int id)
     case kCmdSwapLevels: OpenDialog(state, host, DialogKind::SwapLevels, 0); break;
     case kCmdUndo: UndoStep(state, host); break;
     case kCmdRedo: RedoStep(state, host); break;
+    case kCmdCheckLevels: CheckLevelsCommand(state, host); break;
     default: break;
   }
 }

@@ -28,6 +28,7 @@ constexpr int kCmdSelectLevel1 = 40022;  // ..40031 for Ctrl+1..Ctrl+0
 constexpr int kCmdSwapLevels = 40043;
 constexpr int kCmdUndo = 40050;
 constexpr int kCmdRedo = 40051;
+constexpr int kCmdCheckLevels = 40052;
 
 constexpr const char* kBackupFileName = "backup.kxl";
 

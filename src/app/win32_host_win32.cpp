@@ -16,6 +16,7 @@ constexpr int kRecentMenuPosition = 6;  // in front of "E&xit"
 UINT MessageFlags(MessageKind kind) {
   switch (kind) {
     case MessageKind::Error: return MB_OK | MB_ICONEXCLAMATION;
+    case MessageKind::Information: return MB_OK | MB_ICONINFORMATION;
     case MessageKind::YesNo: return MB_YESNO;
     case MessageKind::YesNoCancel: return MB_YESNOCANCEL;
     default: return MB_OK;

@@ -17,5 +17,8 @@ void RunDialogWin32(const DialogContext& context, DialogKind dialog, int param) 
     case DialogKind::About:
       RunAboutDialog(context);
       break;
+    case DialogKind::CheckLevels:
+      RunCheckLevelsDialog(context);
+      break;
   }
 }

@@ -29,3 +29,4 @@ void RunEnemySettingsDialog(const DialogContext& context, int enemy);  // enemy 
 void RunSwapLevelsDialog(const DialogContext& context);
 void RunEditorSettingsDialog(const DialogContext& context);
 void RunAboutDialog(const DialogContext& context);
+void RunCheckLevelsDialog(const DialogContext& context);

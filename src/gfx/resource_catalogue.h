@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "gfx/image.h"
+#include "level/checks.h"
 
 constexpr int kMaxPatternSets = 32;
 constexpr int kMaxSpriteSets = 96;  // the player's and 95 enemy sets
@@ -50,6 +51,11 @@ struct ResourceCatalogue {
   const SpriteSet* SpriteSetAt(int32_t index) const;
   const std::string* SongAt(int32_t index) const;
   const std::string* AiTypeAt(int32_t index) const;
+  // The sizes of the tables, for the level checks.
+  CatalogueSizes Sizes() const {
+    return {static_cast<int>(patternSets.size()), static_cast<int>(spriteSets.size()),
+            static_cast<int>(songs.size()), static_cast<int>(aiTypes.size())};
+  }
 };
 
 // Empties the catalogue and fills it: first the player's sprite set from

@@ -19,7 +19,8 @@ std::vector<int> RectangleCells(int a, int b) {
 int RectangleWidth(int a, int b) { return std::abs(ColumnOf(a) - ColumnOf(b)) + 1; }
 int RectangleHeight(int a, int b) { return std::abs(RowOf(a) - RowOf(b)) + 1; }
 
-std::vector<int> ConnectedCells(int start, const std::function<bool(int cell)>& joins) {
+std::vector<int> ConnectedCells(int start, const std::function<bool(int cell)>& joins,
+                                const std::function<int(int cell)>& jump) {
   if (!IsIndex(start, kCellCount) || !joins(start)) return {};
   std::vector<bool> seen(kCellCount, false);
   std::vector<int> area;
@@ -30,10 +31,14 @@ std::vector<int> ConnectedCells(int start, const std::function<bool(int cell)>& 
     next.pop_front();
     area.push_back(cell);
     const int row = RowOf(cell), column = ColumnOf(cell);
-    const int neighbours[4][2] = {{row - 1, column}, {row + 1, column}, {row, column - 1}, {row, column + 1}};
+    const int neighbours[5][2] = {{row - 1, column}, {row + 1, column}, {row, column - 1},
+                                  {row, column + 1}, {-1, -1}};
+    const int far = jump ? jump(cell) : -1;
     for (const auto& [r, c] : neighbours) {
-      if (!IsIndex(r, kGridRows) || !IsIndex(c, kGridColumns)) continue;
-      const int n = r * kGridColumns + c;
+      const bool beyond = r < 0 && c < 0;
+      if (beyond ? !IsIndex(far, kCellCount) : !IsIndex(r, kGridRows) || !IsIndex(c, kGridColumns))
+        continue;
+      const int n = beyond ? far : r * kGridColumns + c;
       if (seen[n] || !joins(n)) continue;
       seen[n] = true;
       next.push_back(n);

@@ -15,5 +15,7 @@ int RectangleHeight(int a, int b);
 
 // The cells reachable from `start` through their four neighbours, every one
 // of which `joins` accepts (start included, when it does), in the order
-// found. Empty when start is no cell or is not accepted.
-std::vector<int> ConnectedCells(int start, const std::function<bool(int cell)>& joins);
+// found. Empty when start is no cell or is not accepted. `jump`, when given,
+// names one more cell a cell leads to (a teleport start to its end), or -1.
+std::vector<int> ConnectedCells(int start, const std::function<bool(int cell)>& joins,
+                                const std::function<int(int cell)>& jump = nullptr);

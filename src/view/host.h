@@ -12,6 +12,7 @@
 enum class MessageKind {
   Error,        // OK button, exclamation icon, caption as given ("Error")
   Info,         // OK button, no icon
+  Information,  // OK button, information icon
   YesNo,        // Yes and No, no icon
   YesNoCancel,  // Yes, No and Cancel, no icon
 };
@@ -20,7 +21,7 @@ enum class Answer { Ok, Yes, No, Cancel };
 
 enum class Selector { Level, Graphics, Teleport };
 
-enum class DialogKind { LevelSettings, EnemySettings, SwapLevels, EditorSettings, About };
+enum class DialogKind { LevelSettings, EnemySettings, SwapLevels, EditorSettings, About, CheckLevels };
 
 // The file dialogs: a level set or a picture.
 enum class FileKind { Levels, Picture };

@@ -243,17 +243,28 @@ void DrawSelection(const Editor& state, Painter& painter, int z) {
   }
 }
 
-// The frame of a rectangle being dragged out, around its cells (the edge
+// A frame around the cells of the rectangle between two cells (the edge
 // columns half wide), drawn as the selection frame is.
-void DrawRectangleFrame(const Editor& state, Painter& painter, int z) {
-  const Session::Rectangle& r = state.session.rectangle;
-  if (!r.active || !IsIndex(r.first, kCellCount) || !IsIndex(r.last, kCellCount)) return;
+void FrameCells(Painter& painter, int z, int first, int last) {
+  if (!IsIndex(first, kCellCount) || !IsIndex(last, kCellCount)) return;
   const auto left = [](int column) { return column == 0 ? 1 : 9 + 16 * (column - 1); };
   const auto right = [](int column) { return column == 16 ? 257 : 9 + 16 * column; };
-  const auto [c0, c1] = std::minmax(ColumnOf(r.first), ColumnOf(r.last));
-  const auto [r0, r1] = std::minmax(RowOf(r.first), RowOf(r.last));
+  const auto [c0, c1] = std::minmax(ColumnOf(first), ColumnOf(last));
+  const auto [r0, r1] = std::minmax(RowOf(first), RowOf(last));
   FrameAt(painter, z, left(c0) * z, (1 + 16 * r0) * z + kTopStrip, right(c1) - left(c0),
           16 * (r1 - r0 + 1));
+}
+
+// The rectangle being dragged out, and the cell a level check pointed at
+// while its level is shown and unchanged (then it is forgotten).
+void DrawCanvasFrames(Editor& state, Painter& painter, int z) {
+  Session& s = state.session;
+  if (s.rectangle.active) FrameCells(painter, z, s.rectangle.first, s.rectangle.last);
+  if (s.mark.cell < 0) return;
+  if (s.mark.level != s.currentLevel || s.mark.revision != state.document.Revision())
+    s.mark = {};
+  else
+    FrameCells(painter, z, s.mark.cell, s.mark.cell);
 }
 
 }  // namespace
@@ -350,7 +361,7 @@ int PaintMainWindow(Editor& state, Painter& painter) {
       painter.BeginOffscreen(258 * z, 209 * z + kTopStrip);
       DrawLevelGrid(state, level, painter);
       DrawTeleportLinks(state, level, painter, state.session.teleportPair);
-      DrawRectangleFrame(state, painter, z);
+      DrawCanvasFrames(state, painter, z);
       painter.EndOffscreen(Box(z, z + kTopStrip, 256 * z, 208 * z));
     }
     if (panel) {

@@ -25,4 +25,10 @@ struct Session : Selection {
     bool right = false;
     int first = -1, last = -1;
   } rectangle;
+  // The cell a level check pointed at, framed on the canvas until the level
+  // changes or the document does (its revision then differs).
+  struct Mark {
+    int level = -1, cell = -1;
+    uint64_t revision = 0;
+  } mark;
 };

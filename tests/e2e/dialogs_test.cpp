@@ -263,3 +263,27 @@ TEST(Dialogs, AboutClosesOnlyByItsCloseBox) {
   ExpectEscAndEnterKeepItOpen(dialog);
   EXPECT_TRUE(CloseByCloseBox(dialog));
 }
+
+TEST(Dialogs, CheckLevelsShowsTheProblemsCell) {
+  Running s;
+  ASSERT_TRUE(s.editor.WaitForWindow());
+  // The sample set as shipped has nothing to report.
+  s.editor.PressKeys({VK_CONTROL, 'K'});
+  ASSERT_TRUE(AnswerBox(s.editor, "Check levels", "No problems found in the ten levels.", IDOK));
+  // One cell value the palette does not offer, on level 3 at row 5, column 8.
+  const int cell = 4 * kGridColumns + 7;
+  s.expected[2].SetCell(cell, 30);
+  PutLevelSet(s.path, s.expected);
+  EditorProcess editor(s.folder, "\"" + s.path + "\"");
+  ASSERT_TRUE(editor.WaitForWindow());
+  editor.PressKeys({VK_CONTROL, 'K'});
+  const DialogWindow dialog = editor.WaitForDialog(10000, "Check levels");
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(SendTo(Control(dialog, IDC_CHECK_LIST), LB_GETCOUNT), 1);
+  SendTo(Control(dialog, IDC_CHECK_SHOW), BM_CLICK);
+  ASSERT_TRUE(WaitUntil([&] { return !IsOpen(dialog); }));
+  ASSERT_TRUE(WaitUntil([&] { return SelectorPosition(editor, 0) == 2; }));
+  Editor shown = EditorWith(s.folder, s.expected);
+  shown.session.mark = {2, cell, shown.document.Revision()};
+  EXPECT_TRUE(editor.CanvasShows(RenderLevelPicture(shown, 2, LevelPictureOptions())));
+}

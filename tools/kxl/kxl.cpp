@@ -14,7 +14,8 @@ void Usage() {
       "       kxl upgrade IN.kxl OUT.kxl\n"
       "       kxl ge5 to-png IN.ge5 OUT.png [--double] [--mask] [--height N] [--across-tiles]\n"
       "       kxl ge5 from-png IN.png OUT.ge5\n"
-      "       kxl render LEVELSET.kxl LEVEL OUT.png [--zoom 1|2] [--program-dir DIR] [--window]\n",
+      "       kxl render LEVELSET.kxl LEVEL OUT.png [--zoom 1|2] [--program-dir DIR] [--window]\n"
+      "       kxl check SET.kxl [--program-dir DIR]\n",
       stderr);
 }
 

@@ -17,6 +17,10 @@ int RunInfo(const std::vector<std::string>& args);
 int RunUpgrade(const std::vector<std::string>& args);
 int RunGe5(const std::vector<std::string>& args);
 int RunRender(const std::vector<std::string>& args);
+int RunCheck(const std::vector<std::string>& args);
+
+// A folder the catalogue joins file names to: with its trailing separator.
+std::string AsProgramDirectory(std::string directory);
 
 // "kxl: PATH: reason" on stderr; returns 1.
 int FileError(const std::string& path, const std::string& reason);

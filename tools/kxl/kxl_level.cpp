@@ -1,5 +1,6 @@
 // kxl info and kxl upgrade.
 #include <cstdio>
+#include <filesystem>
 
 #include "kxl_commands.h"
 #include "base/file_layer.h"
@@ -9,6 +10,12 @@
 int FileError(const std::string& path, const std::string& reason) {
   std::fprintf(stderr, "kxl: %s: %s\n", path.c_str(), reason.c_str());
   return 1;
+}
+
+std::string AsProgramDirectory(std::string directory) {
+  if (!directory.empty() && directory.back() != '/' && directory.back() != '\\')
+    directory += static_cast<char>(std::filesystem::path::preferred_separator);
+  return directory;
 }
 
 namespace {
@@ -52,6 +59,7 @@ const std::vector<KxlCommand>& KxlCommands() {
       {"upgrade", RunUpgrade},
       {"ge5", RunGe5},
       {"render", RunRender},
+      {"check", RunCheck},
   };
   return commands;
 }

@@ -35,14 +35,6 @@ int ParseNumber(const std::string& text, int low, int high) {
   return value >= low && value <= high ? value : -1;
 }
 
-// The catalogue joins file names to the directory without a separator of
-// its own, as the editor does with its program directory.
-std::string AsProgramDirectory(std::string directory) {
-  if (!directory.empty() && directory.back() != '/' && directory.back() != '\\')
-    directory += static_cast<char>(std::filesystem::path::preferred_separator);
-  return directory;
-}
-
 std::string FolderOf(const std::string& path) {
   return AsProgramDirectory(std::filesystem::path(path).parent_path().string());
 }

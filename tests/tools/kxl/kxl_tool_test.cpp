@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "kxl_commands.h"
+#include "base/file_layer.h"
 #include "level/level_file.h"
 #include "support/level_bytes.h"
 #include "support/temp_dir.h"
@@ -158,4 +159,45 @@ TEST(KxlTool, UpgradeWritesTheCurrentFormWithDerivedFloors) {
   run = Kxl(RunUpgrade, {dir.Path("missing.kxl"), again});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(ReadBytes(again), (std::vector<uint8_t>{1, 2, 3}));
+}
+
+TEST(KxlTool, CheckPrintsOneLinePerProblemAndFailsOnErrors) {
+  TempDir dir;
+  LevelSet levels;
+  for (Level& level : levels) {
+    level.PlaceCell(3 * 17 + 5, kCellExit);
+    level.GetActor(0).Set(8, 16, 5, 0, 0, 4);
+    level.GetActor(1).Set(72, 80, 5, 24, 5, 2);
+  }
+  const std::string good = dir.Path("good.kxl");
+  ASSERT_TRUE(WriteLevelSetFile(SystemFileLayer(), good, levels));
+  KxlRun run = Kxl(RunCheck, {good});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "");
+  // A warning alone passes; an error fails.
+  levels[1].SetCell(4 * 17 + 4, 30);
+  levels[9].GetActor(0).Reset();
+  const std::string bad = dir.Path("bad.kxl");
+  ASSERT_TRUE(WriteLevelSetFile(SystemFileLayer(), bad, levels));
+  run = Kxl(RunCheck, {bad});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(Lines(run.out), (std::vector<std::string>{
+                                bad + ": level 10: error: the player is not placed",
+                                bad + ": level 2, row 5, column 5: warning: cell value 30 is not in the palette"}));
+  levels[9].GetActor(0).Set(8, 16, 5, 0, 0, 4);
+  ASSERT_TRUE(WriteLevelSetFile(SystemFileLayer(), bad, levels));
+  EXPECT_EQ(Kxl(RunCheck, {bad}).status, 0);
+  // With a program folder, its catalogue: without pattern sets every level warns.
+  WriteText(dir.Path("resources.ini"), "[Song Names]\r\nOnly\r\n");
+  run = Kxl(RunCheck, {good, "--program-dir", dir.Root().string()});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(Lines(run.out).size(), 10u * 5u);  // pattern set, three enemy types, an AI type
+  EXPECT_EQ(Lines(run.out)[0], good + ": level 1: warning: pattern set 0 is not in the catalogue");
+  // Files it cannot use, and wrong arguments.
+  run = Kxl(RunCheck, {dir.Path("missing.kxl")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "kxl: " + dir.Path("missing.kxl") + ": cannot be opened\n");
+  EXPECT_EQ(Kxl(RunCheck, {good, "--program-dir", dir.Path("none")}).status, 1);
+  for (const std::vector<std::string>& args : {std::vector<std::string>{}, {good, good}, {"--zoom"}})
+    EXPECT_EQ(Kxl(RunCheck, args).status, 2);
 }
