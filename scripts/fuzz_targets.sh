@@ -2,8 +2,9 @@
 # options each one runs with. Every target tests/fuzz/<name>_fuzz.cpp has its
 # seed corpus in tests/fuzz/corpus/<name>/, written by our own encoders
 # (build/fuzz/fuzz_seeds tests/fuzz/corpus writes them again; the
-# regression-* files there are inputs that once found a fault, kept by hand).
-FUZZ_TARGETS=(level_set level_image ge5 png resources_ini settings command_line active_border)
+# regression-* files there are inputs that once found a fault, kept by hand);
+# level_json's seeds are `kxl export` of the sample set and its seeds.
+FUZZ_TARGETS=(level_set level_image ge5 png resources_ini settings command_line active_border level_json)
 
 # Runs for one pass of scripts/test_fuzz.sh, chosen so the whole pass stays
 # well under two minutes on two cores (the GE5 decoders and the level paint
@@ -13,6 +14,7 @@ fuzz_runs() {
     ge5) echo 1500 ;;
     level_set) echo 8000 ;;
     level_image | png) echo 15000 ;;
+    level_json) echo 4000 ;;
     *) echo 40000 ;;
   esac
 }
@@ -29,6 +31,7 @@ fuzz_options() {
     settings) echo -max_len=2048 ;;
     command_line) echo -max_len=600 ;;
     active_border) echo -max_len=300 ;;
+    level_json) echo -max_len=65536 ;;
   esac
 }
 

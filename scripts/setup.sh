@@ -3,7 +3,7 @@
 # what is missing. Runs apt-get as root (through sudo when not root).
 set -euo pipefail
 
-packages=(cmake make g++ googletest libstb-dev g++-mingw-w64-x86-64 wine wine64 xvfb xdotool
+packages=(cmake make g++ googletest libstb-dev nlohmann-json3-dev g++-mingw-w64-x86-64 wine wine64 xvfb xdotool
           imagemagick clang libclang-rt-14-dev fonts-wine)
 if [ "${KRAXED_SETUP_EXTRA:-}" != "" ]; then
   read -r -a extra <<<"$KRAXED_SETUP_EXTRA"

@@ -9,7 +9,7 @@
 
 #include "e2e/driver.h"
 #include "gfx/software_painter.h"
-#include "png_io.h"
+#include "gfx/png_io.h"
 #include "support/fake_host.h"
 #include "view/inspector.h"
 #include "view/layout.h"

@@ -13,7 +13,7 @@
 #include "gfx/resource_catalogue.h"
 #include "gfx/software_painter.h"
 #include "level/level_file.h"
-#include "png_io.h"
+#include "gfx/png_io.h"
 #include "view/level_picture.h"
 
 namespace {

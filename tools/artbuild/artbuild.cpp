@@ -17,7 +17,7 @@
 #include "base/text_file.h"
 #include "level_preview.h"
 #include "level_source.h"
-#include "png_io.h"
+#include "gfx/png_io.h"
 #include "resource_list.h"
 
 namespace fs = std::filesystem;

@@ -18,6 +18,8 @@ int RunUpgrade(const std::vector<std::string>& args);
 int RunGe5(const std::vector<std::string>& args);
 int RunRender(const std::vector<std::string>& args);
 int RunCheck(const std::vector<std::string>& args);
+int RunExport(const std::vector<std::string>& args);
+int RunImport(const std::vector<std::string>& args);
 
 // A folder the catalogue joins file names to: with its trailing separator.
 std::string AsProgramDirectory(std::string directory);

@@ -6,7 +6,7 @@
 #include "gfx/ge5.h"
 #include "kxl_commands.h"
 #include "base/file_layer.h"
-#include "png_io.h"
+#include "gfx/png_io.h"
 
 namespace {
 

@@ -60,6 +60,8 @@ const std::vector<KxlCommand>& KxlCommands() {
       {"ge5", RunGe5},
       {"render", RunRender},
       {"check", RunCheck},
+      {"export", RunExport},
+      {"import", RunImport},
   };
   return commands;
 }

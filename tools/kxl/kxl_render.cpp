@@ -10,7 +10,7 @@
 #include "gfx/resource_catalogue.h"
 #include "kxl_commands.h"
 #include "level/level_file.h"
-#include "png_io.h"
+#include "gfx/png_io.h"
 #include "view/level_picture.h"
 
 namespace {

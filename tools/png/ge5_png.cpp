@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "base/file_layer.h"
-#include "png_io.h"
+#include "gfx/png_io.h"
 
 namespace {
 

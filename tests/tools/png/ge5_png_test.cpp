@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "png_io.h"
+#include "gfx/png_io.h"
 #include "support/paletted_png.h"
 #include "support/temp_dir.h"
 

@@ -1,5 +1,5 @@
-// PNG files for the tools: pictures out (to look at sheets and canvases) and
-// indexed pictures in (artwork for GE5 files). Built on stb.
+// PNG files: pictures out (the editor's and kxl's pictures of levels, sheets
+// to look at) and indexed pictures in (artwork for GE5 files). Built on stb.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,14 @@
 
 #include "gfx/image.h"
 
+class FileLayer;
+
+// Writes the picture through the file layer in one step (a temporary file
+// replaced into place), so a failed write leaves no partial file.
 bool WritePng(const std::string& path, const Image& image);
+bool WritePng(FileLayer& files, const std::string& path, const Image& image);
+// The PNG file's bytes.
+std::vector<uint8_t> EncodePng(const Image& image);
 
 // A paletted PNG: one palette index per pixel, palette in file order.
 struct IndexedPicture {

@@ -1,4 +1,4 @@
-#include "png_io.h"
+#include "gfx/png_io.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -79,8 +79,9 @@ bool ChunksForStb(const std::vector<uint8_t>& png, std::vector<uint8_t>& out) {
 
 }  // namespace
 
-bool WritePng(const std::string& path, const Image& image) {
-  if (image.Empty()) return false;
+std::vector<uint8_t> EncodePng(const Image& image) {
+  std::vector<uint8_t> png;
+  if (image.Empty()) return png;
   std::vector<uint8_t> rgb;
   rgb.reserve(image.Pixels().size() * 3);
   for (const Rgb& p : image.Pixels()) {
@@ -88,8 +89,24 @@ bool WritePng(const std::string& path, const Image& image) {
     rgb.push_back(p.g);
     rgb.push_back(p.b);
   }
-  return stbi_write_png(ToNativePath(path).c_str(), image.Width(), image.Height(), 3, rgb.data(),
-                        image.Width() * 3) != 0;
+  const auto append = [](void* out, void* data, int size) {
+    const uint8_t* bytes = static_cast<const uint8_t*>(data);
+    static_cast<std::vector<uint8_t>*>(out)->insert(static_cast<std::vector<uint8_t>*>(out)->end(),
+                                                    bytes, bytes + size);
+  };
+  if (!stbi_write_png_to_func(append, &png, image.Width(), image.Height(), 3, rgb.data(),
+                              image.Width() * 3))
+    png.clear();
+  return png;
+}
+
+bool WritePng(FileLayer& files, const std::string& path, const Image& image) {
+  std::vector<uint8_t> png = EncodePng(image);
+  return !png.empty() && WriteFileSafely(files, path, {std::move(png)});
+}
+
+bool WritePng(const std::string& path, const Image& image) {
+  return WritePng(SystemFileLayer(), path, image);
 }
 
 bool DecodePng(const std::vector<uint8_t>& bytes, Image& image, std::string* error) {
