@@ -82,5 +82,6 @@
 #define ID_EDIT_UNDO 40050
 #define ID_EDIT_REDO 40051
 #define ID_EDIT_CHECK 40052
+#define ID_FILE_PICTURE 40053
 
 #endif

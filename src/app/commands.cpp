@@ -7,9 +7,12 @@
 #include "app/recent_files.h"
 #include "dialogs/check_levels.h"
 #include "doc/edits.h"
+#include "gfx/png_io.h"
+#include "gfx/painter.h"
 #include "level/level_transfer.h"
 #include "view/canvas_tool.h"
 #include "view/host.h"
+#include "view/level_picture.h"
 #include "view/selectors.h"
 #include "view/title.h"
 #include "view/undo.h"
@@ -98,6 +101,14 @@ void Paste(EditorState& state, Host& host, LevelTransfer& transfer) {
   Edits::PasteLevel(state.document, state.session.currentLevel, transfer.GetTempLevel());
   Repaint(state, host, kRepaintAll);
   UpdateTitle(state, host);
+}
+
+// The canvas as shown, at the current zoom, as a PNG file.
+void ExportPicture(EditorState& state, Host& host) {
+  std::string path;
+  if (!host.ChooseSavePath(FileKind::Picture, InitialDirectory(state.document.FileName()), path)) return;
+  const Image picture = CanvasPicture(state, RgbFromColorRef(state.windowColour));
+  if (!WritePng(*state.files, path, picture)) ShowError(host, "Couldn't save picture!");
 }
 
 // With nothing to list, a message instead of an empty dialog.
@@ -223,6 +234,7 @@ void RunCommand(EditorState& state, Host& host, LevelTransfer& transfer, int id)
     case kCmdUndo: UndoStep(state, host); break;
     case kCmdRedo: RedoStep(state, host); break;
     case kCmdCheckLevels: CheckLevelsCommand(state, host); break;
+    case kCmdExportPicture: ExportPicture(state, host); break;
     default: break;
   }
 }

@@ -29,6 +29,7 @@ constexpr int kCmdSwapLevels = 40043;
 constexpr int kCmdUndo = 40050;
 constexpr int kCmdRedo = 40051;
 constexpr int kCmdCheckLevels = 40052;
+constexpr int kCmdExportPicture = 40053;
 
 constexpr const char* kBackupFileName = "backup.kxl";
 

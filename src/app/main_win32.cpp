@@ -219,6 +219,7 @@ int Run(HINSTANCE instance, int showCommand) {
   if (!InitClass(instance)) return Fail("InitClass() returned NULL");
   ReadSettings(state, application.host);
   state.activeBorderColour = ReadActiveBorderColour();
+  state.windowColour = GetSysColor(COLOR_SCROLLBAR);  // the class's brush
 
   windows.mainWindow = CreateWindowExA(
       0, kClassName, kProgramTitle, WS_CLIPCHILDREN | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kRecentMenuPosition = 6;  // in front of "E&xit"
+constexpr int kRecentMenuPosition = 7;  // in front of "E&xit"
 
 UINT MessageFlags(MessageKind kind) {
   switch (kind) {

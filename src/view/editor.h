@@ -18,6 +18,7 @@ struct Editor {
   EditorSettings settings;
   ResourceCatalogue catalogue;
   uint32_t activeBorderColour = 0xC0C0C0;  // 0x00BBGGRR, behind the captions
+  uint32_t windowColour = 0xC8D0D4;        // 0x00BBGGRR, the window's background
 
   const Level& CurrentLevel() const { return document.GetLevel(session.currentLevel); }
 };

@@ -24,3 +24,11 @@ int LevelPictureHeight(const LevelPictureOptions& options);
 // state's regions for the zoom. Returns an empty picture for a level index
 // outside 0..9.
 Image RenderLevelPicture(Editor& state, int levelIndex, const LevelPictureOptions& options);
+
+// All ten levels in one picture, five across and two down, each canvas with
+// its level's number above it, on the window background.
+Image RenderLevelSheet(Editor& state, const LevelPictureOptions& options);
+
+// The canvas as the editor shows it now (the current level, zoom, teleport
+// pair, frames), for Export picture; the editor's state stays as it was.
+Image CanvasPicture(Editor& editor, Rgb windowBackground);

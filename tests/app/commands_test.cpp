@@ -11,6 +11,9 @@
 #include "support/failing_file_layer.h"
 #include "support/editor_harness.h"
 #include "support/temp_dir.h"
+#include "support/test_sheets.h"
+#include "gfx/png_io.h"
+#include "view/level_picture.h"
 
 namespace {
 
@@ -411,4 +414,36 @@ TEST(Commands, UndoFollowsTheSavedState) {
   f.host.openPaths = {f.MakeSet("a.kxl", 2)};
   f.Run(kCmdOpen);
   EXPECT_FALSE(f.state.document.CanUndo() || f.state.document.CanRedo());
+}
+
+TEST(Commands, ExportPictureWritesTheCanvasAsShown) {
+  CommandFixture f;
+  f.state.catalogue = MakeTestCatalogue(1, 1);
+  f.state.settings.zoom = 2;
+  LayoutRegions(f.state.session.regionList, 2);
+  f.state.session.teleportPair = 3;
+  f.state.session.repaintFlags = kRepaintPanel;
+  const std::string path = f.dir.Path("level.png");
+  f.host.savePaths = {path};
+  f.Run(kCmdExportPicture);
+  EXPECT_EQ(f.host.saveDialogKinds, std::vector<FileKind>{FileKind::Picture});
+  Image picture;
+  ASSERT_TRUE(ReadPng(path, picture, nullptr));
+  Editor expected;
+  expected.catalogue = MakeTestCatalogue(1, 1);
+  LevelPictureOptions options;
+  options.zoom = 2;
+  EXPECT_TRUE(picture == RenderLevelPicture(expected, 0, options));
+  EXPECT_EQ(f.state.session.teleportPair, 3);  // the editor's state as it was
+  EXPECT_EQ(f.state.session.repaintFlags, kRepaintPanel);
+  // A failed write says so and leaves no file; a cancelled dialog does nothing.
+  FailingFileLayer failing(FailingFileLayer::Step::Write, 0);
+  f.state.files = &failing;
+  f.host.savePaths = {f.dir.Path("other.png")};
+  f.Run(kCmdExportPicture);
+  EXPECT_EQ(f.host.messages.back().text, "Couldn't save picture!");
+  EXPECT_EQ(f.host.messages.back().caption, "Error");
+  EXPECT_EQ(f.dir.List(), (std::vector<std::string>{"level.png"}));
+  f.Run(kCmdExportPicture);
+  EXPECT_EQ(f.host.messages.size(), 1u);
 }

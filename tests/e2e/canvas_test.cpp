@@ -169,3 +169,22 @@ TEST(CanvasPixels, DoubleSizeFromTheSettingsKeepsTheWindowInPlace) {
   const Image expected = ExpectedCanvas(folder, 0, 2);
   EXPECT_EQ(DifferingPixels(ScreenCanvas(editor, 2, expected), expected, "settings-z2"), 0);
 }
+
+// Export picture: the canvas as the screen shows it, written as PNG.
+TEST(CanvasPixels, ExportPictureWritesWhatTheCanvasShows) {
+  ProgramDir folder;
+  EditorProcess editor(folder, folder.File("sample.kxl"));
+  ASSERT_TRUE(editor.WaitForWindow());
+  SendCommand(editor, 40026);  // level 5
+  const Image expected = ExpectedCanvas(folder, 4, 1);
+  const Image shown = ScreenCanvas(editor, 1, expected);
+  const std::string path = folder.File("level5.png");
+  editor.Command(40053);
+  ASSERT_TRUE(editor.WaitForDialog(15000, "Export picture"));
+  ASSERT_TRUE(editor.ChooseFile(path));
+  ASSERT_TRUE(WaitUntil([&] { return FileExists(path); }));
+  editor.WaitIdle();
+  Image written;
+  ASSERT_TRUE(ReadPng(path, written, nullptr));
+  EXPECT_EQ(DifferingPixels(written, shown, "export"), 0);
+}

@@ -68,3 +68,26 @@ TEST(LevelPicture, CanvasAndWholeWindowAtBothZooms) {
   ASSERT_EQ(blank.Width(), 256);
   EXPECT_EQ(blank.At(100, 100), kDefaultWindowBackground);
 }
+
+TEST(LevelPicture, TheSheetHoldsAllTenLevelsWithTheirNumbers) {
+  Editor state;
+  state.catalogue = MakeTestCatalogue(2, 4);
+  LevelSet levels;
+  for (int i = 0; i < kLevelCount; ++i) levels[i].SetCell(40, 64 + i);
+  state.document.Replace(levels, "");
+  for (int z : {1, 2}) {
+    LevelPictureOptions options;
+    options.zoom = z;
+    options.windowBackground = {1, 2, 3};
+    const Image sheet = RenderLevelSheet(state, options);
+    EXPECT_EQ(sheet.Width(), (5 * 256 + 24) * z);
+    EXPECT_EQ(sheet.Height(), (2 * (208 + 11) + 12) * z);
+    // Level 7: the second row's second canvas, drawn as the canvas is.
+    const Image seventh = RenderLevelPicture(state, 6, options);
+    EXPECT_TRUE(CropImage(sheet, (4 + 260) * z, (4 + 219 + 4 + 11) * z, 256 * z, 208 * z) == seventh);
+    // Its number above it: "7" is a bar over a stroke down, in black.
+    EXPECT_EQ(sheet.At((4 + 260) * z, (4 + 219 + 4 + 2) * z), (Rgb{0, 0, 0}));
+    EXPECT_EQ(sheet.At((4 + 260) * z, (4 + 219 + 4 + 3) * z), (Rgb{1, 2, 3}));
+    EXPECT_EQ(sheet.At(0, 0), (Rgb{1, 2, 3}));
+  }
+}

@@ -17,7 +17,9 @@ namespace {
 
 constexpr const char* kRenderUsage =
     "usage: kxl render LEVELSET.kxl LEVEL OUT.png [--zoom 1|2] [--program-dir DIR] [--window]\n"
-    "       LEVEL is 1..10; --window writes the whole client area instead of the canvas\n";
+    "       kxl render LEVELSET.kxl --sheet OUT.png [--zoom 1|2] [--program-dir DIR]\n"
+    "       LEVEL is 1..10; --window writes the whole client area instead of the canvas;\n"
+    "       --sheet writes all ten levels in one picture\n";
 
 int RenderUsage() {
   std::fputs(kRenderUsage, stderr);
@@ -44,12 +46,15 @@ std::string FolderOf(const std::string& path) {
 int RunRender(const std::vector<std::string>& args) {
   std::vector<std::string> positional;
   LevelPictureOptions options;
-  std::string programDirectory;
+  std::string programDirectory, sheetPath;
   bool directoryGiven = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--window") {
       options.wholeWindow = true;
+    } else if (arg == "--sheet") {
+      if (i + 1 == args.size()) return RenderUsage();
+      sheetPath = args[++i];
     } else if (arg == "--zoom" || arg == "--program-dir") {
       if (i + 1 == args.size()) return RenderUsage();
       const std::string& value = args[++i];
@@ -66,10 +71,11 @@ int RunRender(const std::vector<std::string>& args) {
       positional.push_back(arg);
     }
   }
-  if (positional.size() != 3) return RenderUsage();
+  const bool sheet = !sheetPath.empty();
+  if (positional.size() != (sheet ? 1u : 3u) || (sheet && options.wholeWindow)) return RenderUsage();
   const std::string& levelSetPath = positional[0];
-  const int level = ParseNumber(positional[1], 1, 10);
-  const std::string& outPath = positional[2];
+  const int level = sheet ? 1 : ParseNumber(positional[1], 1, 10);
+  const std::string& outPath = sheet ? sheetPath : positional[2];
   if (level < 0) return RenderUsage();
   if (!directoryGiven) programDirectory = FolderOf(levelSetPath);
 
@@ -82,13 +88,14 @@ int RunRender(const std::vector<std::string>& args) {
   LoadResourceCatalogue(state.catalogue, programDirectory, [](const std::string& path) {
     std::fprintf(stderr, "kxl render: couldn't read %s\n", path.c_str());
   });
-  const int32_t patternSet = levels[level - 1].GetPatternSet();
-  if (state.catalogue.PatternSetForLevel(patternSet) == nullptr)
-    std::fprintf(stderr, "kxl render: level %d uses pattern set %d, which %s does not name\n",
-                 level, PatternSetIndexOf(patternSet),
-                 (programDirectory + "resources.ini").c_str());
-
-  const Image picture = RenderLevelPicture(state, level - 1, options);
+  for (int shown = sheet ? 1 : level; shown <= (sheet ? kLevelCount : level); ++shown) {
+    const int32_t patternSet = levels[shown - 1].GetPatternSet();
+    if (state.catalogue.PatternSetForLevel(patternSet) == nullptr)
+      std::fprintf(stderr, "kxl render: level %d uses pattern set %d, which %s does not name\n",
+                   shown, PatternSetIndexOf(patternSet), (programDirectory + "resources.ini").c_str());
+  }
+  const Image picture =
+      sheet ? RenderLevelSheet(state, options) : RenderLevelPicture(state, level - 1, options);
   if (!WritePng(outPath, picture)) return FileError(outPath, "cannot write the picture");
   return 0;
 }
