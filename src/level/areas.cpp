@@ -8,8 +8,9 @@
 
 std::vector<int> RectangleCells(int a, int b) {
   if (!IsIndex(a, kCellCount) || !IsIndex(b, kCellCount)) return {};
-  const auto [top, bottom] = std::minmax(RowOf(a), RowOf(b));
-  const auto [left, right] = std::minmax(ColumnOf(a), ColumnOf(b));
+  // std::minmax of two temporaries would hand back references to them: copy the values.
+  const int top = std::min(RowOf(a), RowOf(b)), bottom = std::max(RowOf(a), RowOf(b));
+  const int left = std::min(ColumnOf(a), ColumnOf(b)), right = std::max(ColumnOf(a), ColumnOf(b));
   std::vector<int> cells;
   for (int row = top; row <= bottom; ++row)
     for (int column = left; column <= right; ++column) cells.push_back(row * kGridColumns + column);

@@ -249,8 +249,8 @@ void FrameCells(Painter& painter, int z, int first, int last) {
   if (!IsIndex(first, kCellCount) || !IsIndex(last, kCellCount)) return;
   const auto left = [](int column) { return column == 0 ? 1 : 9 + 16 * (column - 1); };
   const auto right = [](int column) { return column == 16 ? 257 : 9 + 16 * column; };
-  const auto [c0, c1] = std::minmax(ColumnOf(first), ColumnOf(last));
-  const auto [r0, r1] = std::minmax(RowOf(first), RowOf(last));
+  const int c0 = std::min(ColumnOf(first), ColumnOf(last)), c1 = std::max(ColumnOf(first), ColumnOf(last));
+  const int r0 = std::min(RowOf(first), RowOf(last)), r1 = std::max(RowOf(first), RowOf(last));
   FrameAt(painter, z, left(c0) * z, (1 + 16 * r0) * z + kTopStrip, right(c1) - left(c0),
           16 * (r1 - r0 + 1));
 }
