@@ -46,6 +46,7 @@ struct Application {
   Win32Host host{windows, state, sheets};
   HACCEL accelerators = nullptr;
   bool running = false;  // start-up is complete
+  bool erased = false;   // the window system erased a part of the window since the last paint
 };
 
 Application* app = nullptr;
@@ -56,7 +57,8 @@ LRESULT OnPaint(HWND window) {
   if (app->running) {
     GdiPainter painter(dc, app->sheets);
     const RECT& r = ps.rcPaint;
-    PaintMainWindowArea(app->state, painter, {r.left, r.top, r.right, r.bottom});
+    PaintMainWindowArea(app->state, painter, {r.left, r.top, r.right, r.bottom}, app->erased);
+    app->erased = false;
   }
   EndPaint(window, &ps);
   return 0;
@@ -106,6 +108,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_PAINT:
       return OnPaint(window);
+    case WM_ERASEBKGND:
+      // The editor's own repaints never erase; an erase comes from outside
+      // (the window uncovered, restored) and wipes palette and canvas alike.
+      app->erased = true;
+      return DefWindowProcA(window, message, wParam, lParam);
     case WM_CLOSE:
       ConfirmClose(state, host);
       return 0;

@@ -16,11 +16,14 @@ ClientRect CanvasRect(int z) {
   return {z, z + kTopStrip, 257 * z, 209 * z + kTopStrip};
 }
 
-int PaintMainWindowArea(Editor& state, Painter& painter, const ClientRect& area) {
+int PaintMainWindowArea(Editor& state, Painter& painter, const ClientRect& area, bool erased) {
   const int z = state.settings.zoom == 2 ? 2 : 1;
+  const int32_t asked = state.session.repaintFlags;
+  if (erased) state.session.repaintFlags = kRepaintAll;
   const int32_t held = Meet(area, CanvasRect(z)) ? 0 : (state.session.repaintFlags & kRepaintCanvas);
   state.session.repaintFlags &= ~held;
   const int result = PaintMainWindow(state, painter);
   state.session.repaintFlags |= held;
+  if (erased) state.session.repaintFlags = asked;
   return result;
 }

@@ -16,5 +16,7 @@ ClientRect CanvasRect(int z);
 // PaintMainWindow for a paint whose update area is `area` (the bounding box
 // of what is invalid): the canvas is composed only when the area reaches
 // it. A canvas request that is not met stays in repaintFlags for a later
-// paint that reaches the canvas (the window uncovered, say).
-int PaintMainWindowArea(Editor& state, Painter& painter, const ClientRect& area);
+// paint that reaches the canvas (the window uncovered, say). When the window
+// system erased the area first (`erased`), everything in it is drawn again,
+// whatever the last repaint request asked for; the request stays as it was.
+int PaintMainWindowArea(Editor& state, Painter& painter, const ClientRect& area, bool erased = false);

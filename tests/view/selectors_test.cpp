@@ -73,15 +73,17 @@ TEST(Selectors, ZoomRelaysTheRegionsAndTheWindow) {
 }
 
 TEST(PaintArea, TheCanvasIsComposedOnlyWhenTheUpdateAreaReachesIt) {
-  const auto compositions = [](int z, int32_t flags, const ClientRect& area) {
+  const auto compositions = [](int z, int32_t flags, const ClientRect& area, bool erased = false,
+                               size_t* calls = nullptr) {
     Editor editor;
     editor.catalogue = MakeTestCatalogue(1, 4);
     editor.settings.zoom = z;
     LayoutRegions(editor.session.regionList, z);
     editor.session.repaintFlags = flags;
     RecordingPainter painter;
-    PaintMainWindowArea(editor, painter, area);
+    PaintMainWindowArea(editor, painter, area, erased);
     EXPECT_EQ(editor.session.repaintFlags, flags);  // a request not met stays
+    if (calls) *calls = painter.calls.size();
     return painter.Of(PaintCall::Kind::BeginOffscreen).size();
   };
   for (int z : {1, 2}) {
@@ -94,5 +96,11 @@ TEST(PaintArea, TheCanvasIsComposedOnlyWhenTheUpdateAreaReachesIt) {
     EXPECT_EQ(compositions(z, kRepaintAll, {c.right, c.top, c.right + 50, c.bottom}), 0u);
     EXPECT_EQ(compositions(z, kRepaintCanvas, {0, 0, 600 * z, c.top}), 0u);
     EXPECT_EQ(compositions(z, kRepaintPanel, {0, 0, 2000, 2000}), 0u);
+    // An area the window system erased is drawn whole, palette and canvas.
+    size_t canvasOnly = 0, erased = 0;
+    EXPECT_EQ(compositions(z, kRepaintPanel, {0, 0, 2000, 2000}, true), 1u);
+    compositions(z, kRepaintCanvas, {0, 0, 2000, 2000}, false, &canvasOnly);
+    compositions(z, kRepaintCanvas, {0, 0, 2000, 2000}, true, &erased);
+    EXPECT_GT(erased, canvasOnly);  // the palette and the actors besides
   }
 }
