@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Lays out a program directory for the editor: resources.ini, levelgfx/*.ge5,
 # enemygfx/*.ge5 and sample.kxl, all built from data/ by artbuild, plus
-# kraxed.exe when the Windows build has made it.
+# kraxed.exe and the two manuals (scripts/make_docs.sh) when the Windows
+# build has made the editor and its screenshot driver.
 # Usage: scripts/make_program_dir.sh DIR
 # Needs the native build tree (scripts/build.sh native); builds artbuild in it.
 set -euo pipefail
@@ -24,6 +25,11 @@ build/native/artbuild --data data "$dir"
 if [ -f build/win/kraxed.exe ]; then
   cp build/win/kraxed.exe "$dir/"
   echo "make_program_dir: kraxed.exe copied"
+  if [ -f build/win/kxshots.exe ]; then
+    scripts/make_docs.sh "$dir"
+  else
+    echo "make_program_dir: no build/win/kxshots.exe; the manuals are not built"
+  fi
 else
   echo "make_program_dir: no build/win/kraxed.exe yet; run scripts/build.sh win and this again"
 fi

@@ -3,8 +3,14 @@
 # what is missing. Runs apt-get as root (through sudo when not root).
 set -euo pipefail
 
-packages=(cmake make g++ googletest libstb-dev nlohmann-json3-dev g++-mingw-w64-x86-64 wine wine64 xvfb xdotool
-          imagemagick clang libclang-rt-14-dev fonts-wine)
+# Usage: scripts/setup.sh [run|test]  (default test: everything)
+# run: what building the program folder (editor, graphics, manuals) and
+# opening the editor need; test: that and what the tests need.
+packages=(cmake make g++ libstb-dev nlohmann-json3-dev g++-mingw-w64-x86-64 wine wine64 xvfb fonts-wine
+          pandoc weasyprint poppler-utils)
+if [ "${1:-test}" != run ]; then
+  packages+=(googletest xdotool imagemagick clang libclang-rt-14-dev)
+fi
 if [ "${KRAXED_SETUP_EXTRA:-}" != "" ]; then
   read -r -a extra <<<"$KRAXED_SETUP_EXTRA"
   packages+=("${extra[@]}")

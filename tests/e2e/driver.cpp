@@ -1,7 +1,6 @@
 #include "e2e/driver.h"
 
 #include <shlobj.h>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -576,7 +575,7 @@ std::string CopySample(const ProgramDir& folder, const std::string& name) {
 LevelSet ReadSet(const std::string& path) {
   LevelSet levels;
   const LevelSetReadResult read = ReadLevelSetFile(path, levels);
-  EXPECT_TRUE(read.ok) << path << ": " << read.reason;
+  if (!read.ok) std::fprintf(stderr, "%s: %s\n", path.c_str(), read.reason.c_str());
   return levels;
 }
 

@@ -193,7 +193,8 @@ bool SaveAndWait(const EditorProcess& editor, const std::string& fileName);
 
 // The sample set copied to a file of the folder; its path.
 std::string CopySample(const ProgramDir& folder, const std::string& name);
-// A level-set file read with the core; the test fails when it cannot be read.
+// A level-set file read with the core; a file that cannot be read is
+// reported on stderr and gives the default levels, which no test expects.
 LevelSet ReadSet(const std::string& path);
 
 // Opens a dialog by a posted command and waits for it by its caption.
