@@ -5,19 +5,21 @@
 # Options: --screenshot FILE  where the screenshot goes (build/editor.png)
 #          --no-wait          take the screenshot and close the editor again
 set -euo pipefail
-cd "$(dirname "$0")/.."
-shot=build/editor.png
+root=$(cd "$(dirname "$0")/.." && pwd)
+shot=$root/build/editor.png
 wait_for_editor=1
 while [ $# -gt 0 ]; do
   case "$1" in
-    --screenshot) shot=$2; shift 2 ;;
+    --screenshot) shot=$(realpath -m "$2"); shift 2 ;;
     --no-wait) wait_for_editor=0; shift ;;
     *) echo "usage: $0 [--screenshot FILE] [--no-wait]" >&2; exit 2 ;;
   esac
 done
 
-scripts/setup.sh
-scripts/build.sh all
+cd "$root"
+mkdir -p "$(dirname "$shot")"
+scripts/setup.sh run
+scripts/build.sh program
 scripts/make_program_dir.sh build/program
 . scripts/wine_env.sh
 ensure_wineprefix
@@ -30,13 +32,15 @@ fi
 cd build/program
 if [ $virtual = 0 ]; then
   echo "Opening the editor on $DISPLAY ..."
-  exec wine kraxed.exe sample.kxl
+  exec wine start /wait kraxed.exe sample.kxl
 fi
 
 trap 'stop_wineserver; stop_xvfb' EXIT
 start_xvfb
 echo "No display here: the editor runs on the virtual display $DISPLAY."
-wine kraxed.exe sample.kxl >/dev/null 2>&1 &
+# Through start: the editor then gets its program path in quotes, and a
+# file name after it needs none.
+wine start /wait kraxed.exe sample.kxl >/dev/null 2>&1 &
 editor=$!
 window=
 for _ in $(seq 1 60); do
@@ -45,7 +49,7 @@ for _ in $(seq 1 60); do
   sleep 0.5
 done
 sleep 2
-if [ -n "$window" ]; then import -window "$window" "../../$shot"; else import -window root "../../$shot"; fi
+if [ -n "$window" ]; then import -window "$window" "$shot"; else import -window root "$shot"; fi
 echo "Screenshot of the editor: $shot"
 if [ $wait_for_editor = 1 ]; then
   echo "Watch it live with: x11vnc -display $DISPLAY (or take more screenshots: DISPLAY=$DISPLAY import -window root shot.png)."

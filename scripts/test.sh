@@ -4,8 +4,8 @@
 # editor under Wine on a virtual display. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
-scripts/build.sh all
+scripts/setup.sh test
+KRAXED_WERROR=ON scripts/build.sh all
 
 . scripts/wine_env.sh
 status=0

@@ -62,13 +62,13 @@ void TileSheet::Release() {
   bitmap_ = nullptr;
 }
 
-void SheetTable::Build(const ResourceCatalogue& catalogue, HDC reference) {
+void SheetTable::Build(const ResourceCatalogue& catalogue, HDC) {
   Clear();
   for (const PatternSet& set : catalogue.patternSets)
-    patterns_.push_back({TileSheet(set.normal, reference), TileSheet(set.doubled, reference)});
+    for (const Image* image : {&set.normal, &set.doubled}) patterns_.emplace_back(image);
   for (const SpriteSet& set : catalogue.spriteSets)
-    sprites_.push_back({TileSheet(set.colour, reference), TileSheet(set.colourDouble, reference),
-                        TileSheet(set.mask, reference), TileSheet(set.maskDouble, reference)});
+    for (const Image* image : {&set.colour, &set.colourDouble, &set.mask, &set.maskDouble})
+      sprites_.emplace_back(image);
 }
 
 void SheetTable::Clear() {
@@ -76,21 +76,28 @@ void SheetTable::Clear() {
   sprites_.clear();
 }
 
-const TileSheet* SheetTable::Find(const SheetRef& ref) const {
-  const TileSheet* sheet = nullptr;
-  const bool doubled = ref.zoom == 2;
+const SheetTable::Slot* SheetTable::SlotOf(const SheetRef& ref) const {
   if (ref.index < 0) return nullptr;
+  const size_t doubled = ref.zoom == 2 ? 1 : 0;
   const size_t i = static_cast<size_t>(ref.index);
   switch (ref.kind) {
-    case SheetKind::Pattern:
-      if (i < patterns_.size()) sheet = doubled ? &patterns_[i].doubled : &patterns_[i].normal;
-      break;
-    case SheetKind::SpriteColour:
-      if (i < sprites_.size()) sheet = doubled ? &sprites_[i].colourDouble : &sprites_[i].colour;
-      break;
-    case SheetKind::SpriteMask:
-      if (i < sprites_.size()) sheet = doubled ? &sprites_[i].maskDouble : &sprites_[i].mask;
-      break;
+    case SheetKind::Pattern: return i < patterns_.size() / 2 ? &patterns_[2 * i + doubled] : nullptr;
+    case SheetKind::SpriteColour: return i < sprites_.size() / 4 ? &sprites_[4 * i + doubled] : nullptr;
+    case SheetKind::SpriteMask: return i < sprites_.size() / 4 ? &sprites_[4 * i + 2 + doubled] : nullptr;
   }
-  return sheet && sheet->Handle() ? sheet : nullptr;
+  return nullptr;
+}
+
+const TileSheet* SheetTable::Find(const SheetRef& ref) const {
+  const Slot* slot = SlotOf(ref);
+  if (!slot) return nullptr;
+  if (!slot->made) {
+    slot->made = true;
+    HDC screen = GetDC(nullptr);
+    if (screen) {
+      slot->sheet = TileSheet(*slot->image, screen);
+      ReleaseDC(nullptr, screen);
+    }
+  }
+  return slot->sheet.Handle() ? &slot->sheet : nullptr;
 }

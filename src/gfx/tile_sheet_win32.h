@@ -1,5 +1,6 @@
 // Tile sheets: the catalogue's pictures as bitmaps compatible with the
-// display, made once at start-up and deleted exactly once at shutdown.
+// display, each made when it is first drawn (start-up makes none: a full
+// catalogue holds hundreds) and deleted exactly once.
 #pragma once
 
 #include <windows.h>
@@ -34,20 +35,23 @@ class TileSheet {
 };
 
 // Every sheet of the catalogue, found by the painter's sheet reference.
+// The catalogue must outlive the table (or its next Build or Clear).
 class SheetTable {
  public:
   void Build(const ResourceCatalogue& catalogue, HDC reference);
   void Clear();
-  // nullptr for a sheet that does not exist or is empty.
+  // nullptr for a sheet that does not exist or is empty. Makes the sheet's
+  // bitmap on its first call.
   const TileSheet* Find(const SheetRef& ref) const;
 
  private:
-  struct PatternSheets {
-    TileSheet normal, doubled;
+  struct Slot {
+    explicit Slot(const Image* picture) : image(picture) {}
+    const Image* image;
+    mutable bool made = false;
+    mutable TileSheet sheet;
   };
-  struct SpriteSheets {
-    TileSheet colour, colourDouble, mask, maskDouble;
-  };
-  std::vector<PatternSheets> patterns_;
-  std::vector<SpriteSheets> sprites_;
+  const Slot* SlotOf(const SheetRef& ref) const;
+  std::vector<Slot> patterns_;  // normal, doubled for each pattern set
+  std::vector<Slot> sprites_;   // colour, colourDouble, mask, maskDouble for each sprite set
 };

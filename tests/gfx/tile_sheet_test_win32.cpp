@@ -56,7 +56,7 @@ bool AllBitmaps(const std::vector<const void*>& handles) {
 
 }  // namespace
 
-TEST(SheetTable, EverySheetIsMadeOnceAndDeletedExactlyOnceByClearRebuildOrDestruction) {
+TEST(SheetTable, EverySheetIsMadeWhenFirstFoundAndDeletedExactlyOnceByClearRebuildOrDestruction) {
   MemoryTarget reference(16, 16);
   ASSERT_TRUE(reference.Ok());
   ResourceCatalogue catalogue = MakeTestCatalogue(2, 3);
@@ -72,7 +72,9 @@ TEST(SheetTable, EverySheetIsMadeOnceAndDeletedExactlyOnceByClearRebuildOrDestru
   {
     SheetTable table;
     table.Build(catalogue, reference.Dc());
+    EXPECT_TRUE(watch.created.empty());  // none before it is drawn
     first = SheetHandles(table, 3, 3);
+    EXPECT_EQ(SheetHandles(table, 3, 3), first);
     ASSERT_EQ(first.size(), kSheets);
     EXPECT_EQ(table.Find({SheetKind::Pattern, 2, 1}), nullptr);
     EXPECT_EQ(table.Find({SheetKind::Pattern, 3, 1}), nullptr);
