@@ -15,6 +15,7 @@ void Usage() {
       "       kxl ge5 to-png IN.ge5 OUT.png [--double] [--mask] [--height N] [--across-tiles]\n"
       "       kxl ge5 from-png IN.png OUT.ge5\n"
       "       kxl render LEVELSET.kxl LEVEL OUT.png [--zoom 1|2] [--program-dir DIR] [--window]\n"
+      "       kxl render LEVELSET.kxl --sheet OUT.png [--zoom 1|2] [--program-dir DIR]\n"
       "       kxl check SET.kxl [--program-dir DIR]\n"
       "       kxl export SET.kxl OUT.json [--program-dir DIR]\n"
       "       kxl import IN.json OUT.kxl\n",
