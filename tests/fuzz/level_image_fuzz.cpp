@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::memcpy(block.data(), data, size < block.size() ? size : block.size());
 
   const Level level = GetLevelImage(block.data());
-  FUZZ_REQUIRE(std::memchr(level.time, '\0', sizeof level.time) != nullptr);
+  FUZZ_REQUIRE(std::memchr(level.GetTime(), '\0', kTimeBytes) != nullptr);
   const int32_t flag = static_cast<int32_t>(block[0] | block[1] << 8 | block[2] << 16 |
                                             static_cast<uint32_t>(block[3]) << 24);
   FUZZ_REQUIRE(LevelImageFlag(block.data()) == flag);
