@@ -655,10 +655,6 @@ void ClickUpDownArrow(const DialogWindow& dialog, int id, bool right) {
   SendTo(updown, WM_LBUTTONUP, 0, Point(x, y));
 }
 
-int UpDownPosition(const DialogWindow& dialog, int id) {
-  return static_cast<short>(LOWORD(SendTo(Control(dialog, id), UDM_GETPOS)));
-}
-
 void FocusControl(const DialogWindow& dialog, int id) {
   SendTo(dialog.window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(dialog, id)), TRUE);
 }
@@ -777,18 +773,6 @@ void DeleteRegistryKey(const std::string& key) {
   if (root && !below.empty()) RegDeleteTreeA(root, below.c_str());
   // RegDeleteTree leaves the key itself when it had no subkeys on some systems.
   if (root && !below.empty()) RegDeleteKeyA(root, below.c_str());
-}
-
-void AddRegistryDefault(const std::string& key, const std::string& value) {
-  std::string below;
-  HKEY root = SplitRoot(key, below);
-  HKEY created = nullptr;
-  if (!root || RegCreateKeyExA(root, below.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                               &created, nullptr) != ERROR_SUCCESS)
-    return;
-  RegSetValueExA(created, "", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>(value.size() + 1));
-  RegCloseKey(created);
 }
 
 namespace {

@@ -227,7 +227,6 @@ void TrackBarDragTo(const DialogWindow& dialog, int id, int position);
 
 // A click on the right (or left) arrow of a horizontal up-down control.
 void ClickUpDownArrow(const DialogWindow& dialog, int id, bool right);
-int UpDownPosition(const DialogWindow& dialog, int id);
 
 // Moves the keyboard focus inside the dialog to the control.
 void FocusControl(const DialogWindow& dialog, int id);
@@ -256,8 +255,6 @@ RegistryQuery QueryRegistryDefault(const std::string& key);
 bool RegistryKeyExists(const std::string& key);
 // Removes the key with everything below it; a missing key is no failure.
 void DeleteRegistryKey(const std::string& key);
-// Creates the key when needed and sets its default value, directly.
-void AddRegistryDefault(const std::string& key, const std::string& value);
 
 // The ten levels of the folder's sample.kxl.
 inline LevelSet SampleLevels(const ProgramDir& folder) {
