@@ -45,50 +45,63 @@ Rgb Colour(const Palette& palette, bool mask, int index) {
   return palette[static_cast<size_t>(index)];
 }
 
-uint8_t Channel(int value) { return static_cast<uint8_t>(value); }
+// Colours packed three to a word, ten bits a channel, so that four of them
+// add up without one channel spilling into the next; a shift then divides
+// every channel at once, and the mask drops what a shift moved across.
+using Packed = uint32_t;
+constexpr Packed kChannelMask = 0xFFu | 0xFFu << 10 | 0xFFu << 20;
 
-Rgb Average(Rgb a, Rgb b) {
-  return {Channel((a.r + b.r) / 2), Channel((a.g + b.g) / 2), Channel((a.b + b.b) / 2)};
+Packed Pack(Rgb c) { return Packed{c.r} | Packed{c.g} << 10 | Packed{c.b} << 20; }
+
+Rgb Unpack(Packed p) {
+  return {static_cast<uint8_t>(p), static_cast<uint8_t>(p >> 10), static_cast<uint8_t>(p >> 20)};
 }
 
-Rgb Average(Rgb a, Rgb b, Rgb c, Rgb d) {
-  return {Channel((a.r + b.r + c.r + d.r) / 4), Channel((a.g + b.g + c.g + d.g) / 4),
-          Channel((a.b + b.b + c.b + d.b) / 4)};
+// The rounded-down mean of two and of four colours, channel by channel.
+Rgb Mean(Packed a, Packed b) { return Unpack((a + b) >> 1 & kChannelMask); }
+Rgb Mean(Packed a, Packed b, Packed c, Packed d) { return Unpack((a + b + c + d) >> 2 & kChannelMask); }
+
+// Each source byte k of line r (pixels a and b) becomes four pixels in each
+// of two lines: a, a|b, b, b|n above and a|d0, a|b|d0|d1, b|d1, b|n|d1|dn
+// below, where n is the pixel right of b, d0 and d1 the two below a and b,
+// dn the one below n, and | the mean. Outside the picture and, unless
+// smoothing goes across tiles, outside the tile, a neighbour is the pixel
+// itself: n is b, and dn the pixel below b. On a tile's last line d0 and d1
+// are a and b, and dn is n across tiles, b inside one.
+void DoubleLine(const uint8_t* line, bool lastLineOfTile, bool acrossTiles,
+                const std::array<Packed, 16>& colours, Rgb* top, Rgb* bottom) {
+  const uint8_t* below = line + kGe5LineBytes;
+  for (int k = 0; k <= kLastByte; ++k, top += 4, bottom += 4) {
+    const bool rightEdge = k == kLastByte || (!acrossTiles && k % kTileBytes == kTileBytes - 1);
+    const int a = line[k] >> 4, b = line[k] & 0x0F;
+    const int n = rightEdge ? b : line[k + 1] >> 4;
+    int d0 = a, d1 = b, dn = acrossTiles ? n : b;
+    if (!lastLineOfTile) {
+      d0 = below[k] >> 4;
+      d1 = below[k] & 0x0F;
+      dn = rightEdge ? d1 : below[k + 1] >> 4;
+    }
+    const Packed pa = colours[a], pb = colours[b], pn = colours[n];
+    const Packed p0 = colours[d0], p1 = colours[d1], pd = colours[dn];
+    top[0] = Unpack(pa);
+    top[1] = Mean(pa, pb);
+    top[2] = Unpack(pb);
+    top[3] = Mean(pb, pn);
+    bottom[0] = Mean(pa, p0);
+    bottom[1] = Mean(pa, pb, p0, p1);
+    bottom[2] = Mean(pb, p1);
+    bottom[3] = Mean(pb, pn, p1, pd);
+  }
 }
 
-// The colour indices around source byte k of line r that its four output
-// pixels in each of the two output lines draw on.
-struct Neighbours {
-  int a, b;       // left and right pixel of the byte
-  int n;          // right neighbour of b in the same line
-  int d0, d1;     // the two pixels below a and b
-  int dn;         // the pixel below n
-};
-
-Neighbours NeighboursOf(const std::vector<uint8_t>& file, int r, int k, bool acrossTiles) {
-  Neighbours at{};
-  at.a = IndexAt(file, r, 2 * k);
-  at.b = IndexAt(file, r, 2 * k + 1);
-  const bool lastColumnOfTile = !acrossTiles && k % kTileBytes == kTileBytes - 1;
-  const bool lastLineOfTile = r % kTileLines == kTileLines - 1;
-  at.n = k == kLastByte || lastColumnOfTile ? at.b : IndexAt(file, r, 2 * k + 2);
-  if (lastLineOfTile) {
-    at.d0 = at.a;
-    at.d1 = at.b;
-    at.dn = at.n;
-  } else {
-    at.d0 = IndexAt(file, r + 1, 2 * k);
-    at.d1 = IndexAt(file, r + 1, 2 * k + 1);
-    at.dn = k == kLastByte ? at.d1 : IndexAt(file, r + 1, 2 * k + 2);
+// The mask is only made larger: every pixel becomes two by two.
+void DoubleMaskLine(const uint8_t* line, Rgb* top, Rgb* bottom) {
+  for (int k = 0; k <= kLastByte; ++k, top += 4, bottom += 4) {
+    const Rgb a = line[k] >> 4 == 0 ? kWhite : kBlack;
+    const Rgb b = (line[k] & 0x0F) == 0 ? kWhite : kBlack;
+    top[0] = top[1] = bottom[0] = bottom[1] = a;
+    top[2] = top[3] = bottom[2] = bottom[3] = b;
   }
-  if (!acrossTiles) {
-    // Inside a tile only: the tile's last column wins over its last line.
-    if (k % kTileBytes == kTileBytes - 1)
-      at.dn = at.d1;
-    else if (lastLineOfTile)
-      at.dn = at.b;
-  }
-  return at;
 }
 
 bool HeightUsable(int height, std::string* reason) {
@@ -111,31 +124,18 @@ Image DecodeGe5(const std::vector<uint8_t>& file, bool mask, int height) {
 Image DecodeGe5Double(const std::vector<uint8_t>& file, bool mask, int height, bool acrossTiles) {
   if (!Decodable(file, height)) return {};
   const Palette palette = ReadPalette(file, height);
+  std::array<Packed, 16> colours{};
+  for (size_t i = 0; i < colours.size(); ++i) colours[i] = Pack(palette[i]);
   Image image(2 * kGe5Width, 2 * height);
-  for (int r = 0; r < height; ++r)
-    for (int k = 0; k <= kLastByte; ++k) {
-      const Neighbours at = NeighboursOf(file, r, k, acrossTiles);
-      const Rgb a = Colour(palette, mask, at.a);
-      const Rgb b = Colour(palette, mask, at.b);
-      Rgb top[4] = {a, a, b, b};
-      Rgb bottom[4] = {a, a, b, b};
-      if (!mask) {
-        const Rgb n = palette[static_cast<size_t>(at.n)];
-        const Rgb d0 = palette[static_cast<size_t>(at.d0)];
-        const Rgb d1 = palette[static_cast<size_t>(at.d1)];
-        const Rgb dn = palette[static_cast<size_t>(at.dn)];
-        top[1] = Average(a, b);
-        top[3] = Average(b, n);
-        bottom[0] = Average(a, d0);
-        bottom[1] = Average(a, b, d0, d1);
-        bottom[2] = Average(b, d1);
-        bottom[3] = Average(b, n, d1, dn);
-      }
-      for (int i = 0; i < 4; ++i) {
-        image.At(4 * k + i, 2 * r) = top[i];
-        image.At(4 * k + i, 2 * r + 1) = bottom[i];
-      }
-    }
+  for (int r = 0; r < height; ++r) {
+    const uint8_t* line = file.data() + kGe5HeaderBytes + kGe5LineBytes * static_cast<size_t>(r);
+    Rgb* top = &image.At(0, 2 * r);
+    Rgb* bottom = &image.At(0, 2 * r + 1);
+    if (mask)
+      DoubleMaskLine(line, top, bottom);
+    else
+      DoubleLine(line, r % kTileLines == kTileLines - 1, acrossTiles, colours, top, bottom);
+  }
   return image;
 }
 
