@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,18 +24,44 @@ constexpr int kMaxAiTypes = 32;
 constexpr size_t kMaxSpriteSetName = 63;
 constexpr size_t kMaxIniLine = 99;
 
+// A picture of the catalogue, decoded from its GE5 file's bytes when it is
+// first asked for: a full catalogue names hundreds and a session shows a
+// few. Or given ready-made. Decoding cannot fail once the file was read
+// whole, so whether a picture is usable is known at start-up.
+class CataloguePicture {
+ public:
+  struct Decoding {
+    bool doubled = false;
+    bool mask = false;
+    int height = 0;
+    bool acrossTiles = false;
+  };
+  CataloguePicture() = default;
+  CataloguePicture(Image ready) : image_(std::move(ready)), decoded_(true) {}  // NOLINT: implicit
+  CataloguePicture(std::shared_ptr<const std::vector<uint8_t>> file, Decoding decoding)
+      : file_(std::move(file)), decoding_(decoding) {}
+
+  const Image& Get() const;
+
+ private:
+  mutable std::shared_ptr<const std::vector<uint8_t>> file_;  // dropped once decoded
+  Decoding decoding_;
+  mutable Image image_;
+  mutable bool decoded_ = false;
+};
+
 struct PatternSet {
-  Image normal;   // 256 x 128, colour
-  Image doubled;  // 512 x 256, smoothed within each tile
+  CataloguePicture normal;   // 256 x 128, colour
+  CataloguePicture doubled;  // 512 x 256, smoothed within each tile
   std::string name;
 };
 
 struct SpriteSet {
-  Image colour;        // 256 x 24, colour 0 black
-  Image colourDouble;  // 512 x 48, smoothed across tiles
-  Image mask;          // 256 x 24, white where transparent
-  Image maskDouble;    // 512 x 48
-  std::string name;    // at most 63 characters
+  CataloguePicture colour;        // 256 x 24, colour 0 black
+  CataloguePicture colourDouble;  // 512 x 48, smoothed across tiles
+  CataloguePicture mask;          // 256 x 24, white where transparent
+  CataloguePicture maskDouble;    // 512 x 48
+  std::string name;               // at most 63 characters
 };
 
 struct ResourceCatalogue {

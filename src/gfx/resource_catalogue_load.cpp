@@ -37,28 +37,33 @@ std::string EntryText(const std::string& line) {
   return text;
 }
 
-Image Reported(Image image, const std::string& path, const Report& report) {
-  if (image.Empty() && report) report(path);
-  return image;
+// The bytes of a GE5 file when they can be decoded, or nullptr after
+// telling reportUnreadable once for each of the `pictures` made from it.
+std::shared_ptr<const std::vector<uint8_t>> ReadPictureFile(const std::string& path, int pictures,
+                                                            const Report& report) {
+  auto bytes = std::make_shared<std::vector<uint8_t>>();
+  if (ReadGe5File(path, *bytes)) return bytes;
+  for (int i = 0; i < pictures && report; ++i) report(path);
+  return nullptr;
 }
 
 SpriteSet LoadSpriteSet(const std::string& path, const Report& report) {
-  std::vector<uint8_t> bytes;
-  ReadGe5File(path, bytes);  // an unusable file leaves no bytes, and every decode says so
   SpriteSet set;
-  set.colour = Reported(DecodeGe5(bytes, false, kSpriteHeight), path, report);
-  set.mask = Reported(DecodeGe5(bytes, true, kSpriteHeight), path, report);
-  set.colourDouble = Reported(DecodeGe5Double(bytes, false, kSpriteHeight, true), path, report);
-  set.maskDouble = Reported(DecodeGe5Double(bytes, true, kSpriteHeight, true), path, report);
+  if (const auto file = ReadPictureFile(path, 4, report)) {
+    set.colour = {file, {false, false, kSpriteHeight, false}};
+    set.mask = {file, {false, true, kSpriteHeight, false}};
+    set.colourDouble = {file, {true, false, kSpriteHeight, true}};
+    set.maskDouble = {file, {true, true, kSpriteHeight, true}};
+  }
   return set;
 }
 
 PatternSet LoadPatternSet(const std::string& path, const Report& report) {
-  std::vector<uint8_t> bytes;
-  ReadGe5File(path, bytes);
   PatternSet set;
-  set.normal = Reported(DecodeGe5(bytes, false, kPatternHeight), path, report);
-  set.doubled = Reported(DecodeGe5Double(bytes, false, kPatternHeight, false), path, report);
+  if (const auto file = ReadPictureFile(path, 2, report)) {
+    set.normal = {file, {false, false, kPatternHeight, false}};
+    set.doubled = {file, {true, false, kPatternHeight, false}};
+  }
   return set;
 }
 

@@ -65,9 +65,9 @@ void TileSheet::Release() {
 void SheetTable::Build(const ResourceCatalogue& catalogue, HDC) {
   Clear();
   for (const PatternSet& set : catalogue.patternSets)
-    for (const Image* image : {&set.normal, &set.doubled}) patterns_.emplace_back(image);
+    for (const CataloguePicture* image : {&set.normal, &set.doubled}) patterns_.emplace_back(image);
   for (const SpriteSet& set : catalogue.spriteSets)
-    for (const Image* image : {&set.colour, &set.colourDouble, &set.mask, &set.maskDouble})
+    for (const CataloguePicture* image : {&set.colour, &set.colourDouble, &set.mask, &set.maskDouble})
       sprites_.emplace_back(image);
 }
 
@@ -95,7 +95,7 @@ const TileSheet* SheetTable::Find(const SheetRef& ref) const {
     slot->made = true;
     HDC screen = GetDC(nullptr);
     if (screen) {
-      slot->sheet = TileSheet(*slot->image, screen);
+      slot->sheet = TileSheet(slot->image->Get(), screen);
       ReleaseDC(nullptr, screen);
     }
   }

@@ -10,6 +10,7 @@
 #include "gfx/image.h"
 #include "gfx/painter.h"
 
+class CataloguePicture;
 struct ResourceCatalogue;
 
 class TileSheet {
@@ -46,8 +47,8 @@ class SheetTable {
 
  private:
   struct Slot {
-    explicit Slot(const Image* picture) : image(picture) {}
-    const Image* image;
+    explicit Slot(const CataloguePicture* picture) : image(picture) {}
+    const CataloguePicture* image;
     mutable bool made = false;
     mutable TileSheet sheet;
   };

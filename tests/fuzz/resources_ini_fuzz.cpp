@@ -34,12 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_REQUIRE(reports == 4 * catalogue.spriteSets.size() + 2 * catalogue.patternSets.size());
   for (const SpriteSet& set : catalogue.spriteSets) {
     FUZZ_REQUIRE(Clean(set.name, kMaxSpriteSetName));
-    FUZZ_REQUIRE(set.colour.Empty() && set.mask.Empty() && set.colourDouble.Empty() &&
-                 set.maskDouble.Empty());
+    FUZZ_REQUIRE(set.colour.Get().Empty() && set.mask.Get().Empty() && set.colourDouble.Get().Empty() &&
+                 set.maskDouble.Get().Empty());
   }
   for (const PatternSet& set : catalogue.patternSets) {
     FUZZ_REQUIRE(Clean(set.name, kMaxIniLine));
-    FUZZ_REQUIRE(set.normal.Empty() && set.doubled.Empty());
+    FUZZ_REQUIRE(set.normal.Get().Empty() && set.doubled.Get().Empty());
   }
   for (const std::string& song : catalogue.songs) FUZZ_REQUIRE(!song.empty() && Clean(song, kMaxIniLine));
   for (const std::string& ai : catalogue.aiTypes) FUZZ_REQUIRE(!ai.empty() && Clean(ai, kMaxIniLine));

@@ -68,8 +68,8 @@ TEST(ResourceCatalogueLoad, PlayerComesFirstAndNeedsNoIni) {
   ResourceCatalogue catalogue = folder.Load();
   // Without player.ge5 and resources.ini: the player's set, empty, told four times.
   ASSERT_EQ(catalogue.spriteSets.size(), 1u);
-  EXPECT_TRUE(catalogue.spriteSets[0].colour.Empty());
-  EXPECT_TRUE(catalogue.spriteSets[0].maskDouble.Empty());
+  EXPECT_TRUE(catalogue.spriteSets[0].colour.Get().Empty());
+  EXPECT_TRUE(catalogue.spriteSets[0].maskDouble.Get().Empty());
   EXPECT_EQ(folder.reports, Repeat(folder.Directory() + "enemygfx\\player.ge5", 4));
   EXPECT_TRUE(catalogue.patternSets.empty());
   EXPECT_TRUE(catalogue.songs.empty());
@@ -81,12 +81,12 @@ TEST(ResourceCatalogueLoad, PlayerComesFirstAndNeedsNoIni) {
   EXPECT_TRUE(folder.reports.empty());
   ASSERT_EQ(catalogue.spriteSets.size(), 1u);
   const SpriteSet& set = catalogue.spriteSets[0];
-  EXPECT_EQ(set.colour, DecodeGe5(player, false, 24));
-  EXPECT_EQ(set.mask, DecodeGe5(player, true, 24));
-  EXPECT_EQ(set.colourDouble, DecodeGe5Double(player, false, 24, true));
-  EXPECT_EQ(set.maskDouble, DecodeGe5Double(player, true, 24, true));
-  EXPECT_EQ(set.colour.At(0, 0), (Rgb{0, 0, 0}));
-  EXPECT_EQ(set.colour.At(200, 0), MsxColour(7, 3, 0));
+  EXPECT_EQ(set.colour.Get(), DecodeGe5(player, false, 24));
+  EXPECT_EQ(set.mask.Get(), DecodeGe5(player, true, 24));
+  EXPECT_EQ(set.colourDouble.Get(), DecodeGe5Double(player, false, 24, true));
+  EXPECT_EQ(set.maskDouble.Get(), DecodeGe5Double(player, true, 24, true));
+  EXPECT_EQ(set.colour.Get().At(0, 0), (Rgb{0, 0, 0}));
+  EXPECT_EQ(set.colour.Get().At(200, 0), MsxColour(7, 3, 0));
   EXPECT_EQ(set.name, "");
 }
 
@@ -133,24 +133,24 @@ TEST(ResourceCatalogueLoad, EntriesOfEachSection) {
 
   ASSERT_EQ(catalogue.spriteSets.size(), 4u);
   EXPECT_EQ(catalogue.spriteSets[1].name, "Grunt");
-  EXPECT_EQ(catalogue.spriteSets[1].colour, DecodeGe5(grunt, false, 24));
-  EXPECT_EQ(catalogue.spriteSets[1].maskDouble, DecodeGe5Double(grunt, true, 24, true));
+  EXPECT_EQ(catalogue.spriteSets[1].colour.Get(), DecodeGe5(grunt, false, 24));
+  EXPECT_EQ(catalogue.spriteSets[1].maskDouble.Get(), DecodeGe5Double(grunt, true, 24, true));
   EXPECT_EQ(catalogue.spriteSets[2].name, " Bat, the big one");
-  EXPECT_EQ(catalogue.spriteSets[2].colourDouble, DecodeGe5Double(bat, false, 24, true));
-  EXPECT_EQ(catalogue.spriteSets[2].mask, DecodeGe5(bat, true, 24));
+  EXPECT_EQ(catalogue.spriteSets[2].colourDouble.Get(), DecodeGe5Double(bat, false, 24, true));
+  EXPECT_EQ(catalogue.spriteSets[2].mask.Get(), DecodeGe5(bat, true, 24));
   EXPECT_EQ(catalogue.spriteSets[3].name, "Ghost");
-  EXPECT_TRUE(catalogue.spriteSets[3].colour.Empty());
+  EXPECT_TRUE(catalogue.spriteSets[3].colour.Get().Empty());
 
   ASSERT_EQ(catalogue.patternSets.size(), 3u);
   EXPECT_EQ(catalogue.patternSets[0].name, "Stone");
-  EXPECT_EQ(catalogue.patternSets[0].normal, DecodeGe5(stone, false, 128));
-  EXPECT_EQ(catalogue.patternSets[0].doubled, DecodeGe5Double(stone, false, 128, false));
-  EXPECT_EQ(catalogue.patternSets[0].normal.At(0, 0), MsxColour(1, 2, 3));  // colour 0 kept
+  EXPECT_EQ(catalogue.patternSets[0].normal.Get(), DecodeGe5(stone, false, 128));
+  EXPECT_EQ(catalogue.patternSets[0].doubled.Get(), DecodeGe5Double(stone, false, 128, false));
+  EXPECT_EQ(catalogue.patternSets[0].normal.Get().At(0, 0), MsxColour(1, 2, 3));  // colour 0 kept
   EXPECT_EQ(catalogue.patternSets[1].name, "No name");
-  EXPECT_EQ(catalogue.patternSets[1].normal, DecodeGe5(plain, false, 128));
+  EXPECT_EQ(catalogue.patternSets[1].normal.Get(), DecodeGe5(plain, false, 128));
   EXPECT_EQ(catalogue.patternSets[2].name, "Gone");
-  EXPECT_TRUE(catalogue.patternSets[2].normal.Empty());
-  EXPECT_TRUE(catalogue.patternSets[2].doubled.Empty());
+  EXPECT_TRUE(catalogue.patternSets[2].normal.Get().Empty());
+  EXPECT_TRUE(catalogue.patternSets[2].doubled.Get().Empty());
 
   EXPECT_EQ(catalogue.aiTypes, (std::vector<std::string>{"Chaser", "[level resources]", "Wanderer"}));
   EXPECT_EQ(catalogue.songs, (std::vector<std::string>{"Theme"}));
@@ -182,7 +182,7 @@ TEST(ResourceCatalogueLoad, LineEndsAndOddBytes) {
             (std::vector<std::string>{"One", "Two", std::string("Bin\x01\x7F\xFF\xE9", 7), "Cut", "Last"}));
   ASSERT_EQ(catalogue.spriteSets.size(), 2u);
   EXPECT_EQ(catalogue.spriteSets[1].name, "Grunt");
-  EXPECT_EQ(catalogue.spriteSets[1].colour, DecodeGe5(grunt, false, 24));
+  EXPECT_EQ(catalogue.spriteSets[1].colour.Get(), DecodeGe5(grunt, false, 24));
   EXPECT_TRUE(folder.reports.empty());
 
   // The same text handed over directly reads the same.
@@ -236,7 +236,7 @@ TEST(ResourceCatalogueLoad, TablesStopAtTheirCapacity) {
 
   ASSERT_EQ(catalogue.spriteSets.size(), static_cast<size_t>(kMaxSpriteSets));
   EXPECT_EQ(catalogue.spriteSets[95].name, "Enemy 94");
-  EXPECT_FALSE(catalogue.spriteSets[95].colour.Empty());
+  EXPECT_FALSE(catalogue.spriteSets[95].colour.Get().Empty());
   ASSERT_EQ(catalogue.patternSets.size(), static_cast<size_t>(kMaxPatternSets));
   EXPECT_EQ(catalogue.patternSets[31].name, "Set 31");
   ASSERT_EQ(catalogue.songs.size(), static_cast<size_t>(kMaxSongs));

@@ -52,14 +52,14 @@ Pixels DrawLine(int x0, int y0, int x1, int y1) {
 TEST(SoftwarePainter, SheetsByKindAndZoom) {
   ResourceCatalogue catalogue = SolidCatalogue();
   catalogue.patternSets.push_back({Image(), Image(), "Unreadable"});
-  EXPECT_EQ(FindSheet(catalogue, {SheetKind::Pattern, 0, 1}), &catalogue.patternSets[0].normal);
-  EXPECT_EQ(FindSheet(catalogue, {SheetKind::Pattern, 0, 2}), &catalogue.patternSets[0].doubled);
-  EXPECT_EQ(FindSheet(catalogue, {SheetKind::SpriteColour, 0, 1}), &catalogue.spriteSets[0].colour);
+  EXPECT_EQ(FindSheet(catalogue, {SheetKind::Pattern, 0, 1}), &catalogue.patternSets[0].normal.Get());
+  EXPECT_EQ(FindSheet(catalogue, {SheetKind::Pattern, 0, 2}), &catalogue.patternSets[0].doubled.Get());
+  EXPECT_EQ(FindSheet(catalogue, {SheetKind::SpriteColour, 0, 1}), &catalogue.spriteSets[0].colour.Get());
   EXPECT_EQ(FindSheet(catalogue, {SheetKind::SpriteColour, 0, 2}),
-            &catalogue.spriteSets[0].colourDouble);
-  EXPECT_EQ(FindSheet(catalogue, {SheetKind::SpriteMask, 0, 1}), &catalogue.spriteSets[0].mask);
+            &catalogue.spriteSets[0].colourDouble.Get());
+  EXPECT_EQ(FindSheet(catalogue, {SheetKind::SpriteMask, 0, 1}), &catalogue.spriteSets[0].mask.Get());
   EXPECT_EQ(FindSheet(catalogue, {SheetKind::SpriteMask, 0, 2}),
-            &catalogue.spriteSets[0].maskDouble);
+            &catalogue.spriteSets[0].maskDouble.Get());
   EXPECT_EQ(FindSheet(catalogue, {SheetKind::Pattern, 1, 1}), nullptr);   // empty picture
   EXPECT_EQ(FindSheet(catalogue, {SheetKind::Pattern, 2, 1}), nullptr);   // no such set
   EXPECT_EQ(FindSheet(catalogue, {SheetKind::Pattern, -1, 1}), nullptr);
