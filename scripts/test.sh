@@ -5,14 +5,18 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh test
+start=$SECONDS
 KRAXED_WERROR=ON scripts/build.sh all
+echo "=== build: $((SECONDS - start)) s"
 
 . scripts/wine_env.sh
 status=0
 step() {
   local name=$1; shift
   echo "=== $name"
-  if "$@"; then echo "=== $name: passed"; else echo "=== $name: FAILED"; status=1; fi
+  local start=$SECONDS
+  if "$@"; then echo "=== $name: passed ($((SECONDS - start)) s)"
+  else echo "=== $name: FAILED ($((SECONDS - start)) s)"; status=1; fi
 }
 
 step "unit tests (native)" with_timeout 600 build/native/kxtests --gtest_brief=1
