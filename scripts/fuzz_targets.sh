@@ -35,9 +35,11 @@ fuzz_options() {
   esac
 }
 
-# Configures and builds the targets in build/fuzz with clang.
+# Configures build/fuzz with clang and builds the targets, or the targets
+# given (build_fuzz_targets kxtests: the unit tests under the sanitizers).
 build_fuzz_targets() {
   local jobs=${KRAXED_JOBS:-2}
   CC=clang CXX=clang++ cmake -S . -B build/fuzz -DKRAXED_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build/fuzz -j "$jobs" --target "${FUZZ_TARGETS[@]/%/_fuzz}" fuzz_seeds >/dev/null
+  if [ $# -eq 0 ]; then set -- "${FUZZ_TARGETS[@]/%/_fuzz}" fuzz_seeds; fi
+  cmake --build build/fuzz -j "$jobs" --target "$@" >/dev/null
 }
