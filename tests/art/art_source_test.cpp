@@ -112,26 +112,10 @@ TEST(ArtSource, MalformedSourcesNameFileAndLine) {
     EXPECT_FALSE(Parse({{"art/sheet.art", row.text}, {row.includeName, row.includeText}}, sheet, error));
     EXPECT_EQ(error.Text(), row.expected);
   }
-  const struct {
-    std::string text, file;
-    int line;
-    std::string fragment;
-  } partial[] = {
-      {kHead + "tile 0\n" + Rows(3, "aaaaaaaaaaaaaaaa") + "aaaaaaazaaaaaaaa\n", "art/sheet.art", 10, "unknown colour 'z' in column 8"},
-      {kHead + "tile 0\n" + Rows(16, "____aaaaaaaaaaaa"), "art/sheet.art", 7, "'_' needs 'over TILE'"},
-      {kHead + "colour 4 d 8 0 0\n", "art/sheet.art", 6, "R G B 0..7"},
-      {kHead + "tile 0 = spin 0\n", "art/sheet.art", 6, ""},
-      {"sheet pattern Bad.Name\n", "art/sheet.art", 1, ""},
-      {kHead + "include loop.part\n", "art/loop.part", 1, "nested too deeply"},
-  };
-  for (const auto& row : partial) {
-    ArtSheet sheet;
-    SourceError error;
-    EXPECT_FALSE(Parse({{"art/sheet.art", row.text}, {"art/loop.part", "include loop.part\n"}}, sheet, error));
-    EXPECT_EQ(error.file, row.file);
-    EXPECT_EQ(error.line, row.line) << error.Text();
-    EXPECT_NE(error.message.find(row.fragment), std::string::npos) << error.Text();
-  }
+  ArtSheet sheet;  // a file including itself is stopped, not followed forever
+  SourceError error;
+  EXPECT_FALSE(Parse({{"art/sheet.art", kHead + "include loop.part\n"}, {"art/loop.part", "include loop.part\n"}}, sheet, error));
+  EXPECT_NE(error.Text().find("art/loop.part:1: "), std::string::npos) << error.Text();
 }
 
 TEST(LevelSource, BuildsTheLevelsFromTheirMaps) {
@@ -183,18 +167,11 @@ TEST(LevelSource, MistakesAreReportedWithTheirLine) {
       {kKeys + LevelText(1, "patterns garden\n", "#@q.............#") + rest, 16, "no key for map character 'q'"},
       {kKeys + LevelText(1, "patterns garden\n", "#@<.............#") + rest, 0, "teleport 1 needs exactly one start and one end"},
       {kKeys + LevelText(1, "patterns garden\n", "#@3.............#") + rest, 16, "enemy 3 is on the map but has no 'enemy' line"},
-      {kKeys + LevelText(1, "patterns garden\n", "@#..............#") + rest, 16, "actors stand"},
       {kKeys + LevelText(1, "patterns garden\n", "#@..............#", enemy) + rest, 29, "not on the map"},
-      {kKeys + LevelText(1, "patterns garden\n", "#@..............#", "enemy 2 up type 4 ai 0 speed slow\n") + rest, 29, ""},
-      {kKeys + LevelText(1, "patterns garden\n", "#@..............#", "enemy 2 up type 1 ai 2 speed slow\n"), 29, ""},
       {kKeys + Levels(1, 9), 0, "holds 9 levels; a level set has 10"},
       {kKeys + LevelText(2), 12, "expected level 1"},
       {kKeys + "level 1\npatterns castle\n", 13, "no pattern set 'castle' in resources.ini"},
-      {kKeys + "level 1\ntime 0:10\n", 13, ""},
-      {kKeys + "level 1\ntime 10:00\n", 13, ""},
-      {kKeys + "level 1\nmusic 3\n", 13, ""},  // three songs: 0..2
       {kKeys + "level 1\nmap\n#################\n", 13, "the map ends after 1 of 13 rows"},
-      {"key @ 0\n", 1, ""}, {"key x wall1 wall2\n", 1, ""}, {"key x start 9\n", 1, ""},
   };
   for (const auto& row : rows) {
     LevelSet levels;
@@ -203,35 +180,22 @@ TEST(LevelSource, MistakesAreReportedWithTheirLine) {
     EXPECT_EQ(row.line ? error.line : 0, row.line) << error.Text();
     EXPECT_NE(error.message.find(row.fragment), std::string::npos) << error.Text();
   }
-  // The exit missing: one exit per level.
-  std::string noExit = kKeys + LevelText(1);
-  noExit.replace(noExit.find("#.......E") + 8, 1, ".");
-  LevelSet levels;
-  SourceError error;
-  EXPECT_FALSE(ParseLevelSource("levels.txt", noExit + rest, Resources(), levels, error));
-  EXPECT_EQ(error.line, 14);
-  EXPECT_NE(error.message.find("exactly one exit"), std::string::npos) << error.Text();
 }
 
 TEST(ResourceList, ReadsOurCatalogueStrictly) {
   const ResourceList list = Resources();
-  ASSERT_EQ(list.enemySets.size(), 3u);
-  EXPECT_EQ(list.enemySets[2].file + "|" + list.enemySets[2].name, "bat.ge5|Bat");
-  EXPECT_EQ(ResourceBaseName(list.patternSets[1]), "dungeon");
-  EXPECT_EQ(list.songs.size() * 10 + list.aiTypes.size(), 32u);
+  EXPECT_EQ(list.enemySets.size() * 1000 + list.patternSets.size() * 100 + list.songs.size() * 10 + list.aiTypes.size(), 3232u);
+  EXPECT_EQ(list.enemySets[2].file + "|" + list.enemySets[2].name + "|" + ResourceBaseName(list.patternSets[1]), "bat.ge5|Bat|dungeon");
   ResourceList other;
   SourceError error;
   ASSERT_TRUE(ParseResourceList("r.ini", "a.ge5,Odd, name\r\n", other, error));  // before any header: enemies
   EXPECT_EQ(other.enemySets[0].name, "Odd, name");
-  const std::pair<std::string, std::string> rows[] = {
-      {"[Song Names]\r\nOne\nTwo\r\n", "r.ini:2: lines end in CR LF in this file (the game reads it so)"},
-      {"[Song Names]\r\nOne", "r.ini:2:"},
-      {"[Level Resources]\r\ngarden.ge5\r\n", "r.ini:2:"},
-      {"x.ge5," + std::string(64, 'n') + "\r\n", "r.ini:1:"},
-      {"[AI Types]\r\n" + std::string(100, 'a') + "\r\n", "r.ini:2:"},
-  };
-  for (const auto& [text, start] : rows) {
+  for (const std::string& text : {std::string("[Song Names]\r\nOne\nTwo\r\n"), std::string("[Level Resources]\r\ngarden.ge5\r\n"),
+                                  "[AI Types]\r\n" + std::string(100, 'a') + "\r\n"}) {
     EXPECT_FALSE(ParseResourceList("r.ini", text, other, error)) << text;
-    EXPECT_EQ(error.Text().substr(0, start.size()), start);
+    EXPECT_EQ(error.line, 2) << text;
   }
+  EXPECT_EQ(error.file, "r.ini");
+  ParseResourceList("r.ini", "[Song Names]\r\nOne\nTwo\r\n", other, error);
+  EXPECT_EQ(error.Text(), "r.ini:2: lines end in CR LF in this file (the game reads it so)");
 }

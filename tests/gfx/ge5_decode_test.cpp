@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "gfx/ge5.h"
 #include "support/temp_dir.h"
 
@@ -126,74 +128,56 @@ TEST(Ge5Decode, DoubleSizeOutputOfOneByte) {
 }
 
 TEST(Ge5Decode, UnusableInputAndFiles) {
-  std::vector<uint8_t> file = PrimaryGe5();
+  std::vector<uint8_t> file = PrimaryGe5(), longer = file;
   SetPixel(file, 211, 255, 3);
+  longer = file;
+  longer.resize(40000, 0xEE);
   const std::vector<uint8_t> shortFile(file.begin(), file.end() - 1);
-  EXPECT_TRUE(DecodeGe5({}, false, 24).Empty());
-  EXPECT_TRUE(DecodeGe5(shortFile, false, 128).Empty());
-  EXPECT_TRUE(DecodeGe5Double(shortFile, false, 128, false).Empty());
-  for (int height : {0, -1, 213}) {
-    EXPECT_TRUE(DecodeGe5(file, false, height).Empty()) << height;
-    EXPECT_TRUE(DecodeGe5Double(file, true, height, true).Empty()) << height;
+  using Case = std::pair<std::vector<uint8_t>, int>;
+  for (const auto& [bytes, height] : {Case{{}, 24}, Case{shortFile, 128}, Case{file, 0}, Case{file, -1}, Case{file, 213}}) {
+    EXPECT_TRUE(DecodeGe5(bytes, false, height).Empty()) << height;
+    EXPECT_TRUE(DecodeGe5Double(bytes, true, height, true).Empty()) << height;
   }
   EXPECT_EQ(DecodeGe5(file, false, 1).Height(), 1);
-  EXPECT_EQ(DecodeGe5Double(file, false, 212, false).At(511, 422), B);
-
   TempDir dir;
-  std::vector<uint8_t> longer = file;
-  longer.resize(40000, 0xEE);
   WriteBytes(dir.Path("long.ge5"), longer);
   WriteBytes(dir.Path("short.ge5"), shortFile);
   std::vector<uint8_t> bytes;
-  std::string reason;
-  EXPECT_TRUE(ReadGe5File(dir.Path("long.ge5"), bytes, &reason));
+  EXPECT_TRUE(ReadGe5File(dir.Path("long.ge5"), bytes, nullptr));
   EXPECT_EQ(bytes, file);  // nothing past the palette is read
-  const struct {
-    std::string name;
-    int height;
-    std::string reason;
-  } rows[] = {
+  EXPECT_EQ(LoadGe5(dir.Path("long.ge5"), true, 212).At(255, 211), K);
+  EXPECT_EQ(LoadGe5Double(dir.Path("long.ge5"), false, 212, false).At(511, 422), B);
+  const std::tuple<std::string, int, std::string> rows[] = {
       {"short.ge5", 24, "is too short for a GE5 picture (30375 bytes at least)"},
       {"absent.ge5", 24, "cannot be opened"},
       {"absent.ge5", 213, "height must be 1 to 212 lines"},
-      {"long.ge5", 0, "height must be 1 to 212 lines"},
-  };
-  for (const auto& row : rows) {
-    for (int twice = 0; twice < 2; ++twice) {
-      reason.clear();
-      const Image image = twice ? LoadGe5Double(dir.Path(row.name), false, row.height, true, &reason)
-                                : LoadGe5(dir.Path(row.name), false, row.height, &reason);
-      EXPECT_TRUE(image.Empty()) << row.name;
-      EXPECT_EQ(reason, row.reason) << row.name << " " << row.height;
-    }
+      {"long.ge5", 0, "height must be 1 to 212 lines"}};
+  for (const auto& [name, height, expected] : rows) {
+    std::string reason, doubled;
+    EXPECT_TRUE(LoadGe5(dir.Path(name), false, height, &reason).Empty() &&
+                LoadGe5Double(dir.Path(name), false, height, true, &doubled).Empty());
+    EXPECT_EQ(reason + "|" + doubled, expected + "|" + expected) << name << " " << height;
   }
   EXPECT_FALSE(ReadGe5File(dir.Path("short.ge5"), bytes, nullptr));
   EXPECT_TRUE(bytes.empty());
-  EXPECT_EQ(LoadGe5(dir.Path("long.ge5"), true, 212).At(255, 211), K);
-  EXPECT_EQ(LoadGe5Double(dir.Path("long.ge5"), false, 212, false).At(511, 422), B);
 }
 
 TEST(Ge5Encode, BytesOfATinyPicture) {
   Ge5Picture picture;
   picture.lines = 2;
   picture.indices.assign(256 * 2, 0);
-  picture.indices[0] = 1;
-  picture.indices[1] = 0x12;  // only the low nibble counts
-  picture.indices[510] = 5;
-  picture.indices[511] = 6;
-  // Channels to the nearest level; a tie goes to the lower one.
+  picture.indices[0] = 1, picture.indices[1] = 0x12;  // only the low nibble counts
+  picture.indices[510] = 5, picture.indices[511] = 6;
+  // Channels to the nearest level, a tie to the lower one: 0 0 1 1 2 6 7 7.
   const uint8_t channels[] = {0, 23, 24, 63, 64, 231, 232, 255};
-  const int components[] = {0, 0, 1, 1, 2, 6, 7, 7};
   for (int i = 0; i < 8; ++i) picture.palette[i] = {channels[i], channels[7 - i], channels[i]};
   const std::vector<uint8_t> file = EncodeGe5(picture);
   ASSERT_EQ(file.size(), 30375u);
   EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + 9),
             (std::vector<uint8_t>{0xFE, 0x00, 0x00, 0x9F, 0x76, 0x00, 0x00, 0x12, 0x00}));
   for (size_t i = 9; i < 30343; ++i) ASSERT_EQ(file[i], i == 7 + 128 + 127 ? 0x56 : 0) << i;
-  for (int i = 0; i < 8; ++i) {
-    EXPECT_EQ(file[30343 + 2 * i], components[i] * 17) << i;
-    EXPECT_EQ(file[30343 + 2 * i + 1], components[7 - i]) << i;
-  }
+  EXPECT_EQ(std::vector<uint8_t>(file.begin() + 30343, file.begin() + 30343 + 16),
+            (std::vector<uint8_t>{0x00, 7, 0x00, 7, 0x11, 6, 0x11, 2, 0x22, 1, 0x66, 1, 0x77, 0, 0x77, 0}));
   EXPECT_EQ(MsxLevel(7), 255);
   EXPECT_EQ(MsxLevel(9), 47);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 #include <utility>
 
 #include "gfx/resource_catalogue.h"
@@ -8,90 +9,68 @@
 
 namespace {
 
-struct Loaded {
-  ResourceCatalogue catalogue;
-  std::vector<std::string> reports;  // the paths told, after the program folder
-  std::vector<std::string> spriteNames, patternNames;
-};
-
-// A program folder (a path ending in a separator) holding enemygfx\player.ge5,
-// enemygfx\grunt.ge5 and levelgfx\stone.ge5 unless bare: the left half of
-// each screen colour 0 (47, 79, 111), the right half colour 1 (255, 111, 0).
-class ProgramFolder {
- public:
-  explicit ProgramFolder(bool bare = false) {
-    std::filesystem::create_directories(dir_.Root() / "enemygfx");
-    std::filesystem::create_directories(dir_.Root() / "levelgfx");
-    if (bare) return;
-    std::vector<uint8_t> file(30375, 0);
-    for (size_t i = 0; i < 213 * 128; ++i) file[7 + i] = i % 128 >= 64 ? 0x11 : 0;
-    const uint8_t palette[] = {0x13, 2, 0x70, 3};  // red << 4 | blue, green
-    std::copy(std::begin(palette), std::end(palette), file.begin() + 30343);
-    for (const char* name : {"enemygfx/player.ge5", "enemygfx/grunt.ge5", "levelgfx/stone.ge5"})
-      WriteBytes((dir_.Root() / name).string(), file);
-  }
-  std::string Directory() const { return (dir_.Root() / "").make_preferred().string(); }
-
-  Loaded Load(const std::string* ini) {
-    if (ini) WriteText(dir_.Path("resources.ini"), *ini);
-    Loaded out;
-    LoadResourceCatalogue(out.catalogue, Directory(), [&](const std::string& path) {
-      out.reports.push_back(path.substr(0, Directory().size()) == Directory() ? path.substr(Directory().size())
-                                                                              : "elsewhere: " + path);
-    });
-    for (const SpriteSet& set : out.catalogue.spriteSets) out.spriteNames.push_back(set.name);
-    for (const PatternSet& set : out.catalogue.patternSets) out.patternNames.push_back(set.name);
-    return out;
-  }
-
- private:
-  TempDir dir_;
-};
-
 using Names = std::vector<std::string>;
 
-Names Times(int n, const std::string& text) { return Names(n, text); }
-Names operator+(Names a, const Names& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
+struct Loaded {
+  ResourceCatalogue catalogue;
+  Names reports;  // the paths told, after the program folder
+  Names spriteNames, patternNames;
+};
+
+// Loads from a program folder (a path ending in a separator) holding resources.ini with the text given and,
+// unless bare, enemygfx\player.ge5, enemygfx\grunt.ge5 and levelgfx\stone.ge5: the left half of each screen
+// colour 0 (47, 79, 111), the right half colour 1 (255, 111, 0).
+Loaded Load(const std::string* ini, bool bare = false) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.Root() / "enemygfx");
+  std::filesystem::create_directories(dir.Root() / "levelgfx");
+  std::vector<uint8_t> file(30375, 0);
+  for (size_t i = 0; i < 213 * 128; ++i) file[7 + i] = i % 128 >= 64 ? 0x11 : 0;
+  const uint8_t palette[] = {0x13, 2, 0x70, 3};  // red << 4 | blue, green
+  std::copy(std::begin(palette), std::end(palette), file.begin() + 30343);
+  for (const char* name : {"enemygfx/player.ge5", "enemygfx/grunt.ge5", "levelgfx/stone.ge5"})
+    if (!bare) WriteBytes((dir.Root() / name).string(), file);
+  if (ini) WriteText(dir.Path("resources.ini"), *ini);
+  const std::string folder = (dir.Root() / "").make_preferred().string();
+  Loaded out;
+  LoadResourceCatalogue(out.catalogue, folder, [&](const std::string& path) {
+    out.reports.push_back(path.substr(0, folder.size()) == folder ? path.substr(folder.size()) : "elsewhere: " + path);
+  });
+  for (const SpriteSet& set : out.catalogue.spriteSets) out.spriteNames.push_back(set.name);
+  for (const PatternSet& set : out.catalogue.patternSets) out.patternNames.push_back(set.name);
+  return out;
 }
 
 }  // namespace
 
 TEST(ResourceCatalogueLoad, PicturesOfTheSetsAndThePlayerWithoutIni) {
-  ProgramFolder bare(true);
-  Loaded none = bare.Load(nullptr);
+  Loaded none = Load(nullptr, true);
   ASSERT_EQ(none.catalogue.spriteSets.size(), 1u);
   EXPECT_TRUE(none.catalogue.spriteSets[0].colour.Empty());
   EXPECT_TRUE(none.catalogue.spriteSets[0].maskDouble.Empty());
-  EXPECT_EQ(none.reports, Times(4, "enemygfx\\player.ge5"));
+  EXPECT_EQ(none.reports, Names(4, "enemygfx\\player.ge5"));
 
-  ProgramFolder folder;
   const std::string ini = "grunt.ge5,Grunt\n[Level Resources]\nstone.ge5,Stone\n";
-  Loaded loaded = folder.Load(&ini);
+  Loaded loaded = Load(&ini);
   EXPECT_EQ(loaded.reports, Names{});
   ASSERT_EQ(loaded.spriteNames, (Names{"", "Grunt"}));
   ASSERT_EQ(loaded.patternNames, Names{"Stone"});
   const Rgb zero{47, 79, 111}, one{255, 111, 0}, black{0, 0, 0}, white{255, 255, 255};
-  for (const SpriteSet& set : loaded.catalogue.spriteSets) {
-    ASSERT_EQ(set.colour.Width(), 256);
-    ASSERT_EQ(set.colour.Height(), 24);
-    EXPECT_EQ(set.colour.At(0, 0), black);  // colour 0 of a sprite sheet
-    EXPECT_EQ(set.colour.At(200, 23), one);
-    EXPECT_EQ(set.mask.At(0, 0), white);
-    EXPECT_EQ(set.mask.At(200, 23), black);
-    ASSERT_EQ(set.colourDouble.Height(), 48);
-    EXPECT_EQ(set.colourDouble.At(255, 0), (Rgb{127, 55, 0}));  // smoothed across the tiles
-    EXPECT_EQ(set.maskDouble.At(255, 47), white);
-    EXPECT_EQ(set.maskDouble.At(256, 47), black);
-  }
   const PatternSet& stone = loaded.catalogue.patternSets[0];
-  ASSERT_EQ(stone.normal.Height(), 128);
-  EXPECT_EQ(stone.normal.At(0, 0), zero);
-  EXPECT_EQ(stone.normal.At(128, 127), one);
-  ASSERT_EQ(stone.doubled.Height(), 256);
-  EXPECT_EQ(stone.doubled.At(255, 0), zero);  // kept within the tile
-  EXPECT_EQ(stone.doubled.At(256, 255), one);
+  for (const SpriteSet& set : loaded.catalogue.spriteSets) {
+    // {picture, width, height, x, y, colour}: colour 0 of sprites black; doubled sprites smoothed across tiles.
+    const std::tuple<const Image*, int, int, int, int, Rgb> at[] = {
+        {&set.colour, 256, 24, 0, 0, black},          {&set.colour, 256, 24, 200, 23, one},
+        {&set.mask, 256, 24, 0, 0, white},            {&set.mask, 256, 24, 200, 23, black},
+        {&set.colourDouble, 512, 48, 255, 0, {127, 55, 0}}, {&set.maskDouble, 512, 48, 255, 47, white},
+        {&set.maskDouble, 512, 48, 256, 47, black},   {&stone.normal, 256, 128, 0, 0, zero},
+        {&stone.normal, 256, 128, 128, 127, one},     {&stone.doubled, 512, 256, 255, 0, zero},
+        {&stone.doubled, 512, 256, 256, 255, one}};
+    for (const auto& [image, width, height, x, y, colour] : at) {
+      ASSERT_EQ(image->Width() * 1000 + image->Height(), width * 1000 + height);
+      EXPECT_EQ(image->At(x, y), colour) << x << "," << y;
+    }
+  }
 }
 
 TEST(ResourceCatalogueLoad, LinesOfResourcesIni) {
@@ -108,7 +87,8 @@ TEST(ResourceCatalogueLoad, LinesOfResourcesIni) {
        "gone.ge5,Gone\n[AI Types]\nChaser\n[level resources]\n[Enemy Resources]\nghost.ge5,Ghost\n"
        "[Song Names] \n[Song Names]\nTheme\n[AI Types]\nWanderer\n",
        {"", "Grunt", " Big, bad", "Ghost"}, {"Stone", "No name", "Gone"}, {"Theme"},
-       {"Chaser", "[level resources]", "Wanderer"}, Times(2, "levelgfx\\gone.ge5") + Times(4, "enemygfx\\ghost.ge5")},
+       {"Chaser", "[level resources]", "Wanderer"}, {"levelgfx\\gone.ge5", "levelgfx\\gone.ge5", "enemygfx\\ghost.ge5", "enemygfx\\ghost.ge5",
+        "enemygfx\\ghost.ge5", "enemygfx\\ghost.ge5"}},
       {"line ends and odd bytes",
        "[Enemy Resources]\r\ngrunt.ge5,Grunt\r\n" + std::string("grunt.ge5\0,Hidden", 17) +
            "\r\n[Song Names]\r\nOne\r\n\r\nTwo\r\nBin\x01\x7F\xFF\r\n" + std::string("Cut\0here\n\0hidden\nLast", 21),
@@ -117,13 +97,12 @@ TEST(ResourceCatalogueLoad, LinesOfResourcesIni) {
        "grunt.ge5," + longName + "\n" + std::string(110, 'x') + ",Far comma\n[Song Names]\n" + huge +
            "\nAfter\n[Level Resources]\n" + std::string(200, 'p') + "\n",
        {"", std::string(63, 'n')}, {"No name"}, {std::string(99, 'h'), "After"}, {},
-       Times(2, "levelgfx\\" + std::string(99, 'p'))},
+       Names(2, "levelgfx\\" + std::string(99, 'p'))},
       {"empty file names", ",Nameless\n[Level Resources]\n,Pattern\n", {"", "Nameless"}, {"Pattern"}, {}, {},
-       Times(4, "enemygfx\\") + Times(2, "levelgfx\\")},
+       {"enemygfx\\", "enemygfx\\", "enemygfx\\", "enemygfx\\", "levelgfx\\", "levelgfx\\"}},
   };
   for (const auto& row : rows) {
-    ProgramFolder folder;
-    const Loaded loaded = folder.Load(&row.ini);
+    const Loaded loaded = Load(&row.ini);
     EXPECT_EQ(loaded.spriteNames, row.sprites) << row.situation;
     EXPECT_EQ(loaded.patternNames, row.patterns) << row.situation;
     EXPECT_EQ(loaded.catalogue.songs, row.songs) << row.situation;
@@ -136,32 +115,26 @@ TEST(ResourceCatalogueLoad, LinesOfResourcesIni) {
 }
 
 TEST(ResourceCatalogueLoad, TablesStopAtTheirCapacity) {
-  ProgramFolder folder;
   std::string ini;
   for (int i = 0; i < 100; ++i) ini += (i < 95 ? "grunt.ge5" : "missing.ge5") + (",E" + std::to_string(i) + "\n");
   for (const char* section : {"[Level Resources]\n", "[Song Names]\n", "[AI Types]\n"}) {
     ini += section;
     for (int i = 0; i < 40; ++i) ini += "s" + std::to_string(i) + "\n";
   }
-  const Loaded loaded = folder.Load(&ini);
-  ASSERT_EQ(loaded.spriteNames.size(), 96u);
-  EXPECT_EQ(loaded.spriteNames[95], "E94");
-  EXPECT_FALSE(loaded.catalogue.spriteSets[95].colour.Empty());
-  ASSERT_EQ(loaded.patternNames.size(), 32u);
-  EXPECT_EQ(loaded.patternNames[31], "No name");
-  ASSERT_EQ(loaded.catalogue.songs.size(), 32u);
-  EXPECT_EQ(loaded.catalogue.songs[31], "s31");
-  ASSERT_EQ(loaded.catalogue.aiTypes.size(), 32u);
-  EXPECT_EQ(loaded.catalogue.aiTypes[31], "s31");
+  const Loaded loaded = Load(&ini);
+  const ResourceCatalogue& c = loaded.catalogue;
+  ASSERT_EQ(std::vector<size_t>({c.spriteSets.size(), c.patternSets.size(), c.songs.size(), c.aiTypes.size()}),
+            std::vector<size_t>({96, 32, 32, 32}));
+  EXPECT_EQ(loaded.spriteNames[95] + " " + loaded.patternNames[31] + " " + c.songs[31] + " " + c.aiTypes[31],
+            "E94 No name s31 s31");
+  EXPECT_FALSE(c.spriteSets[95].colour.Empty());
   // Excess entries are not read: no enemy past the 95th, 32 pattern sets.
   ASSERT_EQ(loaded.reports.size(), 64u);
-  EXPECT_EQ(loaded.reports[0], "levelgfx\\s0");
-  EXPECT_EQ(loaded.reports[63], "levelgfx\\s31");
-  EXPECT_EQ(loaded.catalogue.PatternSetForLevel(34), &loaded.catalogue.patternSets[31]);
-  EXPECT_EQ(loaded.catalogue.PatternSetForLevel(35), nullptr);
-  EXPECT_EQ(loaded.catalogue.PatternSetForLevel(2), nullptr);
-  EXPECT_EQ(loaded.catalogue.SpriteSetAt(0), &loaded.catalogue.spriteSets[0]);
-  EXPECT_EQ(loaded.catalogue.SpriteSetAt(96), nullptr);
-  EXPECT_EQ(loaded.catalogue.SongAt(-1), nullptr);
-  EXPECT_EQ(*loaded.catalogue.AiTypeAt(0), "s0");
+  EXPECT_EQ(loaded.reports[0] + " " + loaded.reports[63], "levelgfx\\s0 levelgfx\\s31");
+  EXPECT_EQ(c.PatternSetForLevel(34), &c.patternSets[31]);
+  EXPECT_EQ(c.SpriteSetAt(0), &c.spriteSets[0]);
+  EXPECT_EQ(*c.AiTypeAt(0), "s0");
+  for (const void* none : {(const void*)c.PatternSetForLevel(35), (const void*)c.PatternSetForLevel(2),
+                           (const void*)c.SpriteSetAt(96), (const void*)c.SongAt(-1)})
+    EXPECT_EQ(none, nullptr);
 }
