@@ -65,25 +65,18 @@ TEST(PngIo, IndexedPicturesAndWhatIsRefused) {
 
   TempDir dir;
   IndexedPicture indexed;
-  Image image(2, 2, {1, 2, 3});
+  Image image(2, 2, {1, 2, 3}), back;
   image.At(1, 0) = {250, 128, 0};
-  std::string error;
-  EXPECT_FALSE(ReadIndexedPng(dir.Path("absent.png"), indexed, &error));
-  EXPECT_EQ(error, "cannot be read");
-  error.clear();
-  EXPECT_FALSE(ReadPng(dir.Path("absent.png"), image, &error));
-  EXPECT_EQ(error, "cannot be read");
-  EXPECT_TRUE(EncodePng(Image()).empty());
+  std::string error, rgbError;
+  EXPECT_FALSE(ReadIndexedPng(dir.Path("absent.png"), indexed, &error) || ReadPng(dir.Path("absent.png"), back, &rgbError));
+  EXPECT_EQ(error + "|" + rgbError, "cannot be read|cannot be read");
   EXPECT_FALSE(WritePng(dir.Path("empty.png"), Image()));
   ASSERT_TRUE(WritePng(dir.Path("rgb.png"), image));
-  Image back;
   ASSERT_TRUE(ReadPng(dir.Path("rgb.png"), back, &error)) << error;
-  EXPECT_EQ(back.Width(), 2);
-  EXPECT_EQ(back.At(1, 0), (Rgb{250, 128, 0}));
-  EXPECT_EQ(back.At(1, 1), (Rgb{1, 2, 3}));
+  EXPECT_EQ(back, image);
   WriteBytes(dir.Path("four.png"), four);
   ASSERT_TRUE(ReadIndexedPng(dir.Path("four.png"), indexed, &error)) << error;
-  EXPECT_EQ(indexed.width, 4);
+  EXPECT_EQ(indexed.width * 10 + indexed.height, 42);
 }
 
 TEST(Ge5Png, PalettedArtworkBecomesAGe5Picture) {
