@@ -146,6 +146,7 @@ TEST(Ge5Decode, UnusableInputAndFiles) {
   EXPECT_TRUE(ReadGe5File(dir.Path("long.ge5"), bytes, nullptr));
   EXPECT_EQ(bytes, file);  // nothing past the palette is read
   EXPECT_EQ(LoadGe5(dir.Path("long.ge5"), true, 212).At(255, 211), K);
+  EXPECT_EQ(LoadGe5Double(dir.Path("long.ge5"), false, 1, true).Height(), 2);  // one line is a height
   EXPECT_EQ(LoadGe5Double(dir.Path("long.ge5"), false, 212, false).At(511, 422), B);
   const std::tuple<std::string, int, std::string> rows[] = {
       {"short.ge5", 24, "is too short for a GE5 picture (30375 bytes at least)"},

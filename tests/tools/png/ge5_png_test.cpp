@@ -63,6 +63,11 @@ TEST(PngIo, IndexedPicturesAndWhatIsRefused) {
     EXPECT_EQ(picture.height, 2) << row.situation;
   }
 
+  std::vector<Rgb> sixteen;
+  for (uint8_t i = 0; i < 16; ++i) sixteen.push_back({i, 0, 0});
+  IndexedPicture full;
+  EXPECT_TRUE(DecodeIndexedPng(PalettedPng(4, 1, sixteen, {15, 0, 0, 0}), full, nullptr));  // 16 entries are allowed
+  EXPECT_EQ(full.indices, (Bytes{15, 0, 0, 0}));
   TempDir dir;
   IndexedPicture indexed;
   Image image(2, 2, {1, 2, 3}), back;
