@@ -1,388 +1,184 @@
 #include <gtest/gtest.h>
 
-#include <random>
+#include <tuple>
 
 #include "gfx/ge5.h"
-#include "gfx/ge5_test_files.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kWhite{255, 255, 255};
+constexpr Rgb K{0, 0, 0}, W{255, 255, 255}, R{255, 0, 0}, G{0, 255, 0}, B{0, 0, 255};
 
-Rgb Avg(Rgb a, Rgb b) {
-  return {static_cast<uint8_t>((a.r + b.r) / 2), static_cast<uint8_t>((a.g + b.g) / 2),
-          static_cast<uint8_t>((a.b + b.b) / 2)};
+// File bytes made by hand: a 7-byte header, lines of 128 bytes (the left
+// pixel in the high nibble), at 30343 the palette (red << 4 | blue, green).
+void SetPixel(std::vector<uint8_t>& file, int line, int x, int index) {
+  uint8_t& byte = file[7 + 128 * line + x / 2];
+  byte = x % 2 ? static_cast<uint8_t>((byte & 0xF0) | index) : static_cast<uint8_t>((byte & 0x0F) | index << 4);
+}
+void SetPalette(std::vector<uint8_t>& file, int i, uint8_t redBlue, uint8_t green) {
+  file[30343 + 2 * i] = redBlue;
+  file[30343 + 2 * i + 1] = green;
 }
 
-Rgb Avg(Rgb a, Rgb b, Rgb c, Rgb d) {
-  return {static_cast<uint8_t>((a.r + b.r + c.r + d.r) / 4),
-          static_cast<uint8_t>((a.g + b.g + c.g + d.g) / 4),
-          static_cast<uint8_t>((a.b + b.b + c.b + d.b) / 4)};
-}
-
-// A file whose palette gives every index its own colour and whose pixels
-// are scattered indices, colour 0 included.
-std::vector<uint8_t> ScatteredGe5(unsigned seed) {
-  std::vector<uint8_t> file = BlankGe5();
-  std::mt19937 random(seed);
-  for (size_t i = kGe5HeaderBytes; i < kGe5PaletteOffset; ++i) file[i] = static_cast<uint8_t>(random());
-  for (int i = 0; i < 16; ++i) SetGe5Colour(file, i, i % 8, (i * 3) % 8, 7 - i % 8);
+// 30375 bytes, the least a decoder takes: palette 1 red, 2 green, 3 blue, 4 white, 0 as given.
+std::vector<uint8_t> PrimaryGe5(uint8_t zeroRedBlue = 0, uint8_t zeroGreen = 0) {
+  std::vector<uint8_t> file(30375, 0);
+  const uint8_t entries[] = {zeroRedBlue, zeroGreen, 0x70, 0, 0x00, 7, 0x07, 0, 0x77, 7};
+  std::copy(std::begin(entries), std::end(entries), file.begin() + 30343);
   return file;
 }
 
+struct Px {
+  int line, x, index;
+};
+
 }  // namespace
 
-TEST(Ge5Decode, PaletteBytesBecomeMsxLevels) {
-  std::vector<uint8_t> file = BlankGe5();
-  SetGe5PaletteBytes(file, 1, 0x77, 0x07);
-  SetGe5PaletteBytes(file, 2, 0x00, 0x00);
-  SetGe5PaletteBytes(file, 3, 0x70, 0x00);
-  SetGe5PaletteBytes(file, 4, 0x11, 0x01);
-  // Components above 7 use their low three bits; the green byte's high
-  // nibble is not part of the colour.
-  SetGe5PaletteBytes(file, 5, 0xF8, 0x0A);
-  SetGe5PaletteBytes(file, 6, 0x00, 0xF3);
-  for (int i = 0; i < 8; ++i) SetGe5Colour(file, 8 + i, i, i, i);
-  for (int i = 0; i < 16; ++i) SetGe5Pixel(file, 3, 2 * i, i);
-
-  const Image image = DecodeGe5(file, false, 128);
-  ASSERT_EQ(image.Width(), 256);
-  ASSERT_EQ(image.Height(), 128);
-  EXPECT_EQ(image.At(2, 3), kWhite);
-  EXPECT_EQ(image.At(4, 3), kBlack);
-  EXPECT_EQ(image.At(6, 3), (Rgb{255, 0, 0}));
-  EXPECT_EQ(image.At(8, 3), (Rgb{47, 47, 47}));
-  EXPECT_EQ(image.At(10, 3), (Rgb{255, 79, 0}));
-  EXPECT_EQ(image.At(12, 3), (Rgb{0, 111, 0}));
-  const uint8_t levels[8] = {0, 47, 79, 111, 143, 175, 207, 255};
-  for (int i = 0; i < 8; ++i)
-    EXPECT_EQ(image.At(2 * (8 + i), 3), (Rgb{levels[i], levels[i], levels[i]})) << "component " << i;
-}
-
-TEST(Ge5Decode, PixelsComeFromTheirNibblesAndLines) {
-  std::vector<uint8_t> file = BlankGe5();
-  for (int i = 0; i < 16; ++i) SetGe5Colour(file, i, i % 8, i / 8, 0);
-  // Byte 10 of line 5: high nibble pixel 20, low nibble pixel 21.
-  file[kGe5HeaderBytes + 5 * kGe5LineBytes + 10] = 0x3C;
-  // The last byte of the last line.
-  file[kGe5HeaderBytes + 211 * kGe5LineBytes + 127] = 0x9F;
-
-  const Image image = DecodeGe5(file, false, 212);
-  ASSERT_EQ(image.Height(), 212);
-  EXPECT_EQ(image.At(20, 5), MsxColour(3, 0, 0));
-  EXPECT_EQ(image.At(21, 5), MsxColour(4, 1, 0));
-  EXPECT_EQ(image.At(19, 5), MsxColour(0, 0, 0));
-  EXPECT_EQ(image.At(20, 4), MsxColour(0, 0, 0));
-  EXPECT_EQ(image.At(254, 211), MsxColour(1, 1, 0));
-  EXPECT_EQ(image.At(255, 211), MsxColour(7, 1, 0));
-
-  const Image doubled = DecodeGe5Double(file, false, 212, true);
-  ASSERT_EQ(doubled.Width(), 512);
-  ASSERT_EQ(doubled.Height(), 424);
-  EXPECT_EQ(doubled.At(40, 10), MsxColour(3, 0, 0));
-  EXPECT_EQ(doubled.At(42, 10), MsxColour(4, 1, 0));
-}
-
-TEST(Ge5Decode, ColourZeroIsBlackOnlyInSpriteSheets) {
-  std::vector<uint8_t> file = BlankGe5();
-  SetGe5Colour(file, 0, 5, 6, 7);
-  SetGe5Colour(file, 1, 7, 7, 7);  // white, but not colour 0
-  FillGe5(file, 0, 212, 128, 255, 1);
-  const Rgb zero = MsxColour(5, 6, 7);
-
-  // Sprites: black colour 0 in both colour sheets, white in both masks.
-  const Image sprite = DecodeGe5(file, false, 24);
-  const Image spriteDouble = DecodeGe5Double(file, false, 24, true);
-  const Image mask = DecodeGe5(file, true, 24);
-  const Image maskDouble = DecodeGe5Double(file, true, 24, true);
-  EXPECT_EQ(sprite.At(0, 0), kBlack);
-  EXPECT_EQ(sprite.At(127, 23), kBlack);
-  EXPECT_EQ(sprite.At(128, 0), kWhite);
-  EXPECT_EQ(spriteDouble.At(0, 0), kBlack);
-  EXPECT_EQ(spriteDouble.At(100, 47), kBlack);
-  EXPECT_EQ(mask.At(0, 0), kWhite);
-  EXPECT_EQ(mask.At(128, 0), kBlack);  // palette white, mask black all the same
-  EXPECT_EQ(maskDouble.At(0, 0), kWhite);
-  EXPECT_EQ(maskDouble.At(300, 47), kBlack);
-
-  // Patterns, and any other height than exactly 24, keep the palette's colour.
-  for (int height : {128, 23, 25, 1, 212}) {
-    EXPECT_EQ(DecodeGe5(file, false, height).At(0, 0), zero) << height;
-    EXPECT_EQ(DecodeGe5Double(file, false, height, false).At(0, 0), zero) << height;
-    EXPECT_EQ(DecodeGe5(file, true, height).At(0, 0), kWhite) << height;
+TEST(Ge5Decode, PaletteNibblesColourZeroAndMask) {
+  const struct {
+    uint8_t redBlue, green;
+    Rgb colour;
+  } palette[] = {
+      {0x77, 0x07, W}, {0x70, 0x00, R}, {0x11, 0x01, {47, 47, 47}}, {0x25, 0x06, {79, 207, 175}},
+      {0x34, 0x03, {111, 111, 143}}, {0x00, 0x05, {0, 175, 0}},
+      {0xF8, 0x0A, {255, 79, 0}}, {0x00, 0xF3, {0, 111, 0}},  // only the low three bits count
+  };
+  for (const auto& row : palette) {
+    std::vector<uint8_t> file = PrimaryGe5();
+    SetPalette(file, 9, row.redBlue, row.green);
+    SetPixel(file, 0, 1, 9);
+    const Image image = DecodeGe5(file, false, 128);
+    ASSERT_EQ(image.Width(), 256);
+    EXPECT_EQ(image.At(1, 0), row.colour) << int{row.redBlue} << " " << int{row.green};
   }
-}
-
-TEST(Ge5Decode, MaskIgnoresThePalette) {
-  std::vector<uint8_t> file = ScatteredGe5(7);
-  for (int i = 0; i < 16; ++i) SetGe5Colour(file, i, 7, 7, 7);
-  const Image mask = DecodeGe5(file, true, 128);
-  for (int y = 0; y < 128; ++y)
-    for (int x = 0; x < 256; ++x) {
-      const uint8_t byte = file[kGe5HeaderBytes + kGe5LineBytes * y + x / 2];
-      const int index = x % 2 == 0 ? byte >> 4 : byte & 0x0F;
-      ASSERT_EQ(mask.At(x, y), index == 0 ? kWhite : kBlack) << x << "," << y;
-    }
-}
-
-TEST(Ge5Decode, UniformAreaStaysUniformWhenDoubled) {
-  std::vector<uint8_t> file = BlankGe5();
-  SetGe5Colour(file, 6, 3, 5, 2);
-  FillGe5(file, 0, 212, 0, 255, 6);
-  for (bool across : {false, true})
-    for (int height : {24, 128, 212}) {
-      const Image image = DecodeGe5Double(file, false, height, across);
-      ASSERT_EQ(image.Height(), 2 * height);
-      for (const Rgb& pixel : image.Pixels()) ASSERT_EQ(pixel, MsxColour(3, 5, 2)) << height;
-    }
-}
-
-TEST(Ge5Decode, TileSeamBlendsOnlyAcrossTiles) {
-  std::vector<uint8_t> file = BlankGe5();
-  SetGe5Colour(file, 1, 7, 0, 0);
-  SetGe5Colour(file, 2, 0, 0, 7);
-  FillGe5(file, 0, 212, 0, 15, 1);
-  FillGe5(file, 0, 212, 16, 255, 2);
-  const Rgb red{255, 0, 0}, blue{0, 0, 255};
-
-  const Image pattern = DecodeGe5Double(file, false, 128, false);
-  for (int y = 0; y < pattern.Height(); ++y)
-    for (int x = 0; x < pattern.Width(); ++x)
-      ASSERT_EQ(pattern.At(x, y), x < 32 ? red : blue) << x << "," << y;
-
-  const Image sprite = DecodeGe5Double(file, false, 24, true);
-  for (int y = 0; y < sprite.Height(); ++y) {
-    EXPECT_EQ(sprite.At(31, y), (Rgb{127, 0, 127})) << y;
-    EXPECT_EQ(sprite.At(30, y), red) << y;
-    EXPECT_EQ(sprite.At(32, y), blue) << y;
+  std::vector<uint8_t> file = PrimaryGe5(0x13, 0x02);  // colour 0: 47, 79, 111
+  file[7 + 128 * 5 + 10] = 0x34;                       // pixels 20 and 21 of line 5
+  file[7 + 128 * 211 + 127] = 0x21;                    // the last two pixels of the last line
+  const Rgb zero{47, 79, 111};
+  const struct {
+    int height;
+    bool mask;
+    Rgb at20, at21, at19, above;
+  } rows[] = {{212, false, B, W, zero, zero}, {128, false, B, W, zero, zero}, {23, false, B, W, zero, zero},
+              {25, false, B, W, zero, zero},  {24, false, B, W, K, K},  // sprite sheets: colour 0 black
+              {24, true, K, K, W, W},         {128, true, K, K, W, W}};
+  for (const auto& row : rows) {
+    const Image image = DecodeGe5(file, row.mask, row.height);
+    ASSERT_EQ(image.Height(), row.height);
+    const Rgb seen[] = {image.At(20, 5), image.At(21, 5), image.At(19, 5), image.At(20, 4)};
+    EXPECT_EQ(std::vector<Rgb>(seen, seen + 4), (std::vector<Rgb>{row.at20, row.at21, row.at19, row.above}))
+        << row.height << row.mask;
   }
+  EXPECT_EQ(DecodeGe5(file, false, 212).At(254, 211), G);
+  EXPECT_EQ(DecodeGe5(file, false, 212).At(255, 211), R);
+  EXPECT_EQ(DecodeGe5Double(file, false, 24, true).At(0, 0), K);
+  EXPECT_EQ(DecodeGe5Double(file, false, 128, false).At(0, 0), zero);
 }
 
-TEST(Ge5Decode, DoubleMaskIsTheNormalMaskDoubled) {
-  for (unsigned seed : {1u, 2u})
-    for (int height : {24, 128, 212})
-      for (bool across : {false, true}) {
-        const std::vector<uint8_t> file = ScatteredGe5(seed);
-        const Image mask = DecodeGe5(file, true, height);
-        const Image doubled = DecodeGe5Double(file, true, height, across);
-        ASSERT_EQ(doubled.Width(), 2 * mask.Width());
-        ASSERT_EQ(doubled.Height(), 2 * mask.Height());
-        for (int y = 0; y < doubled.Height(); ++y)
-          for (int x = 0; x < doubled.Width(); ++x)
-            ASSERT_EQ(doubled.At(x, y), mask.At(x / 2, y / 2)) << x << "," << y;
+// The 4 x 2 output pixels of one source byte at twice the size.
+TEST(Ge5Decode, DoubleSizeOutputOfOneByte) {
+  const struct {
+    const char* situation;
+    int height;
+    bool mask;
+    int across;  // 2: either way
+    std::vector<Px> pixels;
+    int x, y;
+    Rgb top[4], bottom[4];
+  } rows[] = {
+      {"interior", 128, false, 2, {{4, 20, 1}, {4, 21, 2}, {4, 22, 3}, {5, 20, 4}, {5, 22, 4}}, 40, 8,
+       {R, {127, 127, 0}, G, {0, 127, 127}}, {{255, 127, 127}, {191, 191, 127}, {127, 255, 127}, {127, 191, 191}}},
+      {"last column of a tile", 128, false, 0, {{2, 14, 1}, {2, 15, 2}, {2, 16, 3}, {3, 15, 4}, {3, 16, 3}}, 28, 4,
+       {R, {127, 127, 0}, G, G}, {{255, 127, 127}, {191, 191, 127}, {127, 255, 127}, {127, 255, 127}}},
+      {"tile seam across", 128, false, 1, {{2, 14, 1}, {2, 15, 2}, {2, 16, 3}, {3, 15, 4}, {3, 16, 3}}, 28, 4,
+       {R, {127, 127, 0}, G, {0, 127, 127}}, {{255, 127, 127}, {191, 191, 127}, {127, 255, 127}, {63, 127, 191}}},
+      {"last line of a tile row", 128, false, 0, {{15, 4, 1}, {15, 5, 2}, {15, 6, 3}, {16, 4, 4}, {16, 5, 4}, {16, 6, 4}}, 8, 30,
+       {R, {127, 127, 0}, G, {0, 127, 127}}, {R, {127, 127, 0}, G, {0, 191, 63}}},
+      {"last line across", 128, false, 1, {{15, 4, 1}, {15, 5, 2}, {15, 6, 3}, {16, 4, 4}, {16, 5, 4}, {16, 6, 4}}, 8, 30,
+       {R, {127, 127, 0}, G, {0, 127, 127}}, {R, {127, 127, 0}, G, {0, 127, 127}}},
+      {"corner of a tile", 128, false, 0, {{15, 14, 1}, {15, 15, 2}, {15, 16, 3}, {16, 15, 4}}, 28, 30,
+       {R, {127, 127, 0}, G, G}, {R, {127, 127, 0}, G, G}},
+      {"corner across", 128, false, 1, {{15, 14, 1}, {15, 15, 2}, {15, 16, 3}, {16, 15, 4}}, 28, 30,
+       {R, {127, 127, 0}, G, {0, 127, 127}}, {R, {127, 127, 0}, G, {0, 127, 127}}},
+      {"right edge", 128, false, 2, {{0, 254, 1}, {0, 255, 2}, {1, 254, 3}, {1, 255, 4}, {1, 0, 1}, {0, 0, 3}}, 508, 0,
+       {R, {127, 127, 0}, G, G}, {{127, 0, 127}, {127, 127, 127}, {127, 255, 127}, {127, 255, 127}}},
+      {"sprite line 23 mixes with line 24", 24, false, 1, {{23, 0, 1}, {23, 1, 1}, {23, 2, 1}, {24, 0, 3}, {24, 1, 3}, {24, 2, 3}}, 0, 46,
+       {R, R, R, R}, {{127, 0, 127}, {127, 0, 127}, {127, 0, 127}, {127, 0, 127}}},
+      {"sprite line 15 keeps from 16", 24, false, 1, {{15, 0, 1}, {15, 1, 1}, {15, 2, 1}, {16, 0, 3}, {16, 1, 3}}, 0, 30,
+       {R, R, R, R}, {R, R, R, R}},
+      {"sprite colour 0 is black", 24, false, 1, {{0, 1, 4}, {1, 0, 4}}, 0, 0,
+       {K, {127, 127, 127}, W, {127, 127, 127}}, {{127, 127, 127}, {127, 127, 127}, {127, 127, 127}, {63, 63, 63}}},
+      {"mask: no smoothing", 24, true, 1, {{0, 1, 4}, {1, 0, 4}, {0, 2, 0}}, 0, 0, {W, W, K, K}, {W, W, K, K}},
+      {"mask in tiles", 128, true, 0, {{7, 15, 2}, {7, 16, 0}, {8, 14, 3}}, 28, 14, {W, W, K, K}, {W, W, K, K}},
+  };
+  for (const auto& row : rows) {
+    std::vector<uint8_t> file = PrimaryGe5(0x77, 7);  // colour 0 white unless a sprite
+    for (const Px& p : row.pixels) SetPixel(file, p.line, p.x, p.index);
+    for (int across = 0; across < 2; ++across) {
+      if (row.across != 2 && across != row.across) continue;
+      const Image image = DecodeGe5Double(file, row.mask, row.height, across);
+      ASSERT_EQ(image.Width(), 512);
+      ASSERT_EQ(image.Height(), 2 * row.height);
+      for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(image.At(row.x + i, row.y), row.top[i]) << row.situation << ", top " << i;
+        EXPECT_EQ(image.At(row.x + i, row.y + 1), row.bottom[i]) << row.situation << ", bottom " << i;
       }
-}
-
-// Byte k of line r with its neighbours given distinct colours: every output
-// pixel of the byte follows the averaging table.
-TEST(Ge5Decode, InteriorPixelsAverageTheirNeighbours) {
-  std::vector<uint8_t> file = BlankGe5();
-  for (int i = 0; i < 16; ++i) SetGe5Colour(file, i, i % 8, (i * 5) % 8, (i * 3) % 8);
-  const int r = 4, k = 10;  // neither the last line nor the last column of a tile
-  SetGe5Pixel(file, r, 2 * k, 1);          // A
-  SetGe5Pixel(file, r, 2 * k + 1, 2);      // B
-  SetGe5Pixel(file, r, 2 * k + 2, 3);      // N
-  SetGe5Pixel(file, r + 1, 2 * k, 4);      // D0
-  SetGe5Pixel(file, r + 1, 2 * k + 1, 5);  // D1
-  SetGe5Pixel(file, r + 1, 2 * k + 2, 6);  // DN
-  auto colour = [](int i) { return MsxColour(i % 8, (i * 5) % 8, (i * 3) % 8); };
-  const Rgb a = colour(1), b = colour(2), n = colour(3), d0 = colour(4), d1 = colour(5), dn = colour(6);
-
-  for (bool across : {false, true}) {
-    const Image image = DecodeGe5Double(file, false, 128, across);
-    const int x = 4 * k, y = 2 * r;
-    EXPECT_EQ(image.At(x, y), a);
-    EXPECT_EQ(image.At(x + 1, y), Avg(a, b));
-    EXPECT_EQ(image.At(x + 2, y), b);
-    EXPECT_EQ(image.At(x + 3, y), Avg(b, n));
-    EXPECT_EQ(image.At(x, y + 1), Avg(a, d0));
-    EXPECT_EQ(image.At(x + 1, y + 1), Avg(a, b, d0, d1));
-    EXPECT_EQ(image.At(x + 2, y + 1), Avg(b, d1));
-    EXPECT_EQ(image.At(x + 3, y + 1), Avg(b, n, d1, dn));
-  }
-  // Averages round down: 255 and 0 give 127, and four of 255, 255, 255, 0 give 191.
-  EXPECT_EQ(Avg(kWhite, kBlack), (Rgb{127, 127, 127}));
-}
-
-TEST(Ge5Decode, TileAndImageEdgesLimitTheSmoothing) {
-  std::vector<uint8_t> file = BlankGe5();
-  SetGe5Colour(file, 1, 7, 7, 7);  // B: 255
-  SetGe5Colour(file, 2, 0, 0, 0);  // N: 0
-  SetGe5Colour(file, 3, 0, 4, 0);  // below the tile
-  SetGe5Colour(file, 4, 2, 0, 5);
-  SetGe5Colour(file, 5, 6, 1, 3);
-  const Rgb white = kWhite, black = kBlack;
-
-  // Last line of a tile row (r = 15), byte 2 (not a tile's last column).
-  FillGe5(file, 15, 15, 4, 5, 1);
-  SetGe5Pixel(file, 15, 6, 2);
-  FillGe5(file, 16, 16, 0, 255, 3);
-  {
-    const Image pattern = DecodeGe5Double(file, false, 128, false);
-    // (3B + N) / 4 rounded down, not (B + N) / 2; line 16 plays no part.
-    EXPECT_EQ(pattern.At(11, 31), (Rgb{191, 191, 191}));
-    EXPECT_EQ(pattern.At(11, 30), (Rgb{127, 127, 127}));
-    EXPECT_EQ(pattern.At(8, 31), white);
-    const Image sprite = DecodeGe5Double(file, false, 128, true);
-    EXPECT_EQ(sprite.At(11, 31), Avg(white, black, white, black));
-    EXPECT_EQ(sprite.At(8, 31), white);
-  }
-
-  // Last column of a tile (k = 7) inside a tile row: N and DN stay in the
-  // tile unless smoothing runs across tiles.
-  file = BlankGe5();
-  for (int i = 1; i < 6; ++i) SetGe5Colour(file, i, i, 7 - i, (2 * i) % 8);
-  SetGe5Pixel(file, 2, 14, 1);  // A
-  SetGe5Pixel(file, 2, 15, 2);  // B
-  SetGe5Pixel(file, 2, 16, 3);  // N across the seam
-  SetGe5Pixel(file, 3, 15, 4);  // D1
-  SetGe5Pixel(file, 3, 16, 5);  // DN across the seam
-  auto c = [](int i) { return MsxColour(i, 7 - i, (2 * i) % 8); };
-  {
-    const Image pattern = DecodeGe5Double(file, false, 128, false);
-    EXPECT_EQ(pattern.At(31, 4), c(2));
-    EXPECT_EQ(pattern.At(31, 5), Avg(c(2), c(2), c(4), c(4)));
-    const Image sprite = DecodeGe5Double(file, false, 128, true);
-    EXPECT_EQ(sprite.At(31, 4), Avg(c(2), c(3)));
-    EXPECT_EQ(sprite.At(31, 5), Avg(c(2), c(3), c(4), c(5)));
-  }
-
-  // The corner of a tile (k = 7, r = 15): with tiles kept apart the last
-  // column's rule wins and the pixel is B itself; across tiles it mixes
-  // with N only.
-  file = BlankGe5();
-  for (int i = 1; i < 6; ++i) SetGe5Colour(file, i, i, 7 - i, (2 * i) % 8);
-  SetGe5Pixel(file, 15, 15, 2);
-  SetGe5Pixel(file, 15, 16, 3);
-  FillGe5(file, 16, 16, 0, 255, 5);
-  {
-    const Image pattern = DecodeGe5Double(file, false, 128, false);
-    EXPECT_EQ(pattern.At(31, 31), c(2));
-    const Image sprite = DecodeGe5Double(file, false, 128, true);
-    EXPECT_EQ(sprite.At(31, 31), Avg(c(2), c(3), c(2), c(3)));
-  }
-
-  // The right edge of the image (k = 127): N is B, DN is D1, either way.
-  file = BlankGe5();
-  for (int i = 1; i < 6; ++i) SetGe5Colour(file, i, i, 7 - i, (2 * i) % 8);
-  SetGe5Pixel(file, 0, 254, 1);
-  SetGe5Pixel(file, 0, 255, 2);
-  SetGe5Pixel(file, 1, 254, 3);
-  SetGe5Pixel(file, 1, 255, 4);
-  SetGe5Pixel(file, 1, 0, 5);  // the next line's first pixel must not be taken for DN
-  for (bool across : {false, true}) {
-    const Image image = DecodeGe5Double(file, false, 128, across);
-    EXPECT_EQ(image.At(511, 0), c(2));
-    EXPECT_EQ(image.At(511, 1), Avg(c(2), c(2), c(4), c(4)));
-    EXPECT_EQ(image.At(509, 1), Avg(c(1), c(2), c(3), c(4)));
-    EXPECT_EQ(image.At(508, 1), Avg(c(1), c(3)));
+    }
   }
 }
 
-TEST(Ge5Decode, SpriteLinesBlendAcrossLineSixteenNeverButIntoLineTwentyFour) {
-  std::vector<uint8_t> file = BlankGe5();
-  SetGe5Colour(file, 1, 7, 0, 0);
-  SetGe5Colour(file, 2, 0, 7, 0);
-  SetGe5Colour(file, 3, 0, 0, 7);
-  SetGe5Colour(file, 4, 7, 7, 0);
-  FillGe5(file, 0, 15, 0, 255, 1);
-  FillGe5(file, 16, 23, 0, 255, 2);
-  FillGe5(file, 24, 24, 0, 255, 3);  // below the sprite, still read for line 23
-  FillGe5(file, 25, 212, 0, 255, 4);
-
-  const Image sprite = DecodeGe5Double(file, false, 24, true);
-  ASSERT_EQ(sprite.Height(), 48);
-  for (int x = 0; x < 512; ++x) {
-    EXPECT_EQ(sprite.At(x, 31), (Rgb{255, 0, 0})) << x;       // line 15 not blended with 16
-    EXPECT_EQ(sprite.At(x, 32), (Rgb{0, 255, 0})) << x;
-    EXPECT_EQ(sprite.At(x, 46), (Rgb{0, 255, 0})) << x;
-    EXPECT_EQ(sprite.At(x, 47), (Rgb{0, 127, 127})) << x;     // line 23 with line 24
-  }
-}
-
-TEST(Ge5Decode, UnusableInputGivesAnEmptyImage) {
-  std::vector<uint8_t> file = ScatteredGe5(3);
-  EXPECT_TRUE(DecodeGe5({}, false, 24).Empty());
-  EXPECT_TRUE(DecodeGe5Double({}, true, 24, true).Empty());
+TEST(Ge5Decode, UnusableInputAndFiles) {
+  std::vector<uint8_t> file = PrimaryGe5(), longer = file;
+  SetPixel(file, 211, 255, 3);
+  longer = file;
+  longer.resize(40000, 0xEE);
   const std::vector<uint8_t> shortFile(file.begin(), file.end() - 1);
-  EXPECT_TRUE(DecodeGe5(shortFile, false, 128).Empty());
-  EXPECT_TRUE(DecodeGe5Double(shortFile, false, 128, false).Empty());
-  EXPECT_TRUE(DecodeGe5(std::vector<uint8_t>(100, 0x11), false, 1).Empty());
-  for (int height : {0, -1, 213, 100000}) {
-    EXPECT_TRUE(DecodeGe5(file, false, height).Empty()) << height;
-    EXPECT_TRUE(DecodeGe5Double(file, true, height, true).Empty()) << height;
+  using Case = std::pair<std::vector<uint8_t>, int>;
+  for (const auto& [bytes, height] : {Case{{}, 24}, Case{shortFile, 128}, Case{file, 0}, Case{file, -1}, Case{file, 213}}) {
+    EXPECT_TRUE(DecodeGe5(bytes, false, height).Empty()) << height;
+    EXPECT_TRUE(DecodeGe5Double(bytes, true, height, true).Empty()) << height;
   }
   EXPECT_EQ(DecodeGe5(file, false, 1).Height(), 1);
-
-  // A longer file decodes just like its first 30375 bytes.
-  std::vector<uint8_t> longer = file;
-  longer.resize(65536, 0x5A);
-  EXPECT_EQ(DecodeGe5(longer, false, 212), DecodeGe5(file, false, 212));
-  EXPECT_EQ(DecodeGe5Double(longer, false, 212, false), DecodeGe5Double(file, false, 212, false));
-}
-
-TEST(Ge5Decode, FilesAreReadUpToThePalette) {
   TempDir dir;
-  const std::vector<uint8_t> file = ScatteredGe5(5);
-  std::vector<uint8_t> longer = file;
-  longer.resize(40000, 0xEE);
-  WriteBytes(dir.Path("exact.ge5"), file);
   WriteBytes(dir.Path("long.ge5"), longer);
-  WriteBytes(dir.Path("short.ge5"), std::vector<uint8_t>(file.begin(), file.begin() + 30374));
-  WriteBytes(dir.Path("empty.ge5"), {});
-
+  WriteBytes(dir.Path("short.ge5"), shortFile);
   std::vector<uint8_t> bytes;
-  std::string reason;
-  EXPECT_TRUE(ReadGe5File(dir.Path("long.ge5"), bytes, &reason));
-  EXPECT_EQ(bytes, file);
-  EXPECT_FALSE(ReadGe5File(dir.Path("short.ge5"), bytes, &reason));
+  EXPECT_TRUE(ReadGe5File(dir.Path("long.ge5"), bytes, nullptr));
+  EXPECT_EQ(bytes, file);  // nothing past the palette is read
+  EXPECT_EQ(LoadGe5(dir.Path("long.ge5"), true, 212).At(255, 211), K);
+  EXPECT_EQ(LoadGe5Double(dir.Path("long.ge5"), false, 1, true).Height(), 2);  // one line is a height
+  EXPECT_EQ(LoadGe5Double(dir.Path("long.ge5"), false, 212, false).At(511, 422), B);
+  const std::tuple<std::string, int, std::string> rows[] = {
+      {"short.ge5", 24, "is too short for a GE5 picture (30375 bytes at least)"},
+      {"absent.ge5", 24, "cannot be opened"},
+      {"absent.ge5", 213, "height must be 1 to 212 lines"},
+      {"long.ge5", 0, "height must be 1 to 212 lines"}};
+  for (const auto& [name, height, expected] : rows) {
+    std::string reason, doubled;
+    EXPECT_TRUE(LoadGe5(dir.Path(name), false, height, &reason).Empty() &&
+                LoadGe5Double(dir.Path(name), false, height, true, &doubled).Empty());
+    EXPECT_EQ(reason + "|" + doubled, expected + "|" + expected) << name << " " << height;
+  }
+  EXPECT_FALSE(ReadGe5File(dir.Path("short.ge5"), bytes, nullptr));
   EXPECT_TRUE(bytes.empty());
-  EXPECT_NE(reason.find("too short"), std::string::npos) << reason;
-  EXPECT_FALSE(ReadGe5File(dir.Path("empty.ge5"), bytes, &reason));
-  EXPECT_FALSE(ReadGe5File(dir.Path("absent.ge5"), bytes, &reason));
-  EXPECT_NE(reason.find("cannot be opened"), std::string::npos) << reason;
-
-  EXPECT_EQ(LoadGe5(dir.Path("exact.ge5"), false, 128), DecodeGe5(file, false, 128));
-  EXPECT_EQ(LoadGe5(dir.Path("long.ge5"), true, 24), DecodeGe5(file, true, 24));
-  EXPECT_EQ(LoadGe5Double(dir.Path("exact.ge5"), false, 24, true), DecodeGe5Double(file, false, 24, true));
-  reason.clear();
-  EXPECT_TRUE(LoadGe5(dir.Path("short.ge5"), false, 24, &reason).Empty());
-  EXPECT_FALSE(reason.empty());
-  reason.clear();
-  EXPECT_TRUE(LoadGe5Double(dir.Path("absent.ge5"), false, 24, true, &reason).Empty());
-  EXPECT_FALSE(reason.empty());
-  reason.clear();
-  EXPECT_TRUE(LoadGe5(dir.Path("exact.ge5"), false, 213, &reason).Empty());
-  EXPECT_NE(reason.find("height"), std::string::npos) << reason;
 }
 
-TEST(Ge5Decode, EncodedPicturesDecodeToTheirPixels) {
+TEST(Ge5Encode, BytesOfATinyPicture) {
   Ge5Picture picture;
-  picture.lines = kGe5Lines;
-  std::mt19937 random(11);
-  picture.indices.resize(static_cast<size_t>(kGe5Width) * kGe5Lines);
-  for (uint8_t& index : picture.indices) index = static_cast<uint8_t>(random() % 16);
-  // Off-level colours come back as the nearest levels.
-  for (int i = 0; i < 16; ++i)
-    picture.palette[i] = {static_cast<uint8_t>(i * 17), static_cast<uint8_t>(255 - i * 13),
-                          static_cast<uint8_t>((i * 71) % 256)};
+  picture.lines = 2;
+  picture.indices.assign(256 * 2, 0);
+  picture.indices[0] = 1, picture.indices[1] = 0x12;  // only the low nibble counts
+  picture.indices[510] = 5, picture.indices[511] = 6;
+  // Channels to the nearest level, a tie to the lower one: 0 0 1 1 2 6 7 7.
+  const uint8_t channels[] = {0, 23, 24, 63, 64, 231, 232, 255};
+  for (int i = 0; i < 8; ++i) picture.palette[i] = {channels[i], channels[7 - i], channels[i]};
   const std::vector<uint8_t> file = EncodeGe5(picture);
-  ASSERT_EQ(file.size(), kGe5MinimumBytes);
-
-  const Image image = DecodeGe5(file, false, kGe5Lines);
-  const Image mask = DecodeGe5(file, true, kGe5Lines);
-  for (int y = 0; y < kGe5Lines; ++y)
-    for (int x = 0; x < kGe5Width; ++x) {
-      const int index = picture.indices[static_cast<size_t>(y) * kGe5Width + x];
-      const Rgb& c = picture.palette[index];
-      const Rgb rounded{MsxLevel(NearestMsxComponent(c.r)), MsxLevel(NearestMsxComponent(c.g)),
-                        MsxLevel(NearestMsxComponent(c.b))};
-      ASSERT_EQ(image.At(x, y), rounded) << x << "," << y;
-      ASSERT_EQ(mask.At(x, y), index == 0 ? kWhite : kBlack) << x << "," << y;
-    }
-  EXPECT_EQ(NearestMsxComponent(250), 7);
-  EXPECT_EQ(NearestMsxComponent(60), 1);
-  EXPECT_EQ(NearestMsxComponent(20), 0);
+  ASSERT_EQ(file.size(), 30375u);
+  EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + 9),
+            (std::vector<uint8_t>{0xFE, 0x00, 0x00, 0x9F, 0x76, 0x00, 0x00, 0x12, 0x00}));
+  for (size_t i = 9; i < 30343; ++i) ASSERT_EQ(file[i], i == 7 + 128 + 127 ? 0x56 : 0) << i;
+  EXPECT_EQ(std::vector<uint8_t>(file.begin() + 30343, file.begin() + 30343 + 16),
+            (std::vector<uint8_t>{0x00, 7, 0x00, 7, 0x11, 6, 0x11, 2, 0x22, 1, 0x66, 1, 0x77, 0, 0x77, 0}));
+  EXPECT_EQ(MsxLevel(7), 255);
+  EXPECT_EQ(MsxLevel(9), 47);
 }

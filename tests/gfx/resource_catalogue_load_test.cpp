@@ -1,267 +1,140 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
+#include <utility>
 
-#include "gfx/ge5.h"
-#include "gfx/ge5_test_files.h"
 #include "gfx/resource_catalogue.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-// A program directory with its graphics folders, and the paths the
-// catalogue reported as unreadable.
-class ProgramFolder {
- public:
-  ProgramFolder() {
-    std::filesystem::create_directories(dir_.Root() / "enemygfx");
-    std::filesystem::create_directories(dir_.Root() / "levelgfx");
-  }
+using Names = std::vector<std::string>;
 
-  // The program directory as start-up gives it: ending in a separator.
-  std::string Directory() const { return (dir_.Root() / "").make_preferred().string(); }
-
-  // A picture whose colour 1 is the given colour: the left half of the
-  // screen colour 0, the right half colour 1.
-  std::vector<uint8_t> Picture(int red, int green, int blue) const {
-    std::vector<uint8_t> file = BlankGe5();
-    SetGe5Colour(file, 0, 1, 2, 3);
-    SetGe5Colour(file, 1, red, green, blue);
-    FillGe5(file, 0, 212, 128, 255, 1);
-    return file;
-  }
-
-  std::vector<uint8_t> Enemy(const std::string& name, int red, int green, int blue) const {
-    std::vector<uint8_t> file = Picture(red, green, blue);
-    WriteBytes((dir_.Root() / "enemygfx" / name).string(), file);
-    return file;
-  }
-  std::vector<uint8_t> Pattern(const std::string& name, int red, int green, int blue) const {
-    std::vector<uint8_t> file = Picture(red, green, blue);
-    WriteBytes((dir_.Root() / "levelgfx" / name).string(), file);
-    return file;
-  }
-  void Ini(const std::string& text) const { WriteText(dir_.Path("resources.ini"), text); }
-
-  ResourceCatalogue Load() {
-    reports.clear();
-    ResourceCatalogue catalogue;
-    LoadResourceCatalogue(catalogue, Directory(),
-                          [this](const std::string& path) { reports.push_back(path); });
-    return catalogue;
-  }
-
-  std::vector<std::string> reports;
-
- private:
-  TempDir dir_;
+struct Loaded {
+  ResourceCatalogue catalogue;
+  Names reports;  // the paths told, after the program folder
+  Names spriteNames, patternNames;
 };
 
-std::vector<std::string> Repeat(const std::string& text, size_t times) {
-  return std::vector<std::string>(times, text);
+// Loads from a program folder (a path ending in a separator) holding resources.ini with the text given and,
+// unless bare, enemygfx\player.ge5, enemygfx\grunt.ge5 and levelgfx\stone.ge5: the left half of each screen
+// colour 0 (47, 79, 111), the right half colour 1 (255, 111, 0).
+Loaded Load(const std::string* ini, bool bare = false) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.Root() / "enemygfx");
+  std::filesystem::create_directories(dir.Root() / "levelgfx");
+  std::vector<uint8_t> file(30375, 0);
+  for (size_t i = 0; i < 213 * 128; ++i) file[7 + i] = i % 128 >= 64 ? 0x11 : 0;
+  const uint8_t palette[] = {0x13, 2, 0x70, 3};  // red << 4 | blue, green
+  std::copy(std::begin(palette), std::end(palette), file.begin() + 30343);
+  for (const char* name : {"enemygfx/player.ge5", "enemygfx/grunt.ge5", "levelgfx/stone.ge5"})
+    if (!bare) WriteBytes((dir.Root() / name).string(), file);
+  if (ini) WriteText(dir.Path("resources.ini"), *ini);
+  const std::string folder = (dir.Root() / "").make_preferred().string();
+  Loaded out;
+  LoadResourceCatalogue(out.catalogue, folder, [&](const std::string& path) {
+    out.reports.push_back(path.substr(0, folder.size()) == folder ? path.substr(folder.size()) : "elsewhere: " + path);
+  });
+  for (const SpriteSet& set : out.catalogue.spriteSets) out.spriteNames.push_back(set.name);
+  for (const PatternSet& set : out.catalogue.patternSets) out.patternNames.push_back(set.name);
+  return out;
 }
 
 }  // namespace
 
-TEST(ResourceCatalogueLoad, PlayerComesFirstAndNeedsNoIni) {
-  ProgramFolder folder;
-  ResourceCatalogue catalogue = folder.Load();
-  // Without player.ge5 and resources.ini: the player's set, empty, told four times.
-  ASSERT_EQ(catalogue.spriteSets.size(), 1u);
-  EXPECT_TRUE(catalogue.spriteSets[0].colour.Get().Empty());
-  EXPECT_TRUE(catalogue.spriteSets[0].maskDouble.Get().Empty());
-  EXPECT_EQ(folder.reports, Repeat(folder.Directory() + "enemygfx\\player.ge5", 4));
-  EXPECT_TRUE(catalogue.patternSets.empty());
-  EXPECT_TRUE(catalogue.songs.empty());
-  EXPECT_TRUE(catalogue.aiTypes.empty());
+TEST(ResourceCatalogueLoad, PicturesOfTheSetsAndThePlayerWithoutIni) {
+  Loaded none = Load(nullptr, true);
+  ASSERT_EQ(none.catalogue.spriteSets.size(), 1u);
+  EXPECT_TRUE(none.catalogue.spriteSets[0].colour.Get().Empty());
+  EXPECT_TRUE(none.catalogue.spriteSets[0].maskDouble.Get().Empty());
+  EXPECT_EQ(none.reports, Names(4, "enemygfx\\player.ge5"));
 
-  // With the player's file each sheet is its own decode of it.
-  const std::vector<uint8_t> player = folder.Enemy("player.ge5", 7, 3, 0);
-  catalogue = folder.Load();
-  EXPECT_TRUE(folder.reports.empty());
-  ASSERT_EQ(catalogue.spriteSets.size(), 1u);
-  const SpriteSet& set = catalogue.spriteSets[0];
-  EXPECT_EQ(set.colour.Get(), DecodeGe5(player, false, 24));
-  EXPECT_EQ(set.mask.Get(), DecodeGe5(player, true, 24));
-  EXPECT_EQ(set.colourDouble.Get(), DecodeGe5Double(player, false, 24, true));
-  EXPECT_EQ(set.maskDouble.Get(), DecodeGe5Double(player, true, 24, true));
-  EXPECT_EQ(set.colour.Get().At(0, 0), (Rgb{0, 0, 0}));
-  EXPECT_EQ(set.colour.Get().At(200, 0), MsxColour(7, 3, 0));
-  EXPECT_EQ(set.name, "");
+  const std::string ini = "grunt.ge5,Grunt\n[Level Resources]\nstone.ge5,Stone\n";
+  Loaded loaded = Load(&ini);
+  EXPECT_EQ(loaded.reports, Names{});
+  ASSERT_EQ(loaded.spriteNames, (Names{"", "Grunt"}));
+  ASSERT_EQ(loaded.patternNames, Names{"Stone"});
+  const Rgb zero{47, 79, 111}, one{255, 111, 0}, black{0, 0, 0}, white{255, 255, 255};
+  const PatternSet& stone = loaded.catalogue.patternSets[0];
+  for (const SpriteSet& set : loaded.catalogue.spriteSets) {
+    // {picture, width, height, x, y, colour}: colour 0 of sprites black; doubled sprites smoothed across tiles.
+    const std::tuple<const Image*, int, int, int, int, Rgb> at[] = {
+        {&set.colour.Get(), 256, 24, 0, 0, black},          {&set.colour.Get(), 256, 24, 200, 23, one},
+        {&set.mask.Get(), 256, 24, 0, 0, white},            {&set.mask.Get(), 256, 24, 200, 23, black},
+        {&set.colourDouble.Get(), 512, 48, 255, 0, {127, 55, 0}}, {&set.maskDouble.Get(), 512, 48, 255, 47, white},
+        {&set.maskDouble.Get(), 512, 48, 256, 47, black},   {&stone.normal.Get(), 256, 128, 0, 0, zero},
+        {&stone.normal.Get(), 256, 128, 128, 127, one},     {&stone.doubled.Get(), 512, 256, 255, 0, zero},
+        {&stone.doubled.Get(), 512, 256, 256, 255, one}};
+    for (const auto& [image, width, height, x, y, colour] : at) {
+      ASSERT_EQ(image->Width() * 1000 + image->Height(), width * 1000 + height);
+      EXPECT_EQ(image->At(x, y), colour) << x << "," << y;
+    }
+  }
 }
 
-TEST(ResourceCatalogueLoad, SongHeaderAndThreeLines) {
-  ProgramFolder folder;
-  folder.Enemy("player.ge5", 7, 7, 7);
-  folder.Ini("[Song Names]\nIntro\n  Two blanks before\n[Other],x\n");
-  const ResourceCatalogue catalogue = folder.Load();
-  EXPECT_EQ(catalogue.songs, (std::vector<std::string>{"Intro", "  Two blanks before", "[Other],x"}));
-  EXPECT_TRUE(catalogue.patternSets.empty());
-  EXPECT_EQ(catalogue.spriteSets.size(), 1u);
-  EXPECT_TRUE(catalogue.aiTypes.empty());
-  EXPECT_TRUE(folder.reports.empty());
-}
-
-TEST(ResourceCatalogueLoad, EntriesOfEachSection) {
-  ProgramFolder folder;
-  folder.Enemy("player.ge5", 7, 7, 7);
-  const std::vector<uint8_t> grunt = folder.Enemy("grunt.ge5", 7, 0, 0);
-  const std::vector<uint8_t> bat = folder.Enemy("bat.ge5", 0, 7, 0);
-  const std::vector<uint8_t> stone = folder.Pattern("stone.ge5", 0, 0, 7);
-  const std::vector<uint8_t> plain = folder.Pattern("plain.ge5", 5, 5, 0);
-  folder.Ini(
-      "grunt.ge5,Grunt\n"                // before any header: an enemy
-      "nocomma.ge5\n"                    // an enemy without a name adds nothing
-      "\n"
-      "bat.ge5, Bat, the big one\n"      // the blank and the further comma are the name's
-      "[Level Resources]\n"
-      "stone.ge5,Stone\n"
-      "\n"
-      "plain.ge5\n"                      // no comma: "No name"
-      "gone.ge5,Gone\n"
-      "[AI Types]\n"
-      "Chaser\n"
-      "[level resources]\n"              // not a header: an AI type
-      "[Enemy Resources]\n"
-      "ghost.ge5,Ghost\n"
-      "[Song Names] \n"                  // a blank after it: an entry of the enemy section, no comma
-      "[Song Names]\n"
-      "Theme\n"
-      "[AI Types]\n"
-      "Wanderer\n");
-  const ResourceCatalogue catalogue = folder.Load();
-
-  ASSERT_EQ(catalogue.spriteSets.size(), 4u);
-  EXPECT_EQ(catalogue.spriteSets[1].name, "Grunt");
-  EXPECT_EQ(catalogue.spriteSets[1].colour.Get(), DecodeGe5(grunt, false, 24));
-  EXPECT_EQ(catalogue.spriteSets[1].maskDouble.Get(), DecodeGe5Double(grunt, true, 24, true));
-  EXPECT_EQ(catalogue.spriteSets[2].name, " Bat, the big one");
-  EXPECT_EQ(catalogue.spriteSets[2].colourDouble.Get(), DecodeGe5Double(bat, false, 24, true));
-  EXPECT_EQ(catalogue.spriteSets[2].mask.Get(), DecodeGe5(bat, true, 24));
-  EXPECT_EQ(catalogue.spriteSets[3].name, "Ghost");
-  EXPECT_TRUE(catalogue.spriteSets[3].colour.Get().Empty());
-
-  ASSERT_EQ(catalogue.patternSets.size(), 3u);
-  EXPECT_EQ(catalogue.patternSets[0].name, "Stone");
-  EXPECT_EQ(catalogue.patternSets[0].normal.Get(), DecodeGe5(stone, false, 128));
-  EXPECT_EQ(catalogue.patternSets[0].doubled.Get(), DecodeGe5Double(stone, false, 128, false));
-  EXPECT_EQ(catalogue.patternSets[0].normal.Get().At(0, 0), MsxColour(1, 2, 3));  // colour 0 kept
-  EXPECT_EQ(catalogue.patternSets[1].name, "No name");
-  EXPECT_EQ(catalogue.patternSets[1].normal.Get(), DecodeGe5(plain, false, 128));
-  EXPECT_EQ(catalogue.patternSets[2].name, "Gone");
-  EXPECT_TRUE(catalogue.patternSets[2].normal.Get().Empty());
-  EXPECT_TRUE(catalogue.patternSets[2].doubled.Get().Empty());
-
-  EXPECT_EQ(catalogue.aiTypes, (std::vector<std::string>{"Chaser", "[level resources]", "Wanderer"}));
-  EXPECT_EQ(catalogue.songs, (std::vector<std::string>{"Theme"}));
-
-  // Each failed decode is told, in file order, with the path as formed.
-  std::vector<std::string> expected = Repeat(folder.Directory() + "levelgfx\\gone.ge5", 2);
-  for (const std::string& path : Repeat(folder.Directory() + "enemygfx\\ghost.ge5", 4))
-    expected.push_back(path);
-  EXPECT_EQ(folder.reports, expected);
-
-  // Loading again starts afresh.
-  EXPECT_EQ(folder.Load().spriteSets.size(), 4u);
-}
-
-TEST(ResourceCatalogueLoad, LineEndsAndOddBytes) {
-  ProgramFolder folder;
-  folder.Enemy("player.ge5", 7, 7, 7);
-  const std::vector<uint8_t> grunt = folder.Enemy("grunt.ge5", 7, 0, 0);
-  std::string ini = "[Enemy Resources]\r\ngrunt.ge5,Grunt\r\n";
-  ini += std::string("grunt.ge5\0,Hidden name", 22) + "\r\n";  // no comma before the zero byte
-  ini += "[Song Names]\r\nOne\r\n\r\nTwo\r\n";
-  ini += std::string("Bin\x01\x7F\xFF\xE9", 7) + "\r\n";
-  ini += std::string("Cut\0here", 8) + "\n";  // the text ends at a zero byte
-  ini += std::string("\0hidden", 7) + "\n";   // and is then empty: skipped
-  ini += "Last";                              // no line end at the end of the file
-  folder.Ini(ini);
-  const ResourceCatalogue catalogue = folder.Load();
-  EXPECT_EQ(catalogue.songs,
-            (std::vector<std::string>{"One", "Two", std::string("Bin\x01\x7F\xFF\xE9", 7), "Cut", "Last"}));
-  ASSERT_EQ(catalogue.spriteSets.size(), 2u);
-  EXPECT_EQ(catalogue.spriteSets[1].name, "Grunt");
-  EXPECT_EQ(catalogue.spriteSets[1].colour.Get(), DecodeGe5(grunt, false, 24));
-  EXPECT_TRUE(folder.reports.empty());
-
-  // The same text handed over directly reads the same.
-  ResourceCatalogue direct;
-  int told = 0;
-  LoadResourceCatalogueFromText(direct, ini, folder.Directory(), [&](const std::string&) { ++told; });
-  EXPECT_EQ(direct.songs, catalogue.songs);
-  EXPECT_EQ(direct.spriteSets.size(), 2u);
-  EXPECT_EQ(told, 0);
-}
-
-TEST(ResourceCatalogueLoad, LongLinesAreCut) {
-  ProgramFolder folder;
-  folder.Enemy("player.ge5", 7, 7, 7);
-  folder.Enemy("grunt.ge5", 7, 0, 0);
-  const std::string longName(80, 'n');
-  const std::string huge(5000, 'h');
-  std::string ini;
-  ini += "grunt.ge5," + longName + "\n";              // name cut at 63 characters
-  ini += std::string(110, 'x') + ",Far comma\n";      // the comma lies past the 99th character
-  ini += "[Song Names]\n" + huge + "\n";
-  ini += "After\n";
-  ini += "[Level Resources]\n" + std::string(200, 'p') + "\n";
-  folder.Ini(ini);
-  const ResourceCatalogue catalogue = folder.Load();
-
-  ASSERT_EQ(catalogue.spriteSets.size(), 2u);
-  EXPECT_EQ(catalogue.spriteSets[1].name, longName.substr(0, 63));
-  ASSERT_EQ(catalogue.songs.size(), 2u);
-  EXPECT_EQ(catalogue.songs[0], huge.substr(0, 99));  // the rest of the line is not a line
-  EXPECT_EQ(catalogue.songs[1], "After");
-  ASSERT_EQ(catalogue.patternSets.size(), 1u);
-  EXPECT_EQ(catalogue.patternSets[0].name, "No name");
-  EXPECT_EQ(folder.reports, Repeat(folder.Directory() + "levelgfx\\" + std::string(99, 'p'), 2));
+TEST(ResourceCatalogueLoad, LinesOfResourcesIni) {
+  const std::string longName(80, 'n'), huge(5000, 'h');
+  const struct {
+    const char* situation;
+    std::string ini;
+    Names sprites, patterns, songs, aiTypes, reports;
+  } rows[] = {
+      {"songs", "[Song Names]\nIntro\n  Two blanks before\n[Other],x\n", {""}, {},
+       {"Intro", "  Two blanks before", "[Other],x"}, {}, {}},
+      {"sections",
+       "grunt.ge5,Grunt\nnocomma.ge5\n\ngrunt.ge5, Big, bad\n[Level Resources]\nstone.ge5,Stone\n\nstone.ge5\n"
+       "gone.ge5,Gone\n[AI Types]\nChaser\n[level resources]\n[Enemy Resources]\nghost.ge5,Ghost\n"
+       "[Song Names] \n[Song Names]\nTheme\n[AI Types]\nWanderer\n",
+       {"", "Grunt", " Big, bad", "Ghost"}, {"Stone", "No name", "Gone"}, {"Theme"},
+       {"Chaser", "[level resources]", "Wanderer"}, {"levelgfx\\gone.ge5", "levelgfx\\gone.ge5", "enemygfx\\ghost.ge5", "enemygfx\\ghost.ge5",
+        "enemygfx\\ghost.ge5", "enemygfx\\ghost.ge5"}},
+      {"line ends and odd bytes",
+       "[Enemy Resources]\r\ngrunt.ge5,Grunt\r\n" + std::string("grunt.ge5\0,Hidden", 17) +
+           "\r\n[Song Names]\r\nOne\r\n\r\nTwo\r\nBin\x01\x7F\xFF\r\n" + std::string("Cut\0here\n\0hidden\nLast", 21),
+       {"", "Grunt"}, {}, {"One", "Two", "Bin\x01\x7F\xFF", "Cut", "Last"}, {}, {}},
+      {"long lines are cut",
+       "grunt.ge5," + longName + "\n" + std::string(110, 'x') + ",Far comma\n[Song Names]\n" + huge +
+           "\nAfter\n[Level Resources]\n" + std::string(200, 'p') + "\n",
+       {"", std::string(63, 'n')}, {"No name"}, {std::string(99, 'h'), "After"}, {},
+       Names(2, "levelgfx\\" + std::string(99, 'p'))},
+      {"empty file names", ",Nameless\n[Level Resources]\n,Pattern\n", {"", "Nameless"}, {"Pattern"}, {}, {},
+       {"enemygfx\\", "enemygfx\\", "enemygfx\\", "enemygfx\\", "levelgfx\\", "levelgfx\\"}},
+  };
+  for (const auto& row : rows) {
+    const Loaded loaded = Load(&row.ini);
+    EXPECT_EQ(loaded.spriteNames, row.sprites) << row.situation;
+    EXPECT_EQ(loaded.patternNames, row.patterns) << row.situation;
+    EXPECT_EQ(loaded.catalogue.songs, row.songs) << row.situation;
+    EXPECT_EQ(loaded.catalogue.aiTypes, row.aiTypes) << row.situation;
+    EXPECT_EQ(loaded.reports, row.reports) << row.situation;
+    for (size_t i = 0; i < loaded.patternNames.size(); ++i)
+      EXPECT_EQ(loaded.catalogue.patternSets[i].normal.Get().Empty(), row.reports.size() && i + 1 == row.patterns.size())
+          << row.situation << " " << i;
+  }
 }
 
 TEST(ResourceCatalogueLoad, TablesStopAtTheirCapacity) {
-  ProgramFolder folder;
-  folder.Enemy("player.ge5", 7, 7, 7);
-  folder.Enemy("e.ge5", 3, 3, 3);
   std::string ini;
-  for (int i = 0; i < 100; ++i) ini += (i < 95 ? "e.ge5" : "missing.ge5") + (",Enemy " + std::to_string(i) + "\n");
-  ini += "[Level Resources]\n";
-  for (int i = 0; i < 40; ++i) ini += "level" + std::to_string(i) + ".ge5,Set " + std::to_string(i) + "\n";
-  ini += "[Song Names]\n";
-  for (int i = 0; i < 40; ++i) ini += "Song " + std::to_string(i) + "\n";
-  ini += "[AI Types]\n";
-  for (int i = 0; i < 40; ++i) ini += "AI " + std::to_string(i) + "\n";
-  folder.Ini(ini);
-  const ResourceCatalogue catalogue = folder.Load();
-
-  ASSERT_EQ(catalogue.spriteSets.size(), static_cast<size_t>(kMaxSpriteSets));
-  EXPECT_EQ(catalogue.spriteSets[95].name, "Enemy 94");
-  EXPECT_FALSE(catalogue.spriteSets[95].colour.Get().Empty());
-  ASSERT_EQ(catalogue.patternSets.size(), static_cast<size_t>(kMaxPatternSets));
-  EXPECT_EQ(catalogue.patternSets[31].name, "Set 31");
-  ASSERT_EQ(catalogue.songs.size(), static_cast<size_t>(kMaxSongs));
-  EXPECT_EQ(catalogue.songs[31], "Song 31");
-  ASSERT_EQ(catalogue.aiTypes.size(), static_cast<size_t>(kMaxAiTypes));
-  EXPECT_EQ(catalogue.aiTypes[31], "AI 31");
-  // Excess entries are not decoded: no enemy past the 95th is looked for,
-  // and only the 32 pattern sets kept report their missing files.
-  ASSERT_EQ(folder.reports.size(), 64u);
-  EXPECT_EQ(folder.reports.back(), folder.Directory() + "levelgfx\\level31.ge5");
-  for (const std::string& path : folder.reports) EXPECT_EQ(path.find("missing"), std::string::npos);
-}
-
-TEST(ResourceCatalogueLoad, EmptyFileNamesAndFolders) {
-  ProgramFolder folder;
-  folder.Enemy("player.ge5", 7, 7, 7);
-  // An empty file name names the graphics folder itself, which is no picture.
-  folder.Ini(",Nameless file\n[Level Resources]\n,Pattern\n");
-  const ResourceCatalogue catalogue = folder.Load();
-  ASSERT_EQ(catalogue.spriteSets.size(), 2u);
-  EXPECT_EQ(catalogue.spriteSets[1].name, "Nameless file");
-  ASSERT_EQ(catalogue.patternSets.size(), 1u);
-  EXPECT_EQ(catalogue.patternSets[0].name, "Pattern");
-  std::vector<std::string> expected = Repeat(folder.Directory() + "enemygfx\\", 4);
-  expected.push_back(folder.Directory() + "levelgfx\\");
-  expected.push_back(folder.Directory() + "levelgfx\\");
-  EXPECT_EQ(folder.reports, expected);
+  for (int i = 0; i < 100; ++i) ini += (i < 95 ? "grunt.ge5" : "missing.ge5") + (",E" + std::to_string(i) + "\n");
+  for (const char* section : {"[Level Resources]\n", "[Song Names]\n", "[AI Types]\n"}) {
+    ini += section;
+    for (int i = 0; i < 40; ++i) ini += "s" + std::to_string(i) + "\n";
+  }
+  const Loaded loaded = Load(&ini);
+  const ResourceCatalogue& c = loaded.catalogue;
+  ASSERT_EQ(std::vector<size_t>({c.spriteSets.size(), c.patternSets.size(), c.songs.size(), c.aiTypes.size()}),
+            std::vector<size_t>({96, 32, 32, 32}));
+  EXPECT_EQ(loaded.spriteNames[95] + " " + loaded.patternNames[31] + " " + c.songs[31] + " " + c.aiTypes[31],
+            "E94 No name s31 s31");
+  EXPECT_FALSE(c.spriteSets[95].colour.Get().Empty());
+  // Excess entries are not read: no enemy past the 95th, 32 pattern sets.
+  ASSERT_EQ(loaded.reports.size(), 64u);
+  EXPECT_EQ(loaded.reports[0] + " " + loaded.reports[63], "levelgfx\\s0 levelgfx\\s31");
+  EXPECT_EQ(c.PatternSetForLevel(34), &c.patternSets[31]);
+  EXPECT_EQ(c.SpriteSetAt(0), &c.spriteSets[0]);
+  EXPECT_EQ(*c.AiTypeAt(0), "s0");
+  for (const void* none : {(const void*)c.PatternSetForLevel(35), (const void*)c.PatternSetForLevel(2),
+                           (const void*)c.SpriteSetAt(96), (const void*)c.SongAt(-1)})
+    EXPECT_EQ(none, nullptr);
 }

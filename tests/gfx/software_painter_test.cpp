@@ -2,272 +2,140 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
-#include <set>
-#include <utility>
-
+#include "gfx/region_list.h"
 #include "gfx/resource_catalogue.h"
 #include "gfx/sheet_lookup.h"
-#include "support/test_sheets.h"
 
 namespace {
 
-constexpr Rgb kBackground{10, 20, 30};
+constexpr Rgb kDot{1, 1, 1}, kSheet{0xF0, 0x0F, 0xAA}, kBack{10, 20, 30}, kWhite{255, 255, 255};
+const SheetRef kPattern{SheetKind::Pattern, 0, 1};
+const std::string kEmpty = "......|......|......|......|......";
 
-using Pixels = std::set<std::pair<int, int>>;
-
-// The pixels of `image` that hold `colour`.
-Pixels PixelsOf(const Image& image, Rgb colour) {
-  Pixels out;
-  for (int y = 0; y < image.Height(); ++y)
-    for (int x = 0; x < image.Width(); ++x)
-      if (image.At(x, y) == colour) out.insert({x, y});
+// The picture as rows of characters joined by '|': '.' kDot, 's' kSheet, 'b' kBack, '#' white, 'k' black.
+std::string Rows(const Image& image) {
+  std::string out;
+  for (int i = 0; i < image.Width() * image.Height(); ++i) {
+    const Rgb p = image.Pixels()[i];
+    out += std::string(i && i % image.Width() == 0 ? "|" : "") +
+           (p == kDot ? '.' : p == kSheet ? 's' : p == kBack ? 'b' : p == kWhite ? '#' : p == Rgb{} ? 'k' : '?');
+  }
   return out;
 }
 
-// A catalogue with one pattern set and one sprite set, each picture filled
-// with a colour of its own.
+// Pattern set 0 of 8 x 8 kSheet (double 16 x 16), pattern set 1 unreadable, a sprite set of its own colours.
 ResourceCatalogue SolidCatalogue() {
   ResourceCatalogue catalogue;
-  catalogue.patternSets.push_back(
-      {Image(8, 8, {0xF0, 0x0F, 0xAA}), Image(16, 16, {1, 2, 3}), "Plain"});
-  catalogue.spriteSets.push_back({Image(8, 8, {4, 4, 4}), Image(16, 16, {5, 5, 5}),
-                                  Image(8, 8, {6, 6, 6}), Image(16, 16, {7, 7, 7}), ""});
+  catalogue.patternSets.push_back({Image(8, 8, kSheet), Image(16, 16, {1, 2, 3}), "Plain"});
+  catalogue.patternSets.push_back({Image(), Image(), "Unreadable"});
+  catalogue.spriteSets.push_back({Image(8, 8, {4, 4, 4}), Image(16, 16, {5, 5, 5}), Image(8, 8, {6, 6, 6}),
+                                  Image(16, 16, {7, 7, 7}), ""});
   return catalogue;
-}
-
-
-Pixels DrawLine(int x0, int y0, int x1, int y1) {
-  const ResourceCatalogue catalogue;
-  Image target(40, 40);
-  SoftwarePainter painter(catalogue, target);
-  painter.Line(x0, y0, x1, y1, {255, 255, 255});
-  return PixelsOf(target, {255, 255, 255});
 }
 
 }  // namespace
 
-TEST(SoftwarePainter, SheetsByKindAndZoom) {
-  ResourceCatalogue catalogue = SolidCatalogue();
-  catalogue.patternSets.push_back({Image(), Image(), "Unreadable"});
-  EXPECT_EQ(FindSheet(catalogue, {SheetKind::Pattern, 0, 1}), &catalogue.patternSets[0].normal.Get());
-  EXPECT_EQ(FindSheet(catalogue, {SheetKind::Pattern, 0, 2}), &catalogue.patternSets[0].doubled.Get());
-  EXPECT_EQ(FindSheet(catalogue, {SheetKind::SpriteColour, 0, 1}), &catalogue.spriteSets[0].colour.Get());
-  EXPECT_EQ(FindSheet(catalogue, {SheetKind::SpriteColour, 0, 2}),
-            &catalogue.spriteSets[0].colourDouble.Get());
-  EXPECT_EQ(FindSheet(catalogue, {SheetKind::SpriteMask, 0, 1}), &catalogue.spriteSets[0].mask.Get());
-  EXPECT_EQ(FindSheet(catalogue, {SheetKind::SpriteMask, 0, 2}),
-            &catalogue.spriteSets[0].maskDouble.Get());
-  EXPECT_EQ(FindSheet(catalogue, {SheetKind::Pattern, 1, 1}), nullptr);   // empty picture
-  EXPECT_EQ(FindSheet(catalogue, {SheetKind::Pattern, 2, 1}), nullptr);   // no such set
-  EXPECT_EQ(FindSheet(catalogue, {SheetKind::Pattern, -1, 1}), nullptr);
-  EXPECT_EQ(FindSheet(catalogue, {SheetKind::SpriteMask, 1, 1}), nullptr);
-  EXPECT_EQ(FindSheet(catalogue, {SheetKind::Pattern, 0, 3}), nullptr);   // no such zoom
-  EXPECT_EQ(FindSheet(catalogue, {SheetKind::Pattern, 0, 0}), nullptr);
-}
+TEST(SoftwarePainter, SheetsRasterOpsAndClipping) {
+  const ResourceCatalogue c = SolidCatalogue();
+  const std::pair<SheetRef, const Image*> sheets[] = {
+      {{SheetKind::Pattern, 0, 2}, &c.patternSets[0].doubled.Get()},   {{SheetKind::SpriteColour, 0, 1}, &c.spriteSets[0].colour.Get()},
+      {{SheetKind::SpriteColour, 0, 2}, &c.spriteSets[0].colourDouble.Get()}, {{SheetKind::SpriteMask, 0, 1}, &c.spriteSets[0].mask.Get()},
+      {{SheetKind::SpriteMask, 0, 2}, &c.spriteSets[0].maskDouble.Get()}, {kPattern, &c.patternSets[0].normal.Get()},
+      {{SheetKind::Pattern, 1, 1}, nullptr}, {{SheetKind::Pattern, 2, 1}, nullptr}, {{SheetKind::Pattern, -1, 1}, nullptr},
+      {{SheetKind::SpriteMask, 1, 1}, nullptr}, {{SheetKind::Pattern, 0, 3}, nullptr}, {{SheetKind::Pattern, 0, 0}, nullptr}};
+  for (const auto& [ref, sheet] : sheets) EXPECT_EQ(FindSheet(c, ref), sheet) << ref.index << " " << ref.zoom;
 
-TEST(SoftwarePainter, RasterOpsWorkChannelByChannel) {
-  const ResourceCatalogue catalogue = SolidCatalogue();
-  Image target(12, 4, {0x3C, 0x3C, 0x3C});
-  SoftwarePainter painter(catalogue, target);
-  const SheetRef pattern{SheetKind::Pattern, 0, 1};
-  painter.Blit(pattern, 0, 0, 2, 2, 0, 0, RasterOp::Copy);
-  painter.Blit(pattern, 0, 0, 2, 2, 4, 0, RasterOp::And);
-  painter.Blit(pattern, 0, 0, 2, 2, 8, 0, RasterOp::Paint);
-  EXPECT_EQ(target.At(1, 1), (Rgb{0xF0, 0x0F, 0xAA}));
-  EXPECT_EQ(target.At(4, 0), (Rgb{0x30, 0x0C, 0x28}));
-  EXPECT_EQ(target.At(9, 1), (Rgb{0xFC, 0x3F, 0xBE}));
-  EXPECT_EQ(target.At(2, 0), (Rgb{0x3C, 0x3C, 0x3C}));  // just right of the first copy
-  EXPECT_EQ(target.At(0, 2), (Rgb{0x3C, 0x3C, 0x3C}));  // just below it
+  Image target(12, 3, {0x3C, 0x3C, 0x3C});
+  SoftwarePainter ops(c, target);
+  ops.Blit(kPattern, 0, 0, 2, 2, 0, 0, RasterOp::Copy);
+  ops.Blit(kPattern, 0, 0, 2, 2, 4, 0, RasterOp::And);
+  ops.Blit(kPattern, 0, 0, 2, 2, 8, 0, RasterOp::Paint);
+  const std::pair<int, Rgb> at[] = {{1 + 12, kSheet}, {4, {0x30, 0x0C, 0x28}}, {9 + 12, {0xFC, 0x3F, 0xBE}},
+                                    {2, {0x3C, 0x3C, 0x3C}}, {24, {0x3C, 0x3C, 0x3C}}};
+  for (const auto& [i, colour] : at) EXPECT_EQ(target.Pixels()[i], colour) << i;
 
-  // The zoom and the kind pick the picture.
-  painter.Blit({SheetKind::Pattern, 0, 2}, 0, 0, 1, 1, 0, 3, RasterOp::Copy);
-  painter.Blit({SheetKind::SpriteColour, 0, 1}, 0, 0, 1, 1, 1, 3, RasterOp::Copy);
-  painter.Blit({SheetKind::SpriteColour, 0, 2}, 0, 0, 1, 1, 2, 3, RasterOp::Copy);
-  painter.Blit({SheetKind::SpriteMask, 0, 1}, 0, 0, 1, 1, 3, 3, RasterOp::Copy);
-  painter.Blit({SheetKind::SpriteMask, 0, 2}, 0, 0, 1, 1, 4, 3, RasterOp::Copy);
-  EXPECT_EQ(target.At(0, 3), (Rgb{1, 2, 3}));
-  EXPECT_EQ(target.At(1, 3), (Rgb{4, 4, 4}));
-  EXPECT_EQ(target.At(2, 3), (Rgb{5, 5, 5}));
-  EXPECT_EQ(target.At(3, 3), (Rgb{6, 6, 6}));
-  EXPECT_EQ(target.At(4, 3), (Rgb{7, 7, 7}));
-
-  // A sprite over a tile: the mask keeps the tile where it is white, the
-  // colour fills what the mask cleared.
-  const ResourceCatalogue sheets = MakeTestCatalogue(1, 1);
-  Image canvas(16, 24, PatternSheetPixel(0, 5, false, false));
-  SoftwarePainter sprites(sheets, canvas);
-  sprites.Blit({SheetKind::SpriteMask, 0, 1}, 64, 0, 16, 24, 0, 0, RasterOp::And);
-  sprites.Blit({SheetKind::SpriteColour, 0, 1}, 64, 0, 16, 24, 0, 0, RasterOp::Paint);
-  EXPECT_EQ(canvas.At(3, 7), PatternSheetPixel(0, 5, false, false));
-  EXPECT_EQ(canvas.At(3, 8), SpriteColourAt(0, 64));
-  EXPECT_EQ(canvas.At(15, 23), SpriteColourAt(0, 64));
-}
-
-TEST(SoftwarePainter, BlitsAreClippedToSheetAndTarget) {
-  const ResourceCatalogue catalogue = SolidCatalogue();  // the normal pattern sheet is 8 x 8
-  const Rgb sheet{0xF0, 0x0F, 0xAA};
-  const SheetRef pattern{SheetKind::Pattern, 0, 1};
-
-  // Source running past the sheet's right and bottom edges: only the part
-  // inside the sheet arrives.
-  Image target(20, 20, kBackground);
-  SoftwarePainter painter(catalogue, target);
-  painter.Blit(pattern, 4, 6, 10, 10, 0, 0, RasterOp::Copy);
-  EXPECT_EQ(PixelsOf(target, sheet).size(), 4u * 2u);
-  EXPECT_EQ(target.At(3, 1), sheet);
-  EXPECT_EQ(target.At(4, 1), kBackground);
-  EXPECT_EQ(target.At(3, 2), kBackground);
-
-  // Source starting left of and above the sheet: the destination shifts with it.
-  Image left(20, 20, kBackground);
-  SoftwarePainter leftPainter(catalogue, left);
-  leftPainter.Blit(pattern, -3, -2, 5, 5, 10, 10, RasterOp::Copy);
-  EXPECT_EQ(PixelsOf(left, sheet), (Pixels{{13, 12}, {14, 12}, {13, 13}, {14, 13}, {13, 14},
-                                           {14, 14}}));
-
-  // Destination partly outside the target, on every side; nothing wraps.
-  Image small(6, 6, kBackground);
-  SoftwarePainter smallPainter(catalogue, small);
-  smallPainter.Blit(pattern, 0, 0, 8, 8, -5, -5, RasterOp::Copy);
-  smallPainter.Blit(pattern, 0, 0, 8, 8, 5, 5, RasterOp::Copy);
-  EXPECT_EQ(PixelsOf(small, sheet), (Pixels{{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1},
-                                            {0, 2}, {1, 2}, {2, 2}, {5, 5}}));
-
-  // Nothing at all from a missing or empty sheet, a negative size, or a
-  // rectangle entirely outside.
-  ResourceCatalogue withEmpty = SolidCatalogue();
-  withEmpty.patternSets.push_back({Image(), Image(), "Unreadable"});
-  Image untouched(10, 10, kBackground);
-  SoftwarePainter none(withEmpty, untouched);
-  none.Blit({SheetKind::Pattern, 1, 1}, 0, 0, 8, 8, 0, 0, RasterOp::Copy);
-  none.Blit({SheetKind::Pattern, 7, 1}, 0, 0, 8, 8, 0, 0, RasterOp::Copy);
-  none.Blit({SheetKind::SpriteColour, 3, 1}, 0, 0, 8, 8, 0, 0, RasterOp::Copy);
-  none.Blit(pattern, 0, 0, -4, 4, 2, 2, RasterOp::Copy);
-  none.Blit(pattern, 8, 0, 4, 4, 0, 0, RasterOp::Copy);
-  none.Blit(pattern, 0, 0, 4, 4, 10, 0, RasterOp::Copy);
-  none.Blit(pattern, 0, 0, 4, 4, 0, -4, RasterOp::Copy);
-  none.Blit(pattern, 2000000000, 2000000000, 2000000000, 2000000000, -2000000000, 0,
-            RasterOp::Copy);
-  EXPECT_EQ(untouched, Image(10, 10, kBackground));
+  const struct {
+    SheetRef ref;
+    int sx, sy, w, h, dx, dy;
+    std::string rows;
+  } clips[] = {
+      {kPattern, 4, 6, 10, 10, 0, 0, "ssss..|ssss..|......|......|......"},  // past the sheet's edges
+      {kPattern, -3, -2, 5, 5, 1, 1, "......|......|......|....ss|....ss"},  // before them: the target shifts
+      {kPattern, 0, 0, 8, 8, -5, -5, "sss...|sss...|sss...|......|......"},
+      {kPattern, 0, 0, 8, 8, 5, 4, "......|......|......|......|.....s"},
+      {{SheetKind::Pattern, 1, 1}, 0, 0, 8, 8, 0, 0, kEmpty}, {{SheetKind::SpriteColour, 3, 1}, 0, 0, 8, 8, 0, 0, kEmpty},
+      {kPattern, 0, 0, -4, 4, 2, 2, kEmpty}, {kPattern, 8, 0, 4, 4, 0, 0, kEmpty}, {kPattern, 0, 0, 4, 4, 6, 0, kEmpty},
+      {kPattern, 0, 0, 4, 4, 0, -4, kEmpty}, {kPattern, 2000000000, 2000000000, 2000000000, 2000000000, -2000000000, 0, kEmpty}};
+  for (const auto& row : clips) {
+    Image image(6, 5, kDot);
+    SoftwarePainter(c, image).Blit(row.ref, row.sx, row.sy, row.w, row.h, row.dx, row.dy, RasterOp::Copy);
+    EXPECT_EQ(Rows(image), row.rows) << row.sx << "," << row.sy << " " << row.dx << "," << row.dy;
+  }
 }
 
 TEST(SoftwarePainter, LinesSetPixelsAsGdiDoes) {
-  // Horizontal and vertical, both ways: every pixel from the start up to,
-  // not including, the end.
-  EXPECT_EQ(DrawLine(2, 3, 6, 3), (Pixels{{2, 3}, {3, 3}, {4, 3}, {5, 3}}));
-  EXPECT_EQ(DrawLine(6, 3, 2, 3), (Pixels{{6, 3}, {5, 3}, {4, 3}, {3, 3}}));
-  EXPECT_EQ(DrawLine(4, 1, 4, 4), (Pixels{{4, 1}, {4, 2}, {4, 3}}));
-  EXPECT_EQ(DrawLine(4, 4, 4, 1), (Pixels{{4, 4}, {4, 3}, {4, 2}}));
-  // Diagonals.
-  EXPECT_EQ(DrawLine(1, 1, 5, 5), (Pixels{{1, 1}, {2, 2}, {3, 3}, {4, 4}}));
-  EXPECT_EQ(DrawLine(5, 1, 1, 5), (Pixels{{5, 1}, {4, 2}, {3, 3}, {2, 4}}));
-  EXPECT_EQ(DrawLine(3, 3, 0, 0), (Pixels{{3, 3}, {2, 2}, {1, 1}}));
-  // A point and a one-pixel step.
-  EXPECT_EQ(DrawLine(7, 7, 7, 7), Pixels{});
-  EXPECT_EQ(DrawLine(7, 7, 8, 7), (Pixels{{7, 7}}));
-  // Half-way ties go to the smaller minor coordinate, in both directions.
-  EXPECT_EQ(DrawLine(0, 0, 4, 2), (Pixels{{0, 0}, {1, 0}, {2, 1}, {3, 1}}));
-  EXPECT_EQ(DrawLine(4, 2, 0, 0), (Pixels{{4, 2}, {3, 1}, {2, 1}, {1, 0}}));
-  EXPECT_EQ(DrawLine(0, 0, 2, 4), (Pixels{{0, 0}, {0, 1}, {1, 2}, {1, 3}}));
-  EXPECT_EQ(DrawLine(0, 4, 4, 2), (Pixels{{0, 4}, {1, 3}, {2, 3}, {3, 2}}));
-
-  // Any line: as many pixels as its longer extent, each within half a pixel
-  // of the ideal line, and its reverse sets the same pixels but the ends.
-  for (int x0 : {3, 17, 30})
-    for (int y0 : {2, 20, 33})
-      for (int x1 : {0, 11, 19, 36})
-        for (int y1 : {5, 14, 21, 39}) {
-          const Pixels forward = DrawLine(x0, y0, x1, y1);
-          const Pixels backward = DrawLine(x1, y1, x0, y0);
-          ASSERT_EQ(forward.size(),
-                    static_cast<size_t>(std::max(std::abs(x1 - x0), std::abs(y1 - y0))));
-          EXPECT_EQ(forward.count({x1, y1}), 0u);
-          Pixels a = forward, b = backward;
-          a.insert({x1, y1});
-          b.insert({x0, y0});
-          EXPECT_EQ(a, b) << x0 << "," << y0 << " to " << x1 << "," << y1;
-          for (const auto& [x, y] : forward) {
-            const double dx = x1 - x0, dy = y1 - y0;
-            if (std::abs(dx) >= std::abs(dy))
-              EXPECT_LE(std::abs(y0 + dy * (x - x0) / dx - y), 0.5);
-            else
-              EXPECT_LE(std::abs(x0 + dx * (y - y0) / dy - x), 0.5);
-          }
-        }
-
-  // Lines leaving the target are clipped, not wrapped.
+  const struct {
+    int x0, y0, x1, y1;
+    std::string rows;
+  } lines[] = {
+      {1, 1, 5, 1, "......|.####.|......|......|......"},  {5, 1, 1, 1, "......|..####|......|......|......"},
+      {1, 0, 1, 4, ".#....|.#....|.#....|.#....|......"},  {1, 4, 1, 0, "......|.#....|.#....|.#....|.#...."},
+      {1, 1, 5, 5, "......|.#....|..#...|...#..|....#."},  {5, 1, 1, 5, "......|.....#|....#.|...#..|..#..."},
+      {3, 3, 3, 3, kEmpty},                                {3, 3, 4, 3, "......|......|......|...#..|......"},
+      {0, 0, 4, 2, "##....|..##..|......|......|......"},  {4, 2, 0, 0, ".#....|..##..|....#.|......|......"},
+      {0, 0, 2, 4, "#.....|#.....|.#....|.#....|......"},  {0, 4, 4, 2, "......|......|...#..|.##...|#....."},
+      {5, 0, 0, 3, ".....#|...##.|.##...|......|......"},  {-3, 2, 9, 2, "......|......|######|......|......"},
+      {1, -100, 1, 100, ".#....|.#....|.#....|.#....|.#...."}};  // the end left out; ties to the smaller minor coordinate
   const ResourceCatalogue catalogue;
-  Image target(5, 5);
-  SoftwarePainter painter(catalogue, target);
-  painter.Line(-3, 2, 9, 2, {255, 255, 255});
-  painter.Line(1, -100, 1, 100, {255, 255, 255});
-  EXPECT_EQ(PixelsOf(target, {255, 255, 255}),
-            (Pixels{{0, 2}, {1, 2}, {2, 2}, {3, 2}, {4, 2}, {1, 0}, {1, 1}, {1, 3}, {1, 4}}));
+  for (const auto& row : lines) {
+    Image image(6, 5, kDot);
+    SoftwarePainter(catalogue, image).Line(row.x0, row.y0, row.x1, row.y1, kWhite);
+    EXPECT_EQ(Rows(image), row.rows) << row.x0 << "," << row.y0 << " to " << row.x1 << "," << row.y1;
+  }
 }
 
-TEST(SoftwarePainter, BackgroundFillsAndCaptionsAreRecorded) {
-  const ResourceCatalogue catalogue;
-  Image target(10, 10, {1, 1, 1});
-  SoftwarePainter painter(catalogue, target, kBackground);
-  EXPECT_EQ(painter.WindowBackground(), kBackground);
-  painter.FillBackground({2, 3, 5, 4});
-  painter.FillBackground({8, 8, 20, 20});
-  painter.FillBackground({-5, -5, 1, 1});
-  EXPECT_EQ(PixelsOf(target, kBackground),
-            (Pixels{{2, 3}, {3, 3}, {4, 3}, {8, 8}, {9, 8}, {8, 9}, {9, 9}, {0, 0}}));
-
-  const Image before = target;
-  painter.Caption({1, 2, 9, 9}, "Level 1  ", {7, 7, 7});
-  painter.Caption({0, 0, 3, 3}, "Player", {8, 8, 8});
-  EXPECT_EQ(target, before);  // captions leave the pixels alone
-  ASSERT_EQ(painter.Captions().size(), 2u);
-  EXPECT_EQ(painter.Captions()[0].text, "Level 1  ");
-  EXPECT_EQ(painter.Captions()[0].rect, (ClientRect{1, 2, 9, 9}));
-  EXPECT_EQ(painter.Captions()[0].background, (Rgb{7, 7, 7}));
-  EXPECT_EQ(painter.Captions()[1].text, "Player");
-}
-
-TEST(SoftwarePainter, OffscreenPictureArrivesInOneTransfer) {
+TEST(SoftwarePainter, BackgroundCaptionsAndTheOffscreenPicture) {
   const ResourceCatalogue catalogue = SolidCatalogue();
-  const Rgb sheet{0xF0, 0x0F, 0xAA};
-  Image target(12, 12, {1, 1, 1});
-  SoftwarePainter painter(catalogue, target, kBackground);
-  painter.EndOffscreen({0, 0, 12, 12});  // nothing begun: nothing copied
+  Image target(6, 5, kDot);
+  SoftwarePainter painter(catalogue, target, kBack);
+  for (const ClientRect& rect : {ClientRect{2, 1, 5, 3}, {4, 4, 20, 20}, {-5, -5, 1, 1}}) painter.FillBackground(rect);
+  painter.Caption({1, 2, 9, 9}, "Level 1  ", {7, 7, 7});
+  EXPECT_EQ(Rows(target), "b.....|..bbb.|..bbb.|......|....bb");  // captions leave the pixels alone
+  ASSERT_EQ(painter.Captions().size(), 1u);
+  const SoftwarePainter::CaptionRecord& caption = painter.Captions()[0];
+  EXPECT_TRUE(caption.text == "Level 1  " && caption.rect == (ClientRect{1, 2, 9, 9}) && caption.background == (Rgb{7, 7, 7}));
+
+  target = Image(6, 5, kDot);
+  painter.EndOffscreen({0, 0, 6, 5});  // nothing begun: nothing copied
   EXPECT_EQ(painter.OffscreenTransfers(), 0);
-
-  painter.BeginOffscreen(10, 10);
+  painter.BeginOffscreen(5, 4);
   EXPECT_TRUE(painter.Offscreen());
-  painter.Blit({SheetKind::Pattern, 0, 1}, 0, 0, 8, 8, 0, 0, RasterOp::Copy);
-  painter.Line(0, 9, 9, 9, {255, 255, 255});
-  painter.FillBackground({8, 0, 10, 2});
-  EXPECT_EQ(target, Image(12, 12, {1, 1, 1}));  // nothing reached the target yet
-  painter.EndOffscreen({1, 1, 11, 11});
+  painter.Blit(kPattern, 0, 0, 2, 2, 0, 0, RasterOp::Copy);
+  painter.Line(0, 3, 4, 3, kWhite);
+  painter.FillBackground({3, 0, 5, 2});
+  EXPECT_EQ(Rows(target), kEmpty);
+  painter.EndOffscreen({1, 1, 6, 5});  // the hidden picture starts black
   EXPECT_FALSE(painter.Offscreen());
+  painter.FillBackground({0, 0, 1, 1});  // on the target again
+  painter.EndOffscreen({0, 0, 6, 5});
   EXPECT_EQ(painter.OffscreenTransfers(), 1);
+  EXPECT_EQ(Rows(target), "b.....|.skbb.|.kkkk.|.###k.|......");
+  EXPECT_EQ(Rows(CropImage(target, 1, 1, 3, 2)), "skb|kkk");
+  EXPECT_EQ(Rows(CropImage(target, 4, 3, 4, 3)), "k.kk|..kk|kkkk");
+}
 
-  EXPECT_EQ(target.At(0, 0), (Rgb{1, 1, 1}));   // outside the copied area
-  EXPECT_EQ(target.At(1, 1), sheet);
-  EXPECT_EQ(target.At(7, 7), sheet);
-  EXPECT_EQ(target.At(8, 1), kBackground);
-  EXPECT_EQ(target.At(8, 2), (Rgb{0, 0, 0}));   // the hidden picture starts black
-  EXPECT_EQ(target.At(5, 9), (Rgb{255, 255, 255}));
-  EXPECT_EQ(target.At(10, 10), (Rgb{1, 1, 1}));  // beyond the hidden picture
-  EXPECT_EQ(target.At(11, 11), (Rgb{1, 1, 1}));  // beyond the area
-
-  // After the transfer, drawing goes to the target again.
-  painter.FillBackground({0, 0, 1, 1});
-  EXPECT_EQ(target.At(0, 0), kBackground);
-  painter.EndOffscreen({0, 0, 12, 12});
-  EXPECT_EQ(painter.OffscreenTransfers(), 1);
-
-  const Image part = CropImage(target, 1, 1, 3, 2);
-  EXPECT_EQ(part.Width(), 3);
-  EXPECT_EQ(part.Height(), 2);
-  EXPECT_EQ(part.At(0, 0), sheet);
-  const Image past = CropImage(target, 10, 10, 4, 4);
-  EXPECT_EQ(past.At(1, 1), (Rgb{1, 1, 1}));
-  EXPECT_EQ(past.At(3, 3), (Rgb{0, 0, 0}));
+TEST(RegionList, EdgesAreInsideAndTheLastAddedWins) {
+  RegionList list;
+  EXPECT_EQ(list.RegionIdAt(0, 0), 0);
+  list.AddRegion(10, 20, 30, 40, 1002);
+  list.AddRegion(25, 35, 50, 60, 1003);
+  const int at[][3] = {{10, 20, 1002}, {30, 20, 1002}, {10, 34, 1002}, {31, 20, 0}, {30, 19, 0}, {9, 25, 0},
+                       {28, 38, 1003}, {50, 60, 1003}, {51, 60, 0}, {50, 61, 0}, {24, 36, 1002}};
+  for (const auto& row : at) EXPECT_EQ(list.RegionIdAt(row[0], row[1]), row[2]) << row[0] << "," << row[1];
+  EXPECT_EQ(list.FindRegionById(1002)->right, 30);
+  EXPECT_EQ(list.FindRegionById(1004), nullptr);
+  EXPECT_EQ(list.FindRegionAt(100, 100), nullptr);
+  list.Clear();
+  EXPECT_EQ(list.RegionIdAt(12, 22), 0);
+  EXPECT_EQ(Image(0, 5).Height() + Image(5, 0).Width(), 0);  // no width, no height, and the other way
 }

@@ -3,26 +3,14 @@
 #include <cstdint>
 #include <string>
 
-namespace {
-
-constexpr uint8_t kPatternBlue = 200;
-constexpr uint8_t kSpriteBlue = 7;
-
-}  // namespace
-
 Rgb PatternSheetPixel(int set, int tile, bool lower, bool right) {
   return {static_cast<uint8_t>(tile), static_cast<uint8_t>(1 + (lower ? 64 : 0) + (right ? 32 : 0)),
-          static_cast<uint8_t>(kPatternBlue + set)};
+          static_cast<uint8_t>(200 + set)};
 }
 
 TilePixel DecodeTilePixel(Rgb pixel) {
-  TilePixel out;
-  if (pixel.b < kPatternBlue || pixel.r > 127 || (pixel.g & 1) == 0) return out;
-  out.set = pixel.b - kPatternBlue;
-  out.tile = pixel.r;
-  out.lower = (pixel.g & 64) != 0;
-  out.right = (pixel.g & 32) != 0;
-  return out;
+  if (pixel.b < 200 || pixel.r > 127 || (pixel.g & 1) == 0) return {};
+  return {pixel.b - 200, pixel.r, (pixel.g & 64) != 0, (pixel.g & 32) != 0};
 }
 
 Image MakePatternSheet(int set, int zoom) {
@@ -36,7 +24,7 @@ Image MakePatternSheet(int set, int zoom) {
 }
 
 Rgb SpriteColourAt(int set, int frameX) {
-  return {static_cast<uint8_t>(128 + frameX / 16), static_cast<uint8_t>(8 * set + 1), kSpriteBlue};
+  return {static_cast<uint8_t>(128 + frameX / 16), static_cast<uint8_t>(8 * set + 1), 7};
 }
 
 Image MakeSpriteSheet(int set, int zoom, bool mask) {
@@ -44,10 +32,8 @@ Image MakeSpriteSheet(int set, int zoom, bool mask) {
   for (int y = 0; y < sheet.Height(); ++y)
     for (int x = 0; x < sheet.Width(); ++x) {
       const bool transparent = y / zoom < 8;
-      if (mask)
-        sheet.At(x, y) = transparent ? Rgb{255, 255, 255} : Rgb{0, 0, 0};
-      else
-        sheet.At(x, y) = transparent ? Rgb{0, 0, 0} : SpriteColourAt(set, x / zoom / 16 * 16);
+      sheet.At(x, y) = mask ? (transparent ? Rgb{255, 255, 255} : Rgb{})
+                            : (transparent ? Rgb{} : SpriteColourAt(set, x / zoom / 16 * 16));
     }
   return sheet;
 }
@@ -55,8 +41,7 @@ Image MakeSpriteSheet(int set, int zoom, bool mask) {
 ResourceCatalogue MakeTestCatalogue(int patternSets, int spriteSets) {
   ResourceCatalogue catalogue;
   for (int i = 0; i < patternSets; ++i)
-    catalogue.patternSets.push_back(
-        {MakePatternSheet(i, 1), MakePatternSheet(i, 2), "Set " + std::to_string(i)});
+    catalogue.patternSets.push_back({MakePatternSheet(i, 1), MakePatternSheet(i, 2), "Set " + std::to_string(i)});
   for (int i = 0; i < spriteSets; ++i)
     catalogue.spriteSets.push_back({MakeSpriteSheet(i, 1, false), MakeSpriteSheet(i, 2, false),
                                     MakeSpriteSheet(i, 1, true), MakeSpriteSheet(i, 2, true),

@@ -2,193 +2,123 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "gfx/png_io.h"
 #include "support/paletted_png.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-std::vector<uint8_t> ScatteredIndices(int width, int height, int colours, unsigned seed) {
-  std::mt19937 random(seed);
-  std::vector<uint8_t> indices(static_cast<size_t>(width) * height);
-  for (uint8_t& index : indices) index = static_cast<uint8_t>(random() % colours);
-  return indices;
-}
+using Bytes = std::vector<uint8_t>;
+const std::vector<Rgb> kThree = {{10, 20, 30}, {200, 0, 5}, {0, 90, 255}};
 
-std::vector<Rgb> DistinctPalette(int size) {
-  std::vector<Rgb> palette;
-  for (int i = 0; i < size; ++i)
-    palette.push_back({static_cast<uint8_t>(i * 16), static_cast<uint8_t>(250 - i * 9),
-                       static_cast<uint8_t>((i * 77) % 256)});
-  return palette;
-}
-
-Rgb Rounded(Rgb c) {
-  return {MsxLevel(NearestMsxComponent(c.r)), MsxLevel(NearestMsxComponent(c.g)),
-          MsxLevel(NearestMsxComponent(c.b))};
+Bytes Spliced(Bytes png, size_t at, const Bytes& insert, size_t drop = 0) {
+  png.erase(png.begin() + at, png.begin() + at + drop);
+  png.insert(png.begin() + at, insert.begin(), insert.end());
+  return png;
 }
 
 }  // namespace
 
-TEST(Ge5Png, PalettedPngRoundTripsThroughGe5) {
-  TempDir dir;
-  for (int depth : {4, 8}) {
-    const int height = 40;
-    const std::vector<Rgb> palette = DistinctPalette(16);
-    const std::vector<uint8_t> indices = ScatteredIndices(256, height, 16, static_cast<unsigned>(depth));
-    const std::string path = dir.Path("art" + std::to_string(depth) + ".png");
-    WriteBytes(path, PalettedPng(256, height, palette, indices, depth));
-
-    Ge5Picture picture;
-    std::string error;
-    ASSERT_TRUE(ReadGe5PictureFromPng(path, picture, &error)) << error;
-    EXPECT_EQ(picture.lines, height);
-    EXPECT_EQ(picture.indices, indices);
-    const std::vector<uint8_t> file = EncodeGe5(picture);
-    const Image image = DecodeGe5(file, false, height);
-    const Image mask = DecodeGe5(file, true, height);
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < 256; ++x) {
-        const uint8_t index = indices[static_cast<size_t>(y) * 256 + x];
-        ASSERT_EQ(image.At(x, y), Rounded(palette[index])) << x << "," << y;
-        ASSERT_EQ(mask.At(x, y), index == 0 ? (Rgb{255, 255, 255}) : (Rgb{0, 0, 0}));
-      }
-  }
-
-  // A short palette is filled up with black; a full-height picture is taken.
-  const std::vector<Rgb> four = DistinctPalette(4);
-  const std::vector<uint8_t> indices = ScatteredIndices(256, 212, 4, 9);
-  WriteBytes(dir.Path("four.png"), PalettedPng(256, 212, four, indices));
-  Ge5Picture picture;
-  std::string error;
-  ASSERT_TRUE(ReadGe5PictureFromPng(dir.Path("four.png"), picture, &error)) << error;
-  EXPECT_EQ(picture.palette[3], four[3]);
-  EXPECT_EQ(picture.palette[4], (Rgb{0, 0, 0}));
-  EXPECT_EQ(picture.palette[15], (Rgb{0, 0, 0}));
-  EXPECT_EQ(picture.lines, 212);
-  EXPECT_EQ(picture.indices, indices);
-}
-
-TEST(Ge5Png, EmptyDataChunksChangeNothing) {
-  // Found by the fuzzer: an empty first IDAT chunk made stb copy from a null
-  // pointer (undefined behaviour, caught by the sanitizer build).
-  const std::vector<Rgb> palette = DistinctPalette(5);
-  const std::vector<uint8_t> indices = ScatteredIndices(256, 12, 5, 11);
-  const std::vector<uint8_t> plain = PalettedPng(256, 12, palette, indices, 8);
-  const size_t firstData = 8 + 25 + 12 + 3 * palette.size();  // signature, IHDR, PLTE
-  ASSERT_EQ(std::string(plain.begin() + firstData + 4, plain.begin() + firstData + 8), "IDAT");
-  const std::vector<uint8_t> empty = PngChunk("IDAT", {});
-  std::vector<uint8_t> padded = plain;
-  padded.insert(padded.end() - 12, empty.begin(), empty.end());  // before IEND
-  padded.insert(padded.begin() + firstData, empty.begin(), empty.end());
-  padded.insert(padded.begin() + firstData, empty.begin(), empty.end());
-
-  Ge5Picture expected, picture;
-  std::string error;
-  ASSERT_TRUE(Ge5PictureFromPng(plain, expected, &error)) << error;
-  ASSERT_TRUE(Ge5PictureFromPng(padded, picture, &error)) << error;
-  EXPECT_EQ(picture.indices, indices);
-  EXPECT_EQ(picture.palette, expected.palette);
-  EXPECT_EQ(picture.lines, 12);
-  // Only empty ones go: a picture whose data is all in empty chunks has none.
-  std::vector<uint8_t> hollow(plain.begin(), plain.begin() + firstData);
-  hollow.insert(hollow.end(), empty.begin(), empty.end());
-  hollow.insert(hollow.end(), plain.end() - 12, plain.end());
-  EXPECT_FALSE(Ge5PictureFromPng(hollow, picture, &error));
-}
-
-TEST(Ge5Png, ChunksMustFitTheFile) {
-  // Found by the fuzzer: a chunk whose length runs past the end of a 3 KB
-  // file made stb ask for a 2 GB buffer before it found the data missing.
-  const std::vector<Rgb> palette = DistinctPalette(3);
-  const std::vector<uint8_t> plain = PalettedPng(256, 4, palette, ScatteredIndices(256, 4, 3, 2), 8);
-  const size_t firstData = 8 + 25 + 12 + 3 * palette.size();
-  Ge5Picture picture;
-  std::string error;
-  std::vector<uint8_t> bloated = plain;
-  bloated[firstData] = 0x7F;  // IDAT length 0x7Fxxxxxx
-  EXPECT_FALSE(Ge5PictureFromPng(bloated, picture, &error));
-  EXPECT_NE(error.find("damaged"), std::string::npos) << error;
-  // Found next: a file that ends inside a chunk's header (here, an IDAT
-  // without its CRC) read as an empty IDAT, with the same null copy as above.
-  std::vector<uint8_t> cut(plain.begin(), plain.begin() + firstData + 8);
-  EXPECT_FALSE(Ge5PictureFromPng(cut, picture, &error));
-  EXPECT_NE(error.find("damaged"), std::string::npos) << error;
-  // Whatever follows IEND is not looked at.
-  std::vector<uint8_t> trailed = plain;
-  trailed.insert(trailed.end(), {0x7F, 0xFF, 0xFF, 0xFF, 'j', 'u', 'n', 'k', 1, 2, 3, 4, 5});
-  EXPECT_TRUE(Ge5PictureFromPng(trailed, picture, &error)) << error;
-  EXPECT_EQ(picture.lines, 4);
-}
-
-TEST(Ge5Png, PicturesItCannotTakeAreRefusedWithAReason) {
-  TempDir dir;
-  auto refusal = [&](const std::string& name, const std::vector<uint8_t>& bytes) {
-    WriteBytes(dir.Path(name), bytes);
-    Ge5Picture picture;
-    std::string error;
-    EXPECT_FALSE(ReadGe5PictureFromPng(dir.Path(name), picture, &error)) << name;
-    return error;
+TEST(PngIo, IndexedPicturesAndWhatIsRefused) {
+  const Bytes four = PalettedPng(4, 2, kThree, {0, 1, 2, 1, 2, 2, 0, 0});
+  const size_t idat = 8 + 25 + 12 + 9;  // after the signature, IHDR and PLTE
+  const Bytes emptyIdat = PngChunk("IDAT", {});
+  const std::string notPaletted = "is not a paletted (indexed-colour) PNG picture";
+  const std::string damaged = "is damaged (its last chunk runs past the end of the file)";
+  Bytes badSignature = four, bloated = four;
+  badSignature[1] = 'p';
+  bloated[idat] = 0x7F;
+  const struct {
+    const char* situation;
+    Bytes png;
+    std::string error;  // empty: read as `four` is
+    Bytes indices = {0, 1, 2, 1, 2, 2, 0, 0};
+  } rows[] = {
+      {"plain", four, ""},
+      {"depth 4, odd width", PalettedPng(3, 2, kThree, {2, 1, 0, 0, 0, 1}, 4), "", {2, 1, 0, 0, 0, 1}},
+      {"empty data chunks", Spliced(Spliced(four, four.size() - 12, emptyIdat), idat, emptyIdat), ""},
+      {"bytes after the end", Spliced(four, four.size(), {0x7F, 0xFF, 0xFF, 0xFF, 'j', 'u', 'n', 'k', 1}), ""},
+      {"bad signature", badSignature, notPaletted},
+      {"no palette", EncodePng(Image(4, 2)), notPaletted},
+      {"data before the palette", Spliced(four, 8 + 25, emptyIdat), notPaletted},
+      {"palette of 4 bytes", Spliced(four, 8 + 25, PngChunk("PLTE", {1, 2, 3, 4}), 21), notPaletted},
+      {"chunk past the end", Bytes(four.begin(), four.begin() + idat - 1), notPaletted},
+      {"nothing after the palette", Bytes(four.begin(), four.begin() + idat), "is not a PNG picture ()"},
+      {"data chunk too long", bloated, damaged},
+      {"cut in a chunk header", Bytes(four.begin(), four.begin() + idat + 8), damaged},
+      {"17 entries", PalettedPng(4, 1, std::vector<Rgb>(17, {1, 1, 1}), {0, 0, 0, 0}),
+       "has 17 palette entries; 1 to 16 are allowed"},
+      {"no entries", Spliced(four, 8 + 25, PngChunk("PLTE", {}), 21), "has 0 palette entries; 1 to 16 are allowed"},
+      {"index past the palette", PalettedPng(4, 1, {{1, 2, 3}, {4, 5, 6}}, {0, 1, 5, 0}),
+       "holds a colour that is not in its palette"},
   };
-  const std::vector<Rgb> palette = DistinctPalette(16);
-  EXPECT_NE(refusal("narrow.png", PalettedPng(255, 10, palette, ScatteredIndices(255, 10, 16, 1)))
-                .find("255 pixels wide"),
-            std::string::npos);
-  EXPECT_NE(refusal("tall.png", PalettedPng(256, 213, palette, ScatteredIndices(256, 213, 16, 1)))
-                .find("213 lines"),
-            std::string::npos);
-  EXPECT_NE(refusal("seventeen.png", PalettedPng(256, 8, DistinctPalette(17), ScatteredIndices(256, 8, 17, 1)))
-                .find("17 palette entries"),
-            std::string::npos);
-  std::vector<Rgb> twins = DistinctPalette(8);
-  twins[5] = twins[0];
-  EXPECT_NE(refusal("twins.png", PalettedPng(256, 8, twins, ScatteredIndices(256, 8, 8, 1)))
-                .find("entries 0 and 5"),
-            std::string::npos);
-  EXPECT_NE(refusal("garbage.png", std::vector<uint8_t>(500, 0x42)).find("not a PNG"), std::string::npos);
-  EXPECT_NE(refusal("empty.png", {}).find("not a PNG"), std::string::npos);
-  std::vector<uint8_t> cut = PalettedPng(256, 16, palette, ScatteredIndices(256, 16, 16, 2));
-  cut.resize(cut.size() / 2);
-  EXPECT_FALSE(refusal("cut.png", cut).empty());
-
-  // An RGB picture of the right size is not paletted.
-  Image rgb(256, 16, {10, 20, 30});
-  ASSERT_TRUE(WritePng(dir.Path("rgb.png"), rgb));
-  Ge5Picture picture;
-  std::string error;
-  EXPECT_FALSE(ReadGe5PictureFromPng(dir.Path("rgb.png"), picture, &error));
-  EXPECT_NE(error.find("paletted"), std::string::npos) << error;
-  EXPECT_FALSE(ReadGe5PictureFromPng(dir.Path("absent.png"), picture, &error));
-  EXPECT_NE(error.find("cannot be read"), std::string::npos) << error;
-
-  // Random damage never crashes and never passes as a picture of another
-  // size. (Few rounds: every PNG read sets up a 64 MiB buffer.)
-  std::mt19937 random(4);
-  const std::vector<uint8_t> good = PalettedPng(256, 24, palette, ScatteredIndices(256, 24, 16, 3), 4);
-  for (int round = 0; round < 24; ++round) {
-    std::vector<uint8_t> bytes = good;
-    for (int hits = 0; hits < 4; ++hits) bytes[random() % bytes.size()] = static_cast<uint8_t>(random());
-    WriteBytes(dir.Path("damaged.png"), bytes);
-    if (ReadGe5PictureFromPng(dir.Path("damaged.png"), picture, &error)) {
-      EXPECT_EQ(picture.lines, 24);
-      EXPECT_EQ(picture.indices.size(), 256u * 24u);
-    }
+  for (const auto& row : rows) {
+    IndexedPicture picture;
+    std::string error;
+    EXPECT_EQ(DecodeIndexedPng(row.png, picture, &error), row.error.empty()) << row.situation;
+    EXPECT_EQ(error, row.error) << row.situation;
+    if (!row.error.empty()) continue;
+    EXPECT_EQ(picture.palette, kThree) << row.situation;
+    EXPECT_EQ(picture.indices, row.indices) << row.situation;
+    EXPECT_EQ(picture.height, 2) << row.situation;
   }
+
+  std::vector<Rgb> sixteen;
+  for (uint8_t i = 0; i < 16; ++i) sixteen.push_back({i, 0, 0});
+  IndexedPicture full;
+  EXPECT_TRUE(DecodeIndexedPng(PalettedPng(4, 1, sixteen, {15, 0, 0, 0}), full, nullptr));  // 16 entries are allowed
+  EXPECT_EQ(full.indices, (Bytes{15, 0, 0, 0}));
+  TempDir dir;
+  IndexedPicture indexed;
+  Image image(2, 2, {1, 2, 3}), back;
+  image.At(1, 0) = {250, 128, 0};
+  std::string error, rgbError;
+  EXPECT_FALSE(ReadIndexedPng(dir.Path("absent.png"), indexed, &error) || ReadPng(dir.Path("absent.png"), back, &rgbError));
+  EXPECT_EQ(error + "|" + rgbError, "cannot be read|cannot be read");
+  EXPECT_FALSE(WritePng(dir.Path("empty.png"), Image()));
+  ASSERT_TRUE(WritePng(dir.Path("rgb.png"), image));
+  ASSERT_TRUE(ReadPng(dir.Path("rgb.png"), back, &error)) << error;
+  EXPECT_EQ(back, image);
+  WriteBytes(dir.Path("four.png"), four);
+  ASSERT_TRUE(ReadIndexedPng(dir.Path("four.png"), indexed, &error)) << error;
+  EXPECT_EQ(indexed.width * 10 + indexed.height, 42);
 }
 
-TEST(Ge5Png, DecodedSheetsWriteAsPng) {
+TEST(Ge5Png, PalettedArtworkBecomesAGe5Picture) {
   TempDir dir;
+  Bytes indices(256 * 2, 0);
+  indices[1] = 2;
+  indices[511] = 1;
+  std::vector<Rgb> twins = kThree;
+  twins.push_back({10, 20, 30});
+  const struct {
+    const char* name;
+    Bytes png;
+    std::string error;
+  } rows[] = {
+      {"good.png", PalettedPng(256, 2, kThree, indices, 4), ""},
+      {"narrow.png", PalettedPng(255, 1, kThree, Bytes(255, 0)), "is 255 pixels wide; a GE5 picture is 256"},
+      {"tall.png", PalettedPng(256, 213, kThree, Bytes(256 * 213, 0)), "is 213 lines high; 1 to 212 are allowed"},
+      {"twins.png", PalettedPng(256, 1, twins, Bytes(256, 0)),
+       "has palette entries 0 and 3 of the same colour; each entry needs its own"},
+      {"garbage.png", Bytes(500, 0x42), "is not a PNG picture"},
+      {"empty.png", {}, "is not a PNG picture"},
+  };
+  for (const auto& row : rows) {
+    WriteBytes(dir.Path(row.name), row.png);
+    Ge5Picture picture;
+    std::string error;
+    EXPECT_EQ(ReadGe5PictureFromPng(dir.Path(row.name), picture, &error), row.error.empty()) << row.name;
+    EXPECT_EQ(error, row.error) << row.name;
+    if (!row.error.empty()) continue;
+    EXPECT_EQ(picture.lines, 2);
+    EXPECT_EQ(picture.indices, indices);
+    EXPECT_EQ(picture.palette[2], (Rgb{0, 90, 255}));
+    EXPECT_EQ(picture.palette[3], (Rgb{0, 0, 0}));  // a short palette is filled up with black
+    EXPECT_EQ(picture.palette[15], (Rgb{0, 0, 0}));
+  }
   Ge5Picture picture;
-  picture.lines = 24;
-  picture.indices = ScatteredIndices(256, 24, 16, 5);
-  for (int i = 0; i < 16; ++i)
-    picture.palette[i] = {MsxLevel(i % 8), MsxLevel(i / 2), MsxLevel(7 - i % 8)};
-  const Image sheet = DecodeGe5Double(EncodeGe5(picture), false, 24, true);
-  ASSERT_TRUE(WritePng(dir.Path("sheet.png"), sheet));
-  Image back;
   std::string error;
-  ASSERT_TRUE(ReadPng(dir.Path("sheet.png"), back, &error)) << error;
-  EXPECT_EQ(back, sheet);
+  EXPECT_FALSE(ReadGe5PictureFromPng(dir.Path("absent.png"), picture, &error));
+  EXPECT_EQ(error, "cannot be read");
 }
