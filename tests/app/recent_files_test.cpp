@@ -2,35 +2,18 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-std::vector<std::string> Entries(const RecentFileList& list) {
-  return {list.recentFiles.begin(), list.recentFiles.begin() + list.recentFileCount};
-}
-
-}  // namespace
-
-TEST(RecentFiles, NewPathsGoOnTopAndTheOldestDropsOut) {
+TEST(RecentFiles, NewPathsGoOnTopKnownOnesMoveUp) {
   RecentFileList list;
-  EXPECT_EQ(list.Add("P"), 0);
-  EXPECT_EQ(list.Add("Q"), 1);
-  for (const char* p : {"R", "S", "T"}) list.Add(p);
-  EXPECT_EQ(Entries(list), (std::vector<std::string>{"T", "S", "R", "Q"}));
-  EXPECT_EQ(list.Add("U"), 4);
-  EXPECT_EQ(Entries(list), (std::vector<std::string>{"U", "T", "S", "R"}));
-}
-
-TEST(RecentFiles, KnownPathsMoveUp) {
-  RecentFileList list;
-  for (const char* p : {"Q", "R", "S", "T"}) list.Add(p);
-  list.Add("R");
-  EXPECT_EQ(Entries(list), (std::vector<std::string>{"R", "T", "S", "Q"}));
-  list.Add("R");
-  EXPECT_EQ(Entries(list), (std::vector<std::string>{"R", "T", "S", "Q"}));
-  list.Add("Q");
-  EXPECT_EQ(Entries(list), (std::vector<std::string>{"Q", "R", "T", "S"}));
-  EXPECT_EQ(list.Find("T"), 2);
-  EXPECT_EQ(list.Find("t"), -1);  // letter case counts
-  list.Add("t");
-  EXPECT_EQ(Entries(list), (std::vector<std::string>{"t", "Q", "R", "T"}));
+  const struct Row {  // the path added; where it was found, the count before; the list afterwards
+    const char* path;
+    int found, count;
+    std::vector<std::string> after;
+  } rows[] = {{"P", -1, 0, {"P"}}, {"Q", -1, 1, {"Q", "P"}}, {"R", -1, 2, {"R", "Q", "P"}}, {"S", -1, 3, {"S", "R", "Q", "P"}},
+              {"T", -1, 4, {"T", "S", "R", "Q"}}, {"R", 2, 4, {"R", "T", "S", "Q"}}, {"R", 0, 4, {"R", "T", "S", "Q"}},
+              {"Q", 3, 4, {"Q", "R", "T", "S"}}, {"t", -1, 4, {"t", "Q", "R", "T"}}};  // letter case counts
+  for (const Row& r : rows) {
+    EXPECT_EQ(list.Find(r.path), r.found) << r.path;
+    EXPECT_EQ(list.Add(r.path), r.count) << r.path;
+    EXPECT_EQ(std::vector<std::string>(list.recentFiles.begin(), list.recentFiles.begin() + list.recentFileCount), r.after);
+  }
 }

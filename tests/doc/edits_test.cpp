@@ -24,6 +24,12 @@ Document WithCells(const std::vector<Cell>& cells) {
   return doc;
 }
 
+std::vector<int> Cells(const Document& doc, std::initializer_list<int> cells, bool floors = false) {
+  std::vector<int> out;
+  for (int c : cells) out.push_back(floors ? doc.GetLevel(0).GetFloor(c) : doc.GetLevel(0).GetCell(c));
+  return out;
+}
+
 Selection Chosen(int32_t category, int32_t value, int32_t pair = 0) {
   Selection s;
   s.selectionCategory = category;
@@ -69,12 +75,10 @@ TEST(Edits, LeftClickRules) {
   for (const Row& r : rows) {
     Document doc = WithCells(r.before);
     const EditOutcome outcome = Edits::ApplyLeft(doc, 0, r.selection, r.cell);
-    for (const Cell& c : r.after) {
-      EXPECT_EQ(doc.GetLevel(0).GetCell(c.index), c.value) << r.what << " cell " << c.index;
-      EXPECT_EQ(doc.GetLevel(0).GetFloor(c.index), c.floor) << r.what << " floor " << c.index;
-    }
-    EXPECT_EQ(outcome.inspect, r.outcome.inspect) << r.what;
-    EXPECT_EQ(outcome.repaint, r.outcome.repaint) << r.what;
+    for (const Cell& c : r.after)
+      EXPECT_EQ(doc.GetLevel(0).GetCell(c.index) * 100 + doc.GetLevel(0).GetFloor(c.index), c.value * 100 + c.floor)
+          << r.what << " cell " << c.index;
+    EXPECT_EQ(outcome.inspect * 10 + outcome.repaint, r.outcome.inspect * 10 + r.outcome.repaint) << r.what;
   }
 }
 
@@ -101,10 +105,9 @@ TEST(Edits, ActorsStandOnTheSquareOfTheCell) {
   EXPECT_EQ(doc.GetLevel(0), before);
   // Delete takes a placed enemy off; the others stay.
   EXPECT_TRUE(Edits::RemoveEnemy(doc, 0, 3));
-  EXPECT_EQ(doc.GetLevel(0).GetActor(3).x() + doc.GetLevel(0).GetActor(3).y(), 0);
-  EXPECT_EQ(doc.GetLevel(0).GetActor(3).direction(), 7);
-  EXPECT_FALSE(Edits::RemoveEnemy(doc, 0, 3));
-  EXPECT_FALSE(Edits::RemoveEnemy(doc, 0, 0));
+  enemy.SetPosition(0, 0);
+  EXPECT_EQ(doc.GetLevel(0).GetActor(3), enemy);
+  EXPECT_FALSE(Edits::RemoveEnemy(doc, 0, 3) || Edits::RemoveEnemy(doc, 0, 0));
   EXPECT_EQ(doc.GetLevel(0).GetActor(0), player);
 }
 
@@ -181,11 +184,9 @@ TEST(Edits, LevelOperations) {
   EXPECT_EQ(doc.GetLevel(2).GetCell(37), 11);
   EXPECT_FALSE(Edits::CorrectShadows(doc, 2));
   EXPECT_TRUE(Edits::SwapLevels(doc, 2, 5, 2));
-  EXPECT_EQ(doc.GetLevel(5).GetCell(37), 11);
-  EXPECT_EQ(doc.GetLevel(2).GetMusic(), 4);
+  EXPECT_EQ(doc.GetLevel(5).GetCell(37) * 10 + doc.GetLevel(2).GetMusic(), 114);
   EXPECT_EQ(doc.Undo(), 2);  // one step for both levels
-  EXPECT_EQ(doc.GetLevel(5).GetMusic(), 4);
-  EXPECT_EQ(doc.GetLevel(2).GetCell(37), 11);
+  EXPECT_EQ(doc.GetLevel(2).GetCell(37) * 10 + doc.GetLevel(5).GetMusic(), 114);
   EXPECT_FALSE(Edits::SwapLevels(doc, 3, 3, 3));
   EXPECT_FALSE(Edits::SwapLevels(doc, 3, 10, 3));
   EXPECT_TRUE(Edits::ClearLevel(doc, 2));
@@ -198,11 +199,9 @@ TEST(Edits, LevelOperations) {
   EXPECT_EQ(doc.GetLevel(9), pasted);
   EXPECT_FALSE(Edits::SetGoal(doc, 10, 1));
   // Enemy settings of enemies 1..5 only.
-  EXPECT_TRUE(Edits::SetEnemySpeed(doc, 1, 5, 8));
-  EXPECT_TRUE(Edits::SetEnemyAiType(doc, 1, 5, 9));
-  EXPECT_TRUE(Edits::SetEnemyTypeCode(doc, 1, 5, 72));
-  EXPECT_FALSE(Edits::SetEnemySpeed(doc, 1, 0, 8));
-  EXPECT_FALSE(Edits::SetEnemySpeed(doc, 1, 6, 8));
+  EXPECT_TRUE(Edits::SetEnemySpeed(doc, 1, 5, 8) && Edits::SetEnemyAiType(doc, 1, 5, 9) &&
+              Edits::SetEnemyTypeCode(doc, 1, 5, 72));
+  EXPECT_FALSE(Edits::SetEnemySpeed(doc, 1, 0, 8) || Edits::SetEnemySpeed(doc, 1, 6, 8));
   ActorRecord enemy;
   enemy.Set(0, 0, 5, 72, 9, 8);
   EXPECT_EQ(doc.GetLevel(1).GetActor(5), enemy);
@@ -219,36 +218,29 @@ TEST(Edits, FillsOfRectanglesAndAreas) {
   Document doc = walled();
   EditOutcome outcome = Edits::FillRectangle(doc, 0, Chosen(kSelectPattern, 5), 53, 35, false);
   EXPECT_EQ(outcome.repaint, 3);
-  for (int cell : {35, 36, 52, 53}) EXPECT_EQ(doc.GetLevel(0).GetCell(cell), 5) << cell;
+  EXPECT_EQ(Cells(doc, {35, 36, 52, 53, 34, 37}), (std::vector<int>{5, 5, 5, 5, 32, 32}));
   EXPECT_EQ(doc.GetLevel(0).GetFloor(36), 5);
-  EXPECT_EQ(doc.GetLevel(0).GetCell(34) * 1000 + doc.GetLevel(0).GetCell(37), 32032);
   EXPECT_EQ(doc.GetHistory().UndoCount(), 1u);
   doc.Undo();
   EXPECT_EQ(doc.GetLevel(0), walled().GetLevel(0));
   // Into the edge column the left rules store raw; the right rules leave it.
   outcome = Edits::FillRectangle(doc, 0, Chosen(kSelectPattern, 20), 34, 52, false);
-  EXPECT_EQ(doc.GetLevel(0).GetCell(34) * 1000 + doc.GetLevel(0).GetCell(51), 20020);
-  EXPECT_EQ(doc.GetLevel(0).GetCell(35), 20);
+  EXPECT_EQ(Cells(doc, {34, 51, 35}), (std::vector<int>{20, 20, 20}));
   doc.Undo();
   // The right-click rules: a floor under every wall that hangs together with
   // cell 37; the wall hiding an item is another value and parts the block.
   outcome = Edits::FloodFill(doc, 0, Chosen(kSelectPattern, 3), 37, true);
   EXPECT_TRUE(outcome.inspect);
-  for (int cell : {37, 38}) EXPECT_EQ(doc.GetLevel(0).GetFloor(cell), 3) << cell;
-  for (int cell : {34, 35, 36, 51}) EXPECT_EQ(doc.GetLevel(0).GetFloor(cell), 1) << cell;
+  EXPECT_EQ(Cells(doc, {37, 38, 34, 35, 36, 51}, true), (std::vector<int>{3, 3, 1, 1, 1, 1}));
   doc.Undo();
   Edits::FloodFill(doc, 0, Chosen(kSelectPattern, 3), 35, true);  // edges take no right click
-  EXPECT_EQ(doc.GetLevel(0).GetFloor(35), 3);
-  EXPECT_EQ(doc.GetLevel(0).GetFloor(34) * 10 + doc.GetLevel(0).GetFloor(51), 11);
+  EXPECT_EQ(Cells(doc, {35, 34, 51}, true), (std::vector<int>{3, 1, 1}));
   EXPECT_EQ(doc.GetLevel(0).GetCell(37), 32);
   // The left rules from the edge: the whole connected block, edges raw.
   Document left = walled();
   Edits::FloodFill(left, 0, Chosen(kSelectPattern, 9), 34, false);
-  for (int cell : {34, 35, 51}) EXPECT_EQ(left.GetLevel(0).GetCell(cell), 9) << cell;
-  EXPECT_EQ(left.GetLevel(0).GetCell(36), 150);
-  EXPECT_EQ(left.GetLevel(0).GetCell(37), 32);  // behind the hidden item: not connected
-  EXPECT_EQ(left.GetLevel(0).GetFloor(35), 9);
-  EXPECT_EQ(left.GetLevel(0).GetFloor(34), 1);
+  EXPECT_EQ(Cells(left, {34, 35, 51, 36, 37}), (std::vector<int>{9, 9, 9, 150, 32}));  // 37: behind the item
+  EXPECT_EQ(Cells(left, {35, 34}, true), (std::vector<int>{9, 1}));
   // The empty floor of a new level is one area of 221 cells.
   Document empty;
   Edits::FloodFill(empty, 0, Chosen(kSelectPattern, 70), 100, false);

@@ -9,6 +9,8 @@
 #include "support/level_bytes.h"
 #include "support/temp_dir.h"
 
+using Bytes = std::vector<uint8_t>;
+
 TEST(LevelFile, BytesOfEveryField) {
   LevelSet levels;
   Level& level = levels[3];
@@ -24,23 +26,18 @@ TEST(LevelFile, BytesOfEveryField) {
   level.SetFloor(219, 15);
   level.SetFloor(220, 9);  // not kept by the file
   level.GetActor(5).Set(232, 192, 7, 72, 9, 8);
-  const std::vector<uint8_t> bytes = EncodeLevelSet(levels);
+  const Bytes bytes = EncodeLevelSet(levels);
   ASSERT_EQ(bytes.size(), 3770u);
-  const uint8_t* p = bytes.data() + 377 * 3;
-  const uint8_t head[] = {3, 4, 7, 1, 2, 9, '1', ':', '3', '7', 200};
-  EXPECT_EQ(std::memcmp(p, head, sizeof head), 0);
-  EXPECT_EQ(p[230], 64);
-  EXPECT_EQ(p[231], 0x3A);
-  EXPECT_EQ(p[340], 0xF0);
-  const uint8_t lastActor[] = {232, 192, 7, 72, 9, 8};
-  EXPECT_EQ(std::memcmp(p + 371, lastActor, 6), 0);
-  // The other levels are the defaults.
-  const uint8_t defaults[] = {0, 3, 0, 1, 2, 3, '2', ':', '0', '0', 0};
-  EXPECT_EQ(std::memcmp(bytes.data(), defaults, sizeof defaults), 0);
-  const uint8_t defaultActor[] = {0, 0, 5, 24, 5, 2};
-  EXPECT_EQ(std::memcmp(bytes.data() + 371, defaultActor, 6), 0);
-
+  const auto at = [&](size_t from, size_t n) { return Bytes(bytes.begin() + from, bytes.begin() + from + n); };
+  EXPECT_EQ(at(377 * 3, 11), (Bytes{3, 4, 7, 1, 2, 9, '1', ':', '3', '7', 200}));
+  EXPECT_EQ(at(377 * 3 + 230, 2), (Bytes{64, 0x3A}));
+  EXPECT_EQ(at(377 * 3 + 340, 1), Bytes{0xF0});
+  EXPECT_EQ(at(377 * 3 + 371, 6), (Bytes{232, 192, 7, 72, 9, 8}));
+  EXPECT_EQ(at(0, 11), (Bytes{0, 3, 0, 1, 2, 3, '2', ':', '0', '0', 0}));  // the other levels: defaults
+  EXPECT_EQ(at(371, 6), (Bytes{0, 0, 5, 24, 5, 2}));
+  // Read back, into levels that held other floors (the last one is cleared).
   LevelSet back;
+  back[3].SetFloor(220, 6);
   ASSERT_TRUE(DecodeLevelSet(bytes.data(), bytes.size(), back));
   Level expected = level;
   expected.SetPatternSet(4);
@@ -51,26 +48,25 @@ TEST(LevelFile, BytesOfEveryField) {
 
 TEST(LevelFile, LoadingRaisesPatternSetsConvertsExitsAndDerivesOldFloors) {
   for (uint8_t stored : {0, 2, 3, 40}) {
-    const std::vector<uint8_t> file = OldFormSet(OldFormLevel(stored, {17, 5}));
+    const Bytes file = OldFormSet(OldFormLevel(stored, {17, 5}));
     LevelSet levels;
     ASSERT_TRUE(DecodeLevelSet(file.data(), file.size(), levels));
-    EXPECT_EQ(levels[0].GetPatternSet(), stored < 3 ? 3 : stored);
-    EXPECT_EQ(levels[0].GetCell(0), 128);
-    EXPECT_EQ(levels[0].GetCell(1), 5);
+    EXPECT_EQ(std::vector<int>({levels[0].GetPatternSet(), levels[0].GetCell(0), levels[0].GetCell(1)}),
+              std::vector<int>({stored < 3 ? 3 : stored, 128, 5}));
   }
   // Walls stand on pattern 7, first-kind walls hiding items 144..158 too (not 159).
-  const std::vector<uint8_t> cells = {5, 13, 32, 42, 150, 158, 159, 165, 64, 130, 144, 20, 143};
+  const Bytes cells = {5, 13, 32, 42, 150, 158, 159, 165, 64, 130, 144, 20, 143};
   const int floors[] = {5, 13, 7, 7, 7, 7, 0, 0, 0, 0, 7, 0, 0};
-  std::vector<uint8_t> first = OldFormLevel(3, cells);
+  Bytes first = OldFormLevel(3, cells);
   first[266] = 8;  // the last actor's speed
-  const std::vector<uint8_t> file = OldFormSet(first);
+  const Bytes file = OldFormSet(first);
   ASSERT_EQ(file.size(), 2670u);
   LevelSet old;
   ASSERT_TRUE(DecodeLevelSet(file.data(), file.size(), old));
   for (size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(old[0].GetFloor(i), floors[i]) << i;
   EXPECT_EQ(old[0].GetActor(5).speed(), 8);
   // Upgraded, it keeps everything; an exit byte 17 of the current form loads as 128.
-  std::vector<uint8_t> upgraded = EncodeLevelSet(old);
+  Bytes upgraded = EncodeLevelSet(old);
   LevelSet again;
   ASSERT_TRUE(DecodeLevelSet(upgraded.data(), upgraded.size(), again));
   EXPECT_EQ(again, old);
@@ -86,7 +82,7 @@ TEST(LevelFile, OnlyTheTwoLengthsAreRead) {
   const LevelSet before = levels;
   for (size_t length : {0u, 1u, 2669u, 2671u, 3769u, 3771u, 7540u}) {
     const std::string path = dir.Path("len" + std::to_string(length) + ".kxl");
-    WriteBytes(path, std::vector<uint8_t>(length, 17));
+    WriteBytes(path, Bytes(length, 17));
     const LevelSetReadResult result = ReadLevelSetFile(path, levels);
     EXPECT_FALSE(result.ok) << length;
     EXPECT_EQ(result.length, static_cast<long long>(length));
@@ -95,10 +91,9 @@ TEST(LevelFile, OnlyTheTwoLengthsAreRead) {
   EXPECT_EQ(ReadLevelSetFile(dir.Path("missing.kxl"), levels).reason, "cannot be opened");
   EXPECT_FALSE(ReadLevelSetFile(dir.Root().string(), levels).ok);
   EXPECT_EQ(levels, before);
-
   // A save replaces a longer file and leaves no temporary file behind.
   const std::string path = dir.Path("set.kxl");
-  WriteBytes(path, std::vector<uint8_t>(10000, 0xEE));
+  WriteBytes(path, Bytes(10000, 0xEE));
   levels[9].SetCell(100, 64);
   ASSERT_TRUE(WriteLevelSetFile(SystemFileLayer(), path, levels));
   EXPECT_EQ(ReadBytes(path), EncodeLevelSet(levels));
@@ -108,10 +103,6 @@ TEST(LevelFile, OnlyTheTwoLengthsAreRead) {
 }
 
 TEST(LevelImage, LayoutOfTheSharedBlock) {
-  const auto word = [](const std::vector<uint8_t>& b, size_t at) {
-    return static_cast<int32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 |
-                                static_cast<uint32_t>(b[at + 3]) << 24);
-  };
   Level level;
   level.SetGoal(2);
   level.SetPatternSet(4);
@@ -122,14 +113,18 @@ TEST(LevelImage, LayoutOfTheSharedBlock) {
   level.SetFloor(220, 9);  // kept here, unlike in a file
   level.GetActor(5).Set(232, 192, 7, 72, 9, 8);
   std::strcpy(level.GetTime(), "3:45");
-  std::vector<uint8_t> block(kLevelImageBytes, 0xCC);
+  Bytes block(kLevelImageBytes, 0xCC);
   ClearLevelImage(block.data());
   EXPECT_EQ(LevelImageFlag(block.data()), 0);
   PutLevelImage(block.data(), level);
   EXPECT_EQ(LevelImageFlag(block.data()), 1);
-  const std::pair<size_t, int32_t> words[] = {
-      {4, 2}, {8, 4}, {12, 6}, {24, 7}, {28, 150}, {908, -1}, {1792, 9}, {1916, 232}, {1936, 8}};
-  for (auto [at, value] : words) EXPECT_EQ(word(block, at), value) << at;
+  const std::pair<size_t, int32_t> words[] = {{4, 2},     {8, 4},      {12, 6},     {24, 7},    {28, 150},
+                                              {908, -1},  {1792, 9},   {1916, 232}, {1936, 8}};
+  for (auto [at, value] : words) {
+    int32_t word;
+    std::memcpy(&word, block.data() + at, 4);
+    EXPECT_EQ(word, value) << at;
+  }
   EXPECT_EQ(std::memcmp(block.data() + kLevelImageTimeOffset, "3:45", 5), 0);
   EXPECT_EQ(GetLevelImage(block.data()), level);
   // Another process's unterminated time is cut within its eight bytes.

@@ -19,24 +19,16 @@ class FakeHost : public Host {
     int param;
   };
 
-  // Recorded calls.
-  int fullInvalidations = 0;
+  int fullInvalidations = 0, menuRebuilds = 0, captures = 0, releases = 0;
+  bool destroyed = false;
   std::vector<ClientRect> partialInvalidations;
-  std::vector<std::string> statusTexts;
-  std::vector<std::string> titles;
+  std::vector<std::string> statusTexts, titles, openDialogDirs, saveDialogDirs, menuFiles;
   std::vector<Message> messages;
   std::vector<std::pair<Selector, int>> selectorPositions;
   std::vector<int> zooms;
   std::vector<DialogRun> dialogs;
-  std::vector<std::string> openDialogDirs, saveDialogDirs;
-  int menuRebuilds = 0;
-  int lastMenuOldCount = -1;
-  std::vector<std::string> menuFiles;
   std::vector<FileKind> saveDialogKinds;
-  int captures = 0, releases = 0;
-  bool destroyed = false;
-
-  // Scripted answers, consumed in order; when empty: Ok for Info/Error,
+  // Scripted answers, consumed in order; when empty: Ok for Error and Info,
   // No for questions, and cancelled file dialogs.
   std::deque<Answer> answers;
   std::deque<std::string> openPaths, savePaths;
@@ -48,12 +40,10 @@ class FakeHost : public Host {
   void SetTitle(const std::string& text) override { titles.push_back(text); }
   Answer Ask(const std::string& text, const std::string& caption, MessageKind kind) override {
     messages.push_back({text, caption, kind});
-    if (!answers.empty()) {
-      const Answer a = answers.front();
-      answers.pop_front();
-      return a;
-    }
-    return kind == MessageKind::Error || kind == MessageKind::Info ? Answer::Ok : Answer::No;
+    if (answers.empty()) return kind == MessageKind::Error || kind == MessageKind::Info ? Answer::Ok : Answer::No;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
   }
   void SetSelectorPosition(Selector selector, int position) override {
     selectorPositions.emplace_back(selector, position);
@@ -69,20 +59,23 @@ class FakeHost : public Host {
     return Take(savePaths, path);
   }
   void RunDialog(DialogKind dialog, int param) override { dialogs.push_back({dialog, param}); }
-  void RebuildRecentMenu(int oldCount, const std::vector<std::string>& files) override {
+  void RebuildRecentMenu(int, const std::vector<std::string>& files) override {
     ++menuRebuilds;
-    lastMenuOldCount = oldCount;
     menuFiles = files;
   }
   void CaptureMouse() override { ++captures; }
   void ReleaseMouse() override { ++releases; }
-  // The string table's texts are not this fake's to know: it answers with
-  // the id, so a test sees which entry was asked for.
+  // The string table is not this fake's to know: it answers with the id.
   std::string StringResource(int id) override { return "string " + std::to_string(id); }
   void DestroyMainWindow() override { destroyed = true; }
 
   std::string LastTitle() const { return titles.empty() ? "" : titles.back(); }
   std::string LastStatus() const { return statusTexts.empty() ? "" : statusTexts.back(); }
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> out;
+    for (const Message& m : messages) out.push_back(m.text);
+    return out;
+  }
 
  private:
   static bool Take(std::deque<std::string>& queue, std::string& path) {

@@ -2,17 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
+#include "support/editor_harness.h"
+#include "support/recording_painter.h"
 #include "view/canvas_tool.h"
 #include "view/inspector.h"
+#include "view/keyboard.h"
+#include "view/paint.h"
 #include "view/panel.h"
 #include "view/selectors.h"
 #include "view/undo.h"
-#include "support/editor_harness.h"
-#include "support/recording_painter.h"
-#include "view/keyboard.h"
-#include "view/paint.h"
 
 TEST(Panel, HoverTextsAndSelections) {
   struct Row {
@@ -21,29 +19,17 @@ TEST(Panel, HoverTextsAndSelections) {
     const char* text;
     int32_t category, value;
   } rows[] = {
-      {kRegionWalkable, 7 * 16 + 15, 15, "Walkable patterns", 0, 7},
-      {kRegionWalkable, 8 * 16, 0, "Walkable patterns with shadow", 0, 8},
-      {kRegionWalkable, 255, 3, "Walkable patterns with shadow", 0, 15},
-      {kRegionItems, 3, 8, "string 1", 0, 18},
-      {kRegionItems, 50, 5, "string 4", 0, 21},
-      {kRegionItems, 191, 15, "string 12", 0, 29},
-      {kRegionExit, 15, 0, "Exit", 0, 17},
-      {kRegionGem, 0, 15, "Gem", 0, 31},
-      {kRegionDestroyable, 7, 7, "Destroyable item", 0, 52},
-      {kRegionWalls, 15, 4, "Explodable walls", 0, 32},
-      {kRegionWalls, 16, 4, "Explodable walls", 0, 42},
-      {kRegionSolid, 9, 2, "Solid patterns", 0, 64},
-      {kRegionSolid, 16 * 5, 32, "Solid patterns", 0, 101},
-      {kRegionSolid, 255, 63, "Solid patterns", 0, 127},
-      {kRegionPlayer, 8, 23, "Player", 1, 0},
-      {kRegionPlayer, 63, 0, "Player", 1, 3},
-      {kRegionEnemy1, 8, 12, "Enemy 1", 2, 1},
-      {kRegionEnemy1 + 3, 15, 23, "Enemy 4", 2, 4},
-      {kRegionEnemy5, 0, 0, "Enemy 5", 2, 5},
-      {kRegionTeleport, 15, 5, "Teleport start", 3, 0},
-      {kRegionTeleport, 16, 5, "Teleport end", 3, 1},
+      {kRegionWalkable, 7 * 16 + 15, 15, "Walkable patterns", 0, 7}, {kRegionWalkable, 8 * 16, 0, "Walkable patterns with shadow", 0, 8},
+      {kRegionWalkable, 255, 3, "Walkable patterns with shadow", 0, 15}, {kRegionItems, 3, 8, "string 1", 0, 18},
+      {kRegionItems, 50, 5, "string 4", 0, 21}, {kRegionItems, 191, 15, "string 12", 0, 29}, {kRegionExit, 15, 0, "Exit", 0, 17},
+      {kRegionGem, 0, 15, "Gem", 0, 31}, {kRegionDestroyable, 7, 7, "Destroyable item", 0, 52},
+      {kRegionWalls, 15, 4, "Explodable walls", 0, 32}, {kRegionWalls, 16, 4, "Explodable walls", 0, 42},
+      {kRegionSolid, 9, 2, "Solid patterns", 0, 64}, {kRegionSolid, 80, 32, "Solid patterns", 0, 101},
+      {kRegionSolid, 255, 63, "Solid patterns", 0, 127}, {kRegionPlayer, 8, 23, "Player", 1, 0}, {kRegionPlayer, 63, 0, "Player", 1, 3},
+      {kRegionEnemy1, 8, 12, "Enemy 1", 2, 1}, {kRegionEnemy1 + 3, 15, 23, "Enemy 4", 2, 4}, {kRegionEnemy5, 0, 0, "Enemy 5", 2, 5},
+      {kRegionTeleport, 15, 5, "Teleport start", 3, 0}, {kRegionTeleport, 16, 5, "Teleport end", 3, 1},
   };
-  for (int z : {1, 2})
+  for (int z : {1, 2}) {
     for (const Row& r : rows) {
       Harness h(z);
       h.Select(kSelectTeleport, 1);
@@ -52,14 +38,13 @@ TEST(Panel, HoverTextsAndSelections) {
       EXPECT_EQ(h.host.LastStatus(), r.text) << r.id << " " << r.dx;
       EXPECT_EQ(OnLeftButtonDown(h.state, h.host, 1, at), 1);
       OnLeftButtonUp(h.state, h.host);
-      EXPECT_EQ(h.state.session.selectionCategory, r.category) << r.id << " " << r.dx;
-      EXPECT_EQ(h.state.session.selectionValue, r.value) << r.id << " " << r.dx;
+      EXPECT_EQ(h.state.session.selectionCategory * 1000 + h.state.session.selectionValue, r.category * 1000 + r.value)
+          << r.id << " " << r.dx;
       EXPECT_EQ(h.state.session.repaintFlags, 2);
       EXPECT_FALSE(h.state.document.CanUndo());
     }
-  // Past the last tile of each row, between the regions, and a click named
-  // for one region but lying in another: no text, no selection.
-  for (int z : {1, 2}) {
+    // Past the last tile of each row, between the regions, and a click named
+    // for one region but lying in another: no text, no selection.
     Harness h(z);
     h.Select(kSelectPattern, 5);
     for (int32_t id : {1007, 1008, 1009, 1012, 1013, 1014, 1018, 1022, 1039}) {
@@ -71,51 +56,41 @@ TEST(Panel, HoverTextsAndSelections) {
     }
     const uint32_t gem = h.In(kRegionGem, 3, 3);
     OnPanelClick(h.state, h.host, kRegionExit, gem & 0xFFFF, gem >> 16);
-    EXPECT_EQ(h.state.session.selectionValue, 5);
-    EXPECT_EQ(h.host.fullInvalidations, 0);
+    EXPECT_EQ(h.state.session.selectionValue * 100 + h.host.fullInvalidations, 500);
   }
 }
 
 TEST(Pointer, HoverShowsTheLevelAndInspectsTheCell) {
-  // The cell's value and floor, and the inspector's three tiles.
-  struct Row {
+  struct Row {  // the cell's value and floor; the inspector's three tiles
     int value, floor, t0, t1, t2;
-  } rows[] = {
-      {0, 3, 0, -1, -1},    {9, 3, 9, -1, -1},    {16, 3, 16, -1, -1},  {17, 3, 17, 3, -1},
-      {25, 4, 25, 4, -1},   {63, 1, 63, 1, -1},   {64, 3, 64, -1, -1},  {127, 3, 127, -1, -1},
-      {128, 3, 17, 0, -1},  {143, 3, 17, 15, -1}, {144, 5, 32, 16, 5},  {159, 5, 32, 31, 5},
-      {160, 6, 42, 16, 6},  {175, 6, 42, 31, 6},  {176, 3, 16, -1, -1}, {255, 3, 16, -1, -1},
-      {-5, 3, -5, -1, -1},
-  };
+  } rows[] = {{0, 3, 0, -1, -1},    {9, 3, 9, -1, -1},    {16, 3, 16, -1, -1},  {17, 3, 17, 3, -1},  {25, 4, 25, 4, -1},
+              {63, 1, 63, 1, -1},   {64, 3, 64, -1, -1},  {127, 3, 127, -1, -1}, {128, 3, 17, 0, -1}, {143, 3, 17, 15, -1},
+              {144, 5, 32, 16, 5},  {159, 5, 32, 31, 5},  {160, 6, 42, 16, 6},  {175, 6, 42, 31, 6}, {176, 3, 16, -1, -1},
+              {255, 3, 16, -1, -1}, {-5, 3, -5, -1, -1}};
   for (int z : {1, 2})
     for (const Row& r : rows)
       for (int cell : {3 * 17, 3 * 17 + 8, 3 * 17 + 16}) {
         Harness h(z);
-        h.Open([&](LevelSet& levels) {
-          levels[3].SetCell(cell, r.value);
-          levels[3].SetFloor(cell, r.floor);
-        });
+        h.Open([&](LevelSet& levels) { levels[3].SetCell(cell, r.value), levels[3].SetFloor(cell, r.floor); });
         h.state.session.currentLevel = 3;
-        const Level before = h.level();
         EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 0, h.At(cell)), 0);
         EXPECT_EQ(h.host.LastStatus(), "Level 4");
         const int32_t* tiles = h.state.session.inspectorTiles;
         EXPECT_EQ(std::vector<int>(tiles, tiles + 3), (std::vector<int>{r.t0, r.t1, r.t2})) << r.value;
+        EXPECT_EQ(h.state.session.layoutChanged, 0);
         EXPECT_EQ(h.state.session.repaintFlags, 1);
-        ASSERT_EQ(h.host.partialInvalidations.size(), 1u);
-        EXPECT_EQ(h.host.partialInvalidations[0], InspectorRect(z));
+        EXPECT_EQ(h.host.partialInvalidations, std::vector<ClientRect>{InspectorRect(z)});
         EXPECT_EQ(h.host.fullInvalidations, 0);
-        EXPECT_EQ(h.level(), before);
+        EXPECT_FALSE(h.modified());
       }
   // Elsewhere the inspector empties and the status clears; before the first
-  // paint nothing happens at all; no cell, no inspection.
+  // paint nothing happens at all.
   Harness h;
   const ScreenRegion* grid = h.state.session.regionList.FindRegionById(kRegionGrid);
   for (uint32_t at : {Pack(257, 50), Pack(100, 5), Pack(grid->left + 30, grid->bottom)}) {
     h.state.session.inspectorTiles[0] = 9;
     EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 0, at), 0);
-    EXPECT_EQ(h.host.LastStatus(), "");
-    EXPECT_EQ(h.state.session.inspectorTiles[0], -1);
+    EXPECT_EQ(h.host.LastStatus() + std::to_string(h.state.session.inspectorTiles[0]), "-1");
   }
   ShowCellInspector(h.state, h.host, 221);
   EXPECT_TRUE(h.host.partialInvalidations.empty());
@@ -127,30 +102,23 @@ TEST(Pointer, HoverShowsTheLevelAndInspectsTheCell) {
   EXPECT_EQ(h.host.captures, 0);
 }
 
-TEST(Pointer, AStrokeIsOneStep) {
+TEST(Pointer, StrokesDragsAndUndo) {
   for (int z : {1, 2}) {
     Harness h(z);
     h.Open([](LevelSet& levels) {
-      for (int i = 0; i < kCellCount; ++i) {
-        levels[0].SetCell(i, 70);
-        levels[0].SetFloor(i, 5);
-      }
+      for (int i = 0; i < kCellCount; ++i) levels[0].SetCell(i, 70), levels[0].SetFloor(i, 5);
     });
     h.Select(kSelectPattern, 0);
-    // Press on column 0 of row 3, moves along the row, the release elsewhere.
+    // Press on column 0 of row 3, moves along the row: one step.
     EXPECT_EQ(OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(3 * 17)), 1);
     for (int column = 1; column <= 4; ++column)
       EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(3 * 17 + column)), 1);
     EXPECT_EQ(h.host.LastTitle(), "Kraxolan Editor - [set.kxl *]");  // before the release
     OnLeftButtonUp(h.state, h.host);
-    EXPECT_EQ(h.host.captures, 1);
-    EXPECT_EQ(h.host.releases, 1);
-    for (int column = 0; column <= 5; ++column)
-      EXPECT_EQ(h.level().GetCell(3 * 17 + column), column < 5 ? 0 : 70) << column;
-    EXPECT_EQ(h.level().GetFloor(3 * 17 + 1), 0);
-    EXPECT_EQ(h.level().GetFloor(3 * 17), 5);  // edge columns take the pattern raw
-    // Shift, Ctrl, another button: the pointer only follows.
-    for (uint32_t keys : {0u, 5u, 9u, 3u, 17u})
+    EXPECT_EQ(h.host.captures * 10 + h.host.releases, 11);
+    for (int column = 0; column <= 5; ++column) EXPECT_EQ(h.level().GetCell(3 * 17 + column), column < 5 ? 0 : 70);
+    EXPECT_EQ(h.level().GetFloor(3 * 17 + 1) * 10 + h.level().GetFloor(3 * 17), 5);  // edges take it raw
+    for (uint32_t keys : {0u, 5u, 9u, 3u, 17u})  // Shift, Ctrl, another button: the pointer only follows
       EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, keys, h.At(5 * 17 + 5)), 0);
     EXPECT_EQ(h.level().GetCell(5 * 17 + 5), 70);
     // A drag that came in without a press is a stroke too, ended by any other move.
@@ -162,29 +130,22 @@ TEST(Pointer, AStrokeIsOneStep) {
     EXPECT_EQ(h.level().GetCell(6 * 17 + 1), 70);
     UndoStep(h.state, h.host);
     EXPECT_EQ(h.level().GetCell(3 * 17 + 2), 70);
-    EXPECT_FALSE(h.modified());
     EXPECT_EQ(h.host.LastTitle(), "Kraxolan Editor - [set.kxl]");
+    // Dragging the exit moves it; over the panel a drag selects, teleport tiles only name themselves.
+    h.Select(kSelectPattern, 17);
+    OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(5 * 17 + 5));
+    OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(5 * 17 + 6));
+    EXPECT_EQ(h.level().FindExit() * 1000 + h.level().GetCell(5 * 17 + 5), 91000);  // left on pattern 0
+    OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.In(kRegionSolid, 20, 20));
+    EXPECT_EQ(h.state.session.selectionValue, 81);
+    OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.In(kRegionEnemy1 + 3, 3, 3));
+    EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.In(kRegionTeleport, 20, 3)), 0);
+    EXPECT_EQ(h.state.session.selectionCategory * 10 + h.state.session.selectionValue, 24);
+    OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(7 * 17 + 7));
+    EXPECT_EQ(h.level().GetActor(4).x(), 104);
+    OnLeftButtonUp(h.state, h.host);
+    EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 1u);
   }
-}
-
-TEST(Pointer, DragsMoveTheExitAndSelectOverThePanel) {
-  Harness h;
-  h.Select(kSelectPattern, 17);
-  OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(5 * 17 + 5));
-  OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(5 * 17 + 6));
-  EXPECT_EQ(h.level().GetCell(5 * 17 + 5), 0);
-  EXPECT_EQ(h.level().GetCell(5 * 17 + 6), 128);
-  OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.In(kRegionSolid, 20, 20));
-  EXPECT_EQ(h.state.session.selectionValue, 81);
-  OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.In(kRegionEnemy1 + 3, 3, 3));
-  EXPECT_EQ(h.state.session.selectionCategory * 10 + h.state.session.selectionValue, 24);
-  // The teleport tiles only show their names.
-  EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.In(kRegionTeleport, 20, 3)), 0);
-  EXPECT_EQ(h.state.session.selectionCategory, kSelectEnemy);
-  OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(7 * 17 + 7));
-  EXPECT_EQ(h.level().GetActor(4).x(), 104);
-  OnLeftButtonUp(h.state, h.host);
-  EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 1u);
 }
 
 TEST(Pointer, UndoRestoresExactlyAndShowsTheLevelOfTheStep) {
@@ -197,8 +158,7 @@ TEST(Pointer, UndoRestoresExactlyAndShowsTheLevelOfTheStep) {
       levels[2].SetCell(6 * 17 + 5, 9);  // a shadow nothing casts
     });
     SelectLevel(h.state, h.host, 2);
-    // The paint before the edit corrects quietly when asked.
-    if (shadows) h.state.document.CorrectShadowsQuietly(2);
+    if (shadows) h.state.document.CorrectShadowsQuietly(2);  // as the paint before the edit does
     const Level before = h.level();
     h.Select(kSelectPattern, 32);
     OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(3 * 17 + 5));
@@ -227,17 +187,13 @@ TEST(Pointer, UndoRestoresExactlyAndShowsTheLevelOfTheStep) {
 TEST(Pointer, DoubleClickOnAnEnemyImageOpensItsDialog) {
   for (int z : {1, 2}) {
     Harness h(z);
-    for (int n = 1; n <= 5; ++n)
-      EXPECT_EQ(OnCanvasDoubleClick(h.state, h.host, h.In(kRegionEnemy1 + n - 1, 15, 23)), 1);
+    for (int n = 1; n <= 5; ++n) EXPECT_EQ(OnCanvasDoubleClick(h.state, h.host, h.In(kRegionEnemy1 + n - 1, 15, 23)), 1);
     const ScreenRegion* enemy3 = h.state.session.regionList.FindRegionById(1020);
-    for (uint32_t at : {h.In(kRegionPlayer, 5, 5), h.At(50), Pack(enemy3->right, enemy3->top),
-                        Pack(enemy3->left, enemy3->bottom)})
+    for (uint32_t at : {h.In(kRegionPlayer, 5, 5), h.At(50), Pack(enemy3->right, enemy3->top), Pack(enemy3->left, enemy3->bottom)})
       EXPECT_EQ(OnCanvasDoubleClick(h.state, h.host, at), 1);
     ASSERT_EQ(h.host.dialogs.size(), 5u);
-    for (int n = 1; n <= 5; ++n) {
-      EXPECT_EQ(h.host.dialogs[n - 1].dialog, DialogKind::EnemySettings);
-      EXPECT_EQ(h.host.dialogs[n - 1].param, n);
-    }
+    for (int n = 1; n <= 5; ++n)
+      EXPECT_TRUE(h.host.dialogs[n - 1].dialog == DialogKind::EnemySettings && h.host.dialogs[n - 1].param == n);
   }
 }
 
@@ -246,8 +202,7 @@ TEST(Pointer, ShiftDragsARectangleAndCtrlFloods) {
     Harness h(z);
     h.Select(kSelectPattern, 70);
     const uint32_t shift = kKeyLeftButton | kKeyShift;
-    // From row 10, column 14 past the canvas's bottom right corner: clamped
-    // to row 12, column 16.
+    // From row 10, column 14 past the canvas's bottom right corner: clamped to row 12, column 16.
     EXPECT_EQ(OnLeftButtonDown(h.state, h.host, shift, h.At(10 * 17 + 14)), 1);
     EXPECT_EQ(h.host.LastStatus(), "Rectangle 1 x 1");
     const ScreenRegion* right = h.state.session.regionList.FindRegionById(kRegionRightEdge);
@@ -256,8 +211,7 @@ TEST(Pointer, ShiftDragsARectangleAndCtrlFloods) {
     const int invalidations = h.host.fullInvalidations;
     OnCanvasMouseMove(h.state, h.host, shift, Pack(right->right + 50, right->bottom + 10));
     EXPECT_EQ(h.host.fullInvalidations, invalidations);  // the same cell: no new canvas
-    // The frame on the canvas: white around columns 14..16 (16 half wide), rows 10..12.
-    RecordingPainter frame;
+    RecordingPainter frame;  // white around columns 14..16 (16 half wide), rows 10..12
     PaintMainWindow(h.state, frame);
     std::vector<std::vector<int>> lines;
     for (const PaintCall& c : frame.Of(PaintCall::Kind::Line))
@@ -269,9 +223,7 @@ TEST(Pointer, ShiftDragsARectangleAndCtrlFloods) {
     for (int row = 9; row <= 12; ++row)
       for (int column = 13; column <= 16; ++column)
         EXPECT_EQ(h.level().GetCell(row * 17 + column), row >= 10 && column >= 14 ? 70 : 0);
-    EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 1u);
     EXPECT_FALSE(h.state.session.rectangle.active);
-
     // Esc drops it; so does the capture lost.
     OnLeftButtonDown(h.state, h.host, shift, h.At(20));
     OnCanvasMouseMove(h.state, h.host, shift, h.At(60));
@@ -282,24 +234,20 @@ TEST(Pointer, ShiftDragsARectangleAndCtrlFloods) {
     OnRightButtonUp(h.state, h.host);
     EXPECT_EQ(h.level().GetCell(20) + h.level().GetCell(60), 0);
     EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 1u);
-
     // The right button's rectangle takes the right-click rules: a floor under the solids.
     h.Select(kSelectPattern, 4);
-    OnRightButtonDown(h.state, h.host, kKeyShift, h.At(10 * 17 + 15));
+    EXPECT_EQ(OnRightButtonDown(h.state, h.host, kKeyShift, h.At(10 * 17 + 15)), 1);
     OnCanvasMouseMove(h.state, h.host, kKeyShift | 2, h.At(11 * 17 + 15));
     OnRightButtonUp(h.state, h.host);
     EXPECT_EQ(h.level().GetCell(10 * 17 + 15) * 1000 + h.level().GetFloor(11 * 17 + 15), 4004);
     // Ctrl floods: the left rules over the zeros around, the right rules in the block.
     h.Select(kSelectPattern, 9);
     EXPECT_EQ(OnLeftButtonDown(h.state, h.host, kKeyLeftButton | kKeyControl, h.At(0)), 1);
-    EXPECT_EQ(h.level().GetCell(100), 9);
-    EXPECT_EQ(h.level().GetCell(12 * 17 + 16), 70);
+    EXPECT_EQ(h.level().GetCell(100) * 100 + h.level().GetCell(12 * 17 + 16), 970);
     h.Select(kSelectPattern, 3);
-    OnRightButtonDown(h.state, h.host, kKeyControl, h.At(12 * 17 + 14));
-    EXPECT_EQ(h.level().GetFloor(11 * 17 + 14), 3);
-    EXPECT_EQ(h.level().GetFloor(11 * 17 + 16), 0);  // edges keep their own rule: none
+    EXPECT_EQ(OnRightButtonDown(h.state, h.host, kKeyControl, h.At(12 * 17 + 14)), 1);
+    EXPECT_EQ(h.level().GetFloor(11 * 17 + 14) * 10 + h.level().GetFloor(11 * 17 + 16), 30);  // edges: no right rule
     EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 4u);
-
     // With the exit or an actor selected, Shift and Ctrl clicks are plain clicks.
     h.Select(kSelectPattern, 17);
     OnLeftButtonDown(h.state, h.host, shift, h.At(52));
