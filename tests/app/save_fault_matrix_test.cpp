@@ -56,14 +56,14 @@ Texts EachFailurePoint(const std::function<void(FailingFileLayer&)>& attempt) {
 }
 
 // The editor with unsaved work and a previous file at `target`.
-struct Fixture {
+struct SaveFixture {
   TempDir dir;
   std::string target = dir.Path("set.kxl");
   std::vector<uint8_t> previous = EncodeLevelSet(Marked(2));
   EditorState state;
   FakeHost host;
   NoTransfer transfer;
-  Fixture() {
+  SaveFixture() {
     WriteBytes(target, previous);
     SetUnsaved(state.document, Marked(1), target);
     state.settings.questions = 1;
@@ -110,13 +110,13 @@ TEST(SaveFaultMatrix, LevelSetSavedByAnyCommand) {
                {"New", kCmdNew, true, true, {"Save changes?", "Couldn't save file!"}},
                {"Open", kCmdOpen, true, true, {"Save changes?", "Couldn't save file!"}}};
   for (const Road& road : roads) {
-    const auto run = [&](Fixture& f) {
+    const auto run = [&](SaveFixture& f) {
       if (road.asks) f.host.answers = {Answer::Yes};
       if (road.choosesPath) f.host.savePaths = {f.target};
       f.Run(road.command);
     };
     const Texts points = EachFailurePoint([&](FailingFileLayer& layer) {
-      Fixture f;
+      SaveFixture f;
       f.state.files = &layer;
       run(f);
       if (layer.failedAt.empty()) return;
@@ -130,7 +130,7 @@ TEST(SaveFaultMatrix, LevelSetSavedByAnyCommand) {
       EXPECT_TRUE(f.host.titles.empty() && f.host.openDialogDirs.empty() && !f.host.destroyed);
     });
     EXPECT_EQ(points, kLevelSetOperations) << road.name;
-    Fixture f;  // nothing failing: the work is saved
+    SaveFixture f;  // nothing failing: the work is saved
     run(f);
     EXPECT_EQ(ReadBytes(f.target), EncodeLevelSet(Marked(1))) << road.name;
     EXPECT_EQ(f.dir.List(), Texts{"set.kxl"}) << road.name;
@@ -190,7 +190,7 @@ TEST(SaveFaultMatrix, BackupAndSettingsFailSilently) {
 
 TEST(SaveFaultMatrix, FoldersThatRefuse) {
   {  // a folder in the file's place
-    Fixture f;
+    SaveFixture f;
     fs::remove(f.target);
     fs::create_directory(f.target);
     WriteBytes(f.dir.Path("set.kxl/inside"), f.previous);
@@ -199,13 +199,13 @@ TEST(SaveFaultMatrix, FoldersThatRefuse) {
     EXPECT_EQ(ReadBytes(f.dir.Path("set.kxl/inside")), f.previous);
   }
   {  // a folder that does not exist
-    Fixture f;
+    SaveFixture f;
     f.state.document.SetFileName(f.dir.Path("missing/set.kxl"));
     f.Run(kCmdSave);
     f.ExpectKept();
   }
   {  // a read-only folder
-    Fixture f;
+    SaveFixture f;
     WritableAgain afterwards{f.dir.Root()};
     fs::permissions(f.dir.Root(), kWrite, fs::perm_options::remove);
     if (!CanCreateIn(f.dir.Root())) {
@@ -213,7 +213,7 @@ TEST(SaveFaultMatrix, FoldersThatRefuse) {
       f.ExpectKept();
     }
   }
-  Fixture f;  // a write-protected file stays, though its folder would allow replacing it
+  SaveFixture f;  // a write-protected file stays, though its folder would allow replacing it
   WritableAgain afterwards{f.target};
   fs::permissions(f.target, kWrite, fs::perm_options::remove);
   if (std::ofstream(f.target, std::ios::binary | std::ios::app).is_open())

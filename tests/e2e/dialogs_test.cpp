@@ -163,10 +163,6 @@ namespace {
 constexpr int kChecks[] = {IDC_SETTINGS_QUESTIONS, IDC_SETTINGS_LOAD, IDC_SETTINGS_DOUBLE_SIZE,
                            IDC_SETTINGS_AUTOSAVE, IDC_SETTINGS_REGISTER, IDC_SETTINGS_CORRECT_SHADOW};
 
-bool Checked(const DialogWindow& dialog, int id) {
-  return SendTo(Control(dialog, id), BM_GETCHECK) == BST_CHECKED;
-}
-
 void SetCheck(const DialogWindow& dialog, int id, bool checked) {
   SendTo(Control(dialog, id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
 }

@@ -615,6 +615,10 @@ void PickComboEntry(const DialogWindow& dialog, int id, int index) {
   SendTo(dialog.window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
+bool Checked(const DialogWindow& dialog, int id) {
+  return SendTo(Control(dialog, id), BM_GETCHECK) == BST_CHECKED;
+}
+
 int ComboChoice(const DialogWindow& dialog, int id) {
   return static_cast<int>(SendTo(Control(dialog, id), CB_GETCURSEL));
 }

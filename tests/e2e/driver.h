@@ -215,6 +215,7 @@ LRESULT SendTo(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // first, then CBN_SELCHANGE with the combo's handle to the dialog).
 void PickComboEntry(const DialogWindow& dialog, int id, int index);
 int ComboChoice(const DialogWindow& dialog, int id);
+bool Checked(const DialogWindow& dialog, int id);  // a check box
 int ComboCount(const DialogWindow& dialog, int id);
 // The text of the chosen entry.
 std::string ComboChoiceText(const DialogWindow& dialog, int id);

@@ -38,7 +38,7 @@ struct SessionOptions {
 
 struct SessionReport {
   int actions = 0;
-  int savesChecked = 0;    // files written by the editor, read back by the core and kxl
+  int savesChecked = 0;    // files written by the editor and read back by the core
   int messageBoxes = 0;
   int fileDialogs = 0;
   int dialogs = 0;
@@ -143,8 +143,6 @@ class RandomSession {
   bool CheckFile(const std::string& path, const std::string& why);
   void CompareLevelView(const LevelSet& levels, int level, const std::string& what);
   void Remember(const std::string& path);
-  std::string KeepEvidence(const Image& shown, const Image& expected, const LevelSet& levels,
-                           int left, int top, int width, int height) const;  // a file the recent list now holds
   void FinalExit();
   void CheckFolder();
   std::string CurrentFile() const;  // from the title, as a path
@@ -184,7 +182,3 @@ class RandomSession {
   int markerVariant_ = 0;
   DWORD lastWindowAt_ = 0;  // when the last window of the editor was answered
 };
-
-// Runs `kxl.exe info` (beside this test program) on a file: its exit code
-// and its output.
-DWORD RunKxlInfo(const std::string& path, std::string* output);

@@ -116,7 +116,7 @@ TEST(TimeLimit, TextSecondsAndTrackBar) {
   EXPECT_EQ(std::string(text, 4), "9#59");
   WriteTimeLimit(text, 3);
   EXPECT_EQ(std::string(text, 4), "0#15");
-  struct Step {
+  struct TrackStep {
     int time, code, thumb, next;  // -1: the time stays
   } steps[] = {
       {120, kTrackLineDown, 0, 121},  {120, kTrackLineUp, 0, 119},   {15, kTrackLineUp, 0, -1},
@@ -126,6 +126,6 @@ TEST(TimeLimit, TextSecondsAndTrackBar) {
       {120, kTrackThumbPosition, 900, 599}, {120, kTrackThumbTrack, -3, 15}, {120, kTrackTop, 15, 15},
       {120, kTrackBottom, 599, 599},  {120, kTrackEndTrack, 200, -1}, {120, 9, 200, -1},
   };
-  for (const Step& s : steps)
+  for (const TrackStep& s : steps)
     EXPECT_EQ(TrackBarStep(s.time, s.code, s.thumb).value_or(-1), s.next) << s.time << " code " << s.code;
 }
