@@ -15,9 +15,9 @@
 #include "support/test_sheets.h"
 #include "view/level_picture.h"
 
-namespace {
-
 using Texts = std::vector<std::string>;
+
+namespace {
 
 class MemoryTransfer : public LevelTransfer {  // the shared block, in memory
  public:

@@ -20,10 +20,11 @@
 #include "support/failing_file_layer.h"
 #include "support/temp_dir.h"
 
+using Texts = std::vector<std::string>;
+
 namespace {
 
 namespace fs = std::filesystem;
-using Texts = std::vector<std::string>;
 
 class NoTransfer : public LevelTransfer {
  public:
