@@ -94,7 +94,9 @@ TEST(PaintArea, TheCanvasIsComposedOnlyWhenTheUpdateAreaReachesIt) {
     EXPECT_EQ(compositions(z, kRepaintAll, {c.right - 1, c.bottom - 1, c.right, c.bottom}), 1u);
     EXPECT_EQ(compositions(z, kRepaintCanvas, {0, 0, c.left + 1, c.top + 1}), 1u);
     EXPECT_EQ(compositions(z, kRepaintAll, {c.right, c.top, c.right + 50, c.bottom}), 0u);
-    EXPECT_EQ(compositions(z, kRepaintCanvas, {0, 0, 600 * z, c.top}), 0u);
+    EXPECT_EQ(compositions(z, kRepaintCanvas, {0, 0, 600 * z, c.top}), 0u);  // touching: above,
+    EXPECT_EQ(compositions(z, kRepaintCanvas, {0, c.top, c.left, c.bottom}), 0u);  // left,
+    EXPECT_EQ(compositions(z, kRepaintCanvas, {c.left, c.bottom, c.right, c.bottom + 9}), 0u);  // below
     EXPECT_EQ(compositions(z, kRepaintPanel, {0, 0, 2000, 2000}), 0u);
     // An area the window system erased is drawn whole, palette and canvas.
     size_t canvasOnly = 0, erased = 0;
