@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/active_border.h"
 #include "app/command_line.h"
 #include "app/editor_state.h"
 #include "level/level_file.h"
@@ -118,4 +119,11 @@ TEST(SettingsFile, StartUp) {
   state.programDirectory = dir.Path("missing") + "/";
   WriteSettings(state);
   EXPECT_FALSE(std::filesystem::exists(ini) || std::filesystem::exists(dir.Path("missing")));
+}
+
+TEST(ActiveBorder, RegistryText) {
+  const std::pair<const char*, uint32_t> rows[] = {
+      {"212 208 200", 0xC8D0D4}, {"0 10 255", 0xFF0A00}, {"  7   8 9", 0x090807}, {"300 1000 0", 0x00FFFF},
+      {"12", 0x00000C}, {"", 0}, {"1,2 3x 4", 0x040301}, {"09 0 00", 0x000009}};
+  for (const auto& [text, colour] : rows) EXPECT_EQ(ParseActiveBorder(text), colour) << text;
 }

@@ -10,6 +10,7 @@
 #include "level/time_limit.h"
 #include "support/editor_harness.h"
 #include "support/recording_painter.h"
+#include "view/paint.h"
 
 TEST(LevelSettings, ListsAndWhatTheyShow) {
   EXPECT_EQ(LevelChoices(), (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
@@ -243,6 +244,11 @@ TEST(CheckLevelsDialog, LinesAndShow) {
   EXPECT_FALSE(ShowProblem(h.state, h.host, problems, 1) || ShowProblem(h.state, h.host, problems, -1));
   EXPECT_TRUE(ShowProblem(h.state, h.host, problems, 0));
   EXPECT_EQ(h.state.session.currentLevel * 1000 + h.state.session.mark.level * 100 + h.state.session.mark.cell, 4400);
+  RecordingPainter marked;  // the frame around cell 0
+  PaintMainWindow(h.state, marked);
+  size_t white = 0;
+  for (const PaintCall& c : marked.Of(PaintCall::Kind::Line)) white += c.offscreen && c.colour == Rgb{255, 255, 255};
+  EXPECT_EQ(white, 4u);
   EXPECT_EQ(h.state.session.inspectorTiles[0] * 1000 + h.state.session.repaintFlags, 70003);
   const std::vector<Problem> none = {{2, -1, false, "x"}};
   EXPECT_TRUE(ShowProblem(h.state, h.host, none, 0));

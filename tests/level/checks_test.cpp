@@ -82,6 +82,7 @@ TEST(Checks, OneLevelPerRule) {
       {[](Level& l) { l.SetCell(At(3, 1), 30), WallIn(l); },  // warnings by cell too
        {"level 3, row 4, column 2: warning: cell value 30 is not in the palette", unreached}},
       {WallIn, {unreached}},
+      {[](Level& l) { WallIn(l), l.GetActor(0).Set(-8, 0, 5, 0, 0, 4); }, {unreached}},  // from cell 0
       {[](Level& l) { WallIn(l), l.SetCell(At(2, 5), kCellWall1); }, {}},  // bombs open walls
       {[](Level& l) { WallIn(l), l.SetCell(At(2, 5), 150); }, {}},
       {[](Level& l) { WallIn(l), l.SetCell(At(8, 8), 178), l.SetCell(At(4, 6), 179); }, {}},  // start outside

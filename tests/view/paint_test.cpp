@@ -157,7 +157,7 @@ TEST(Paint, CellValuesPickTilesAndOverlays) {
     Level& level = editor.level();
     level.SetPatternSet(4);  // catalogue set 1
     const int row = 2 * 17;
-    const int values[] = {37, 0, 0, 130, 150, 165, 180, 45, 127, 17, 143, 191, 0, 0, 0, 0, 38};
+    const int values[] = {37, 0, 0, 130, 150, 165, 176, 45, 127, 17, 143, 191, 0, 0, 0, 0, 38};
     for (int c = 0; c < 17; ++c) level.SetCell(row + c, values[c]);
     const Image image = editor.Paint();
     // (cell, lower quarter, tile, the tile's lower half); the edge strips
