@@ -693,41 +693,45 @@ void MoveWindowTo(HWND window, int x, int y) {
   SendTo(window, WM_NULL);
 }
 
-namespace {
-
-// Runs reg.exe of the Wine prefix with the arguments; its exit code and output.
-DWORD RunReg(const std::string& arguments, std::string* output) {
+DWORD RunProgram(const std::string& commandLine, std::string* output, DWORD timeoutMs) {
+  // The output goes to a file: a program that hangs cannot block a pipe read.
+  char folder[MAX_PATH] = "", name[MAX_PATH] = "";
+  GetTempPathA(MAX_PATH, folder);
+  GetTempFileNameA(folder, "kxe", 0, name);
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  HANDLE readEnd = nullptr, writeEnd = nullptr;
-  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return 0xFFFFFFFF;
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  HANDLE out = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                           CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = writeEnd;
-  startup.hStdError = writeEnd;
+  startup.hStdOutput = startup.hStdError = out;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  std::string line = "C:\\windows\\system32\\reg.exe " + arguments;
-  std::vector<char> commandLine(line.begin(), line.end());
-  commandLine.push_back('\0');
+  std::vector<char> line(commandLine.begin(), commandLine.end());
+  line.push_back('\0');
   PROCESS_INFORMATION process = {};
-  const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
-                                      CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
-  CloseHandle(writeEnd);
+  const BOOL started = out != INVALID_HANDLE_VALUE &&
+                       CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                      nullptr, nullptr, &startup, &process);
+  if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
   DWORD code = 0xFFFFFFFF;
-  std::string text;
   if (started) {
-    char buffer[512];
-    DWORD got = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
-    WaitForSingleObject(process.hProcess, 20000);
+    if (WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+      TerminateProcess(process.hProcess, 0xFFFFFFFF);
+      WaitForSingleObject(process.hProcess, 5000);
+    }
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
   }
-  CloseHandle(readEnd);
-  if (output) *output = text;
+  if (output) *output = FileText(name);
+  DeleteFileA(name);
   return code;
+}
+
+namespace {
+
+DWORD RunReg(const std::string& arguments, std::string* output) {
+  return RunProgram("C:\\windows\\system32\\reg.exe " + arguments, output, 20000);
 }
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }

@@ -241,6 +241,11 @@ void PressKeysIn(const DialogWindow& dialog, const std::vector<WORD>& keys);
 Image CaptureWindowClient(HWND window, const std::function<bool(const Image&)>& ready = nullptr,
                           DWORD timeoutMs = 3000);
 
+// Runs a command line without a window, within the time (then ends it): its
+// exit code (0xFFFFFFFF when it did not start or finish), and its output.
+DWORD RunProgram(const std::string& commandLine, std::string* output = nullptr,
+                 DWORD timeoutMs = 20000);
+
 // Moves a top-level window so that two editors' windows do not overlap.
 void MoveWindowTo(HWND window, int x, int y);
 

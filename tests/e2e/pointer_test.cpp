@@ -11,22 +11,7 @@ namespace {
 // Runs /usr/bin/xdotool with the arguments. Wine's start launches Unix
 // programs with /unix; the program inherits the display of the test.
 bool Xdotool(const std::string& arguments) {
-  std::string line = "start.exe /wait /unix /usr/bin/xdotool " + arguments;
-  std::vector<char> buffer(line.begin(), line.end());
-  buffer.push_back('\0');
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                      nullptr, &startup, &info))
-    return false;
-  const bool ended = WaitForSingleObject(info.hProcess, 10000) == WAIT_OBJECT_0;
-  if (!ended) TerminateProcess(info.hProcess, 1);
-  DWORD code = 1;
-  GetExitCodeProcess(info.hProcess, &code);
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  return ended && code == 0;
+  return RunProgram("start.exe /wait /unix /usr/bin/xdotool " + arguments, nullptr, 10000) == 0;
 }
 
 // The real pointer is parked in the screen's far corner when a test is
