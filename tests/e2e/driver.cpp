@@ -132,19 +132,11 @@ EditorProcess::EditorProcess(const ProgramDir& folder, const std::string& argume
   const std::string exe = folder.File("kraxed.exe");
   std::string commandLine = quoted ? "\"" + exe + "\"" : exe;
   if (!arguments.empty()) commandLine += " " + arguments;
-  std::vector<char> line(commandLine.begin(), commandLine.end());
-  line.push_back('\0');
   // Every editor opens with the pointer away from it, wherever an earlier
   // test left the pointer.
   ParkRealPointer();
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  const std::string cwd = workingDirectory.empty() ? folder.Path() : workingDirectory;
-  if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(),
-                      &startup, &info_)) {
-    std::fprintf(stderr, "cannot start %s (error %lu)\n", commandLine.c_str(), GetLastError());
-    info_ = {};
-  }
+  info_ = StartProgram(exe.c_str(), commandLine,
+                       workingDirectory.empty() ? folder.Path() : workingDirectory, nullptr);
 }
 
 EditorProcess::~EditorProcess() {
@@ -157,24 +149,20 @@ EditorProcess::~EditorProcess() {
 
 bool EditorProcess::WaitForWindow(DWORD timeoutMs) {
   if (!info_.hProcess) return false;
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < timeoutMs) {
+  WaitUntil([this] {
     for (HWND w : TopLevelWindows(info_.dwProcessId))
-      if (ClassOf(w) == kMainClass && TextOf(w).rfind("Kraxolan Editor - [", 0) == 0) {
-        window_ = w;
-        shownAt_ = GetTickCount();
-        WaitIdle();
-        return true;
-      }
-    if (!Running()) {
-      std::fprintf(stderr, "the editor ended before its window showed (exit code 0x%lx)\n",
-                   ExitCode());
-      return false;
-    }
-    Sleep(50);
+      if (ClassOf(w) == kMainClass && TextOf(w).rfind("Kraxolan Editor - [", 0) == 0) window_ = w;
+    return window_ || !Running();
+  }, timeoutMs);
+  if (window_) {
+    shownAt_ = GetTickCount();
+    WaitIdle();
+  } else if (!Running()) {
+    std::fprintf(stderr, "the editor ended before its window showed (exit code 0x%lx)\n", ExitCode());
+  } else {
+    std::fprintf(stderr, "no editor window within %lu ms\n", timeoutMs);
   }
-  std::fprintf(stderr, "no editor window within %lu ms\n", timeoutMs);
-  return false;
+  return window_ != nullptr;
 }
 
 std::string EditorProcess::Title() const { return TextOf(window_); }
@@ -294,30 +282,25 @@ void EditorProcess::ScrollSelector(int index, int position) const {
 }
 
 DialogWindow EditorProcess::WaitForDialog(DWORD timeoutMs, const std::string& caption) const {
-  const DWORD start = GetTickCount();
-  do {
-    for (HWND w : TopLevelWindows(info_.dwProcessId)) {
-      if (w == window_ || ClassOf(w) != "#32770") continue;
-      if (!caption.empty() && TextOf(w) != caption) continue;
-      DialogWindow dialog;
-      dialog.window = w;
-      dialog.caption = TextOf(w);
-      HWND message = GetDlgItem(w, 0xFFFF);
-      if (message) dialog.text = TextOf(message);
-      return dialog;
-    }
-    Sleep(50);
-  } while (GetTickCount() - start < timeoutMs && Running());
-  return {};
+  DialogWindow dialog;
+  WaitUntil([&] {
+    for (HWND w : TopLevelWindows(info_.dwProcessId))
+      if (w != window_ && ClassOf(w) == "#32770" && (caption.empty() || TextOf(w) == caption)) {
+        dialog.window = w;
+        dialog.caption = TextOf(w);
+        if (HWND message = GetDlgItem(w, 0xFFFF)) dialog.text = TextOf(message);
+        return true;
+      }
+    return !Running();
+  }, timeoutMs);
+  return dialog;
 }
 
 void EditorProcess::Press(const DialogWindow& dialog, int buttonId) const {
   if (!dialog.window) return;
   PostMessageA(dialog.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog.window, buttonId)));
-  const DWORD start = GetTickCount();
-  while (IsWindow(dialog.window) && IsWindowVisible(dialog.window) && GetTickCount() - start < 10000)
-    Sleep(20);
+  WaitUntil([&] { return !IsOpen(dialog); });
   WaitIdle();
 }
 
@@ -541,12 +524,11 @@ Image CaptureScreen(int left, int top, int width, int height) {
 
 Image CaptureUntil(const std::function<Image()>& capture,
                    const std::function<bool(const Image&)>& ready, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  Image picture = capture();
-  while (ready && !ready(picture) && GetTickCount() - start < timeoutMs) {
-    Sleep(20);
+  Image picture;
+  WaitUntil([&] {
     picture = capture();
-  }
+    return !ready || ready(picture);
+  }, timeoutMs);
   return picture;
 }
 
@@ -693,6 +675,27 @@ void MoveWindowTo(HWND window, int x, int y) {
   SendTo(window, WM_NULL);
 }
 
+PROCESS_INFORMATION StartProgram(const char* program, const std::string& commandLine,
+                                 const std::string& workingDirectory, HANDLE output) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  if (output) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = output;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  }
+  std::vector<char> line(commandLine.begin(), commandLine.end());
+  line.push_back('\0');
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(program, line.data(), nullptr, nullptr, output != nullptr,
+                      output ? CREATE_NO_WINDOW : 0, nullptr,
+                      workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup, &process)) {
+    std::fprintf(stderr, "cannot start %s (error %lu)\n", commandLine.c_str(), GetLastError());
+    return {};
+  }
+  return process;
+}
+
 DWORD RunProgram(const std::string& commandLine, std::string* output, DWORD timeoutMs) {
   // The output goes to a file: a program that hangs cannot block a pipe read.
   char folder[MAX_PATH] = "", name[MAX_PATH] = "";
@@ -701,20 +704,11 @@ DWORD RunProgram(const std::string& commandLine, std::string* output, DWORD time
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   HANDLE out = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                            CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = startup.hStdError = out;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  std::vector<char> line(commandLine.begin(), commandLine.end());
-  line.push_back('\0');
-  PROCESS_INFORMATION process = {};
-  const BOOL started = out != INVALID_HANDLE_VALUE &&
-                       CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                      nullptr, nullptr, &startup, &process);
-  if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
+  if (out == INVALID_HANDLE_VALUE) return 0xFFFFFFFF;
+  const PROCESS_INFORMATION process = StartProgram(nullptr, commandLine, "", out);
+  CloseHandle(out);
   DWORD code = 0xFFFFFFFF;
-  if (started) {
+  if (process.hProcess) {
     if (WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0) {
       TerminateProcess(process.hProcess, 0xFFFFFFFF);
       WaitForSingleObject(process.hProcess, 5000);

@@ -241,6 +241,11 @@ void PressKeysIn(const DialogWindow& dialog, const std::vector<WORD>& keys);
 Image CaptureWindowClient(HWND window, const std::function<bool(const Image&)>& ready = nullptr,
                           DWORD timeoutMs = 3000);
 
+// Starts a program (the command line's first word when `program` is null)
+// in the folder (empty: this one); with `output`, without a window and its
+// standard handles going there. Empty, and said on stderr, when it cannot.
+PROCESS_INFORMATION StartProgram(const char* program, const std::string& commandLine,
+                                 const std::string& workingDirectory, HANDLE output);
 // Runs a command line without a window, within the time (then ends it): its
 // exit code (0xFFFFFFFF when it did not start or finish), and its output.
 DWORD RunProgram(const std::string& commandLine, std::string* output = nullptr,
