@@ -155,26 +155,46 @@ DWORD WINAPI Watchdog::Run(void* self) {
 RandomSession::RandomSession(const SessionOptions& options, const ProgramDir& folder,
                              EditorProcess& editor)
     : options_(options), folder_(folder), editor_(editor), random_(options.seed) {
+  // A move or click at a point of an area: 0 canvas, 1 panel, 2 anywhere,
+  // 3 any of them.
+  const auto at = [this](int area, std::function<void(POINT)> press) {
+    return [this, area, press] {
+      press(PointIn(area == 3 ? Rand(3) : area));
+      AfterSent();
+    };
+  };
+  const auto move = [this](POINT p) { editor_.MouseMove(p.x, p.y); };
+  const auto left = [this](POINT p) { editor_.LeftClick(p.x, p.y); };
+  const auto right = [this](POINT p) { editor_.RightClick(p.x, p.y); };
+  const auto key = [this](std::vector<UINT> keys) {
+    return [this, keys] {
+      editor_.KeyUp(keys[static_cast<size_t>(Rand(static_cast<int>(keys.size())))]);
+      AfterSent();
+    };
+  };
   actions_ = {
-      {"hover", 60, &RandomSession::Hover},
-      {"click canvas", 170, &RandomSession::ClickCanvas},
-      {"click panel", 130, &RandomSession::ClickPanel},
-      {"click anywhere", 40, &RandomSession::ClickAnywhere},
-      {"right click", 70, &RandomSession::RightClick},
-      {"drag on canvas", 70, &RandomSession::DragOnCanvas},
-      {"drag anywhere", 30, &RandomSession::DragAnywhere},
-      {"double click enemy", 10, &RandomSession::DoubleClickEnemy},
-      {"double click anywhere", 8, &RandomSession::DoubleClickAnywhere},
-      {"arrow key", 90, &RandomSession::ArrowKey},
-      {"delete key", 20, &RandomSession::DeleteKey},
-      {"real arrow keys", 12, &RandomSession::RealArrowKeys},
-      {"selector", 45, &RandomSession::ScrollSelector},
-      {"selector arrow", 30, &RandomSession::ClickSelectorArrow},
-      {"menu command", 110, &RandomSession::MenuCommand},
-      {"accelerator", 55, &RandomSession::Accelerator},
-      {"recent file", 6, &RandomSession::RecentFile},
-      {"close and cancel", 4, &RandomSession::CloseAndCancel},
-      {"back-up tick", 3, &RandomSession::BackupTick},
+      {"hover", 60, at(3, move)},
+      {"click canvas", 170, at(0, left)},
+      {"click panel", 130, at(1, left)},
+      {"click anywhere", 40, at(2, left)},
+      {"right click", 70, [this, at, right] { at(Chance(75) ? 0 : 2, right)(); }},
+      {"drag on canvas", 70, [this] { DragOnCanvas(); }},
+      {"drag anywhere", 30, [this] { DragAnywhere(); }},
+      {"double click enemy", 10, [this] { DoubleClickEnemy(); }},
+      {"double click anywhere", 8, [this] { DoubleClickAt(PointIn(Rand(3))); }},
+      {"arrow key", 90, key({VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN})},
+      {"delete key", 20, key({VK_DELETE})},
+      {"real arrow keys", 12, [this] {
+         const WORD keys[] = {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_DELETE};
+         KeysAndSettle({keys[Rand(5)]});
+       }},
+      {"selector", 45, [this] { ScrollSelector(); }},
+      {"selector arrow", 30, [this] { ClickSelectorArrow(); }},
+      {"menu command", 110, [this] { MenuCommand(); }},
+      {"accelerator", 55, [this] { Accelerator(); }},
+      {"recent file", 6, [this] { RecentFile(); }},
+      {"close and cancel", 4, [this] { CloseAndCancel(); }},
+      {"back-up tick", 3, [this] { BackupTick(); }},
   };
   for (const Action& action : actions_) totalWeight_ += action.weight;
   files_.push_back(folder_.File("sample.kxl"));
@@ -242,15 +262,15 @@ SessionReport RandomSession::Run() {
   // a shuffled order; after that the weights choose.
   std::vector<std::pair<int, int>> forced;
   for (size_t i = 0; i < actions_.size(); ++i) forced.push_back({static_cast<int>(i), -1});
-  const auto indexOf = [this](void (RandomSession::*run)()) {
+  const auto indexOf = [this](const std::string& name) {
     for (size_t i = 0; i < actions_.size(); ++i)
-      if (actions_[i].run == run) return static_cast<int>(i);
+      if (actions_[i].name == name) return static_cast<int>(i);
     return 0;
   };
   for (size_t i = 0; i < std::size(kMenuCommands); ++i)
-    forced.push_back({indexOf(&RandomSession::MenuCommand), static_cast<int>(i)});
+    forced.push_back({indexOf("menu command"), static_cast<int>(i)});
   for (size_t i = 0; i < std::size(kAccelerators); ++i)
-    forced.push_back({indexOf(&RandomSession::Accelerator), static_cast<int>(i)});
+    forced.push_back({indexOf("accelerator"), static_cast<int>(i)});
   std::shuffle(forced.begin(), forced.end(), random_);
 
   for (int n = 1; n <= options_.actions && !Stopped(); ++n) {
@@ -268,7 +288,7 @@ SessionReport RandomSession::Run() {
     const Action& action = actions_[index];
     Note(action.name);
     const DWORD began = GetTickCount();
-    (this->*action.run)();
+    action.run();
     ++report_.kinds[action.name];
     if (options_.verbose) Note("  took " + std::to_string(GetTickCount() - began) + " ms");
     if (!Stopped() && GetTickCount() - began > kActionLimitMs)
@@ -426,36 +446,6 @@ void RandomSession::KeysAndSettle(const std::vector<WORD>& keys) {
 // ---------------------------------------------------------------------------
 // Mouse and keys
 
-void RandomSession::Hover() {
-  const POINT p = PointIn(Rand(3));
-  editor_.MouseMove(p.x, p.y);
-  AfterSent();
-}
-
-void RandomSession::ClickCanvas() {
-  const POINT p = PointIn(0);
-  editor_.LeftClick(p.x, p.y);
-  AfterSent();
-}
-
-void RandomSession::ClickPanel() {
-  const POINT p = PointIn(1);
-  editor_.LeftClick(p.x, p.y);
-  AfterSent();
-}
-
-void RandomSession::ClickAnywhere() {
-  const POINT p = PointIn(2);
-  editor_.LeftClick(p.x, p.y);
-  AfterSent();
-}
-
-void RandomSession::RightClick() {
-  const POINT p = PointIn(Chance(75) ? 0 : 2);
-  editor_.RightClick(p.x, p.y);
-  AfterSent();
-}
-
 void RandomSession::DragOnCanvas() {
   const RECT client = Client();
   std::vector<POINT> points{PointIn(Chance(80) ? 0 : 1)};
@@ -490,24 +480,6 @@ void RandomSession::DoubleClickEnemy() {
   const int z = Zoom();
   const int enemy = Rand(5);
   DoubleClickAt({(353 + 30 * enemy + Rand(16)) * z, 138 * z + 16 + Rand(24 * z)});
-}
-
-void RandomSession::DoubleClickAnywhere() { DoubleClickAt(PointIn(Rand(3))); }
-
-void RandomSession::ArrowKey() {
-  const UINT keys[] = {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN};
-  editor_.KeyUp(keys[Rand(4)]);
-  AfterSent();
-}
-
-void RandomSession::DeleteKey() {
-  editor_.KeyUp(VK_DELETE);
-  AfterSent();
-}
-
-void RandomSession::RealArrowKeys() {
-  const WORD keys[] = {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_DELETE};
-  KeysAndSettle({keys[Rand(5)]});
 }
 
 void RandomSession::ScrollSelector() {

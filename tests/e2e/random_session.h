@@ -77,7 +77,7 @@ class RandomSession {
   struct Action {
     const char* name;
     int weight;
-    void (RandomSession::*run)();
+    std::function<void()> run;
   };
 
   // Choices.
@@ -93,19 +93,10 @@ class RandomSession {
   POINT PointIn(int area);  // 0 canvas, 1 panel, 2 anywhere
 
   // The actions.
-  void Hover();
-  void ClickCanvas();
-  void ClickPanel();
-  void ClickAnywhere();
-  void RightClick();
   void DragOnCanvas();
   void DragAnywhere();
   void DoubleClickAt(POINT p);
   void DoubleClickEnemy();
-  void DoubleClickAnywhere();
-  void ArrowKey();
-  void DeleteKey();
-  void RealArrowKeys();
   void ScrollSelector();
   void ClickSelectorArrow();
   void MenuCommand();
