@@ -15,6 +15,7 @@ TEST(CommandLine, ProgramDirectoryAndFile) {
       {R"("C:\Program Files\Kraxolan\kraxed.exe" x.kxl)", R"(C:\Program Files\Kraxolan\)", "x.kxl"},
       {R"(C:\Games\kraxed.exe "C:\My Levels\a.kxl")", R"(C:\Games\)", R"(C:\My Levels\a.kxl)"},  // as registered
       {R"(C:\Games\kraxed.exe C:\Levels\a.kxl)", R"(C:\Games\)", none},
+      {R"(C:\My Games\kraxed.exe)", R"(C:\My Games\)", none},  // unquoted, a blank in its folder
       {"kraxed.exe", "", none},
       {R"(C:\Program Files\Ed\kraxed.exe "b.kxl")", R"(C:\Program Files\Ed\)", "b.kxl"},
       {R"(C:\Games\kraxed.exe "C:\Levels\a.kxl)", R"(C:\Games\)", R"(C:\Levels\a.kxl)"},  // no closing quote
