@@ -424,6 +424,12 @@ TEST(Paint, NumbersOutsideTheCatalogueDrawNothing) {
   image = editor.Paint();
   EXPECT_EQ(image.At(9 + 32 + 8, 17 + 24 + 20), SpriteColourAt(0, 128));
   EXPECT_TRUE(AllOf(image, {353, 154, 369, 178}, kBackground));
+  // Positions 1..255 are drawn, others not.
+  const struct { int x, y; size_t blits; } places[] = {{0, 32, 0}, {1, 32, 1}, {255, 255, 1}, {256, 32, 0}, {40, 256, 0}, {40, 0, 1}, {40, -1, 0}};
+  for (const auto& p : places) {
+    level.GetActor(1).Set(p.x, p.y, 5, 0, 5, 2);
+    EXPECT_EQ(editor.Record().Blits(SheetKind::SpriteColour, true).size(), p.blits) << p.x << "," << p.y;
+  }
   Canvas noSprites(1, 1, 0);  // without the player's sprite set: no player
   noSprites.level().GetActor(0).Set(40, 64, 5, 0, 0, 2);
   EXPECT_TRUE(noSprites.Record().Blits(SheetKind::SpriteColour, true).empty());

@@ -5,6 +5,7 @@
 #include "support/editor_harness.h"
 #include "support/recording_painter.h"
 #include "view/canvas_tool.h"
+#include "view/hit_test.h"
 #include "view/inspector.h"
 #include "view/keyboard.h"
 #include "view/paint.h"
@@ -26,7 +27,8 @@ TEST(Panel, HoverTextsAndSelections) {
       {kRegionWalls, 15, 4, "Explodable walls", 0, 32}, {kRegionWalls, 16, 4, "Explodable walls", 0, 42},
       {kRegionSolid, 9, 2, "Solid patterns", 0, 64}, {kRegionSolid, 80, 32, "Solid patterns", 0, 101},
       {kRegionSolid, 255, 63, "Solid patterns", 0, 127}, {kRegionPlayer, 8, 23, "Player", 1, 0}, {kRegionPlayer, 63, 0, "Player", 1, 3},
-      {kRegionEnemy1, 8, 12, "Enemy 1", 2, 1}, {kRegionEnemy1 + 3, 15, 23, "Enemy 4", 2, 4}, {kRegionEnemy5, 0, 0, "Enemy 5", 2, 5},
+      {kRegionEnemy1, 8, 12, "Enemy 1", 2, 1}, {kRegionEnemy1 + 1, 0, 0, "Enemy 2", 2, 2}, {kRegionEnemy1 + 2, 15, 23, "Enemy 3", 2, 3},
+      {kRegionEnemy1 + 3, 15, 23, "Enemy 4", 2, 4}, {kRegionEnemy5, 0, 0, "Enemy 5", 2, 5},
       {kRegionTeleport, 15, 5, "Teleport start", 3, 0}, {kRegionTeleport, 16, 5, "Teleport end", 3, 1},
   };
   for (int z : {1, 2}) {
@@ -206,7 +208,7 @@ TEST(Pointer, ShiftDragsARectangleAndCtrlFloods) {
     EXPECT_EQ(OnLeftButtonDown(h.state, h.host, shift, h.At(10 * 17 + 14)), 1);
     EXPECT_EQ(h.host.LastStatus(), "Rectangle 1 x 1");
     const ScreenRegion* right = h.state.session.regionList.FindRegionById(kRegionRightEdge);
-    OnCanvasMouseMove(h.state, h.host, shift, Pack(right->right + 40, right->bottom + 40));
+    EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, shift, Pack(right->right + 40, right->bottom + 40)), 0);
     EXPECT_EQ(h.host.LastStatus(), "Rectangle 3 x 3");
     const int invalidations = h.host.fullInvalidations;
     OnCanvasMouseMove(h.state, h.host, shift, Pack(right->right + 50, right->bottom + 10));
@@ -258,5 +260,7 @@ TEST(Pointer, ShiftDragsARectangleAndCtrlFloods) {
     h.Select(kSelectPlayer, 2);
     OnLeftButtonDown(h.state, h.host, kKeyLeftButton | kKeyControl, h.At(5 * 17 + 3));
     EXPECT_EQ(h.level().GetActor(0).x(), 40);
+    // No zoom, or no grid: no nearest cell.
+    EXPECT_EQ(NearestCell(h.state.session.regionList, 0, 50, 50) * 10 + NearestCell(RegionList(), z, 50, 50), -11);
   }
 }
