@@ -2,8 +2,8 @@
 # Builds kraxed natively (build/native, Release) and for Windows (build/win,
 # RelWithDebInfo).
 # Usage: scripts/build.sh [native|win|all|program]  (default all)
-#   program: only what the program folder needs: the art builder (native),
-#            kraxed.exe and the manuals' screenshot driver (Windows).
+#   program: only what opening the editor needs: the art builder (native)
+#            and kraxed.exe (Windows).
 # KRAXED_WERROR=ON makes warnings errors (the test command sets it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,6 +24,6 @@ case "$what" in
   native) native ;;
   win) win ;;
   all) native && win ;;
-  program) native --target artbuild && win --target kraxed kxshots ;;
+  program) native --target artbuild && win --target kraxed ;;
   *) echo "usage: $0 [native|win|all|program]" >&2; exit 2 ;;
 esac

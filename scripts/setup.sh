@@ -4,14 +4,14 @@
 set -euo pipefail
 
 # Usage: scripts/setup.sh [run|test]  (default test: everything)
-# run: what building the program folder (editor, graphics, manuals) and
-# opening the editor need (googletest too: configuring the build reads it;
-# xdotool and ImageMagick find and picture the editor on a virtual display);
-# test: that and the fuzzing compiler.
+# run: what building the editor and its graphics and opening it need
+# (googletest too: configuring the build reads it; xdotool and ImageMagick
+# find and picture the editor on a virtual display);
+# test: that, the manuals' tools and the fuzzing compiler.
 packages=(cmake make g++ googletest libstb-dev nlohmann-json3-dev g++-mingw-w64-x86-64 wine wine64 xvfb
-          fonts-wine xdotool imagemagick pandoc weasyprint poppler-utils)
+          fonts-wine xdotool imagemagick)
 if [ "${1:-test}" != run ]; then
-  packages+=(clang libclang-rt-14-dev)
+  packages+=(pandoc weasyprint poppler-utils clang libclang-rt-14-dev)
 fi
 if [ "${KRAXED_SETUP_EXTRA:-}" != "" ]; then
   read -r -a extra <<<"$KRAXED_SETUP_EXTRA"
