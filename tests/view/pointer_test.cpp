@@ -260,7 +260,17 @@ TEST(Pointer, ShiftDragsARectangleAndCtrlFloods) {
     h.Select(kSelectPlayer, 2);
     OnLeftButtonDown(h.state, h.host, kKeyLeftButton | kKeyControl, h.At(5 * 17 + 3));
     EXPECT_EQ(h.level().GetActor(0).x(), 40);
-    // No zoom, or no grid: no nearest cell.
-    EXPECT_EQ(NearestCell(h.state.session.regionList, 0, 50, 50) * 10 + NearestCell(RegionList(), z, 50, 50), -11);
+    // No zoom, or any of the three canvas regions missing: no nearest cell.
+    const uint32_t centre = h.At(8 * 17 + 8);
+    const int x = static_cast<int>(centre & 0xFFFF), y = static_cast<int>(centre >> 16);
+    EXPECT_EQ(NearestCell(h.state.session.regionList, z, x, y), 8 * 17 + 8);
+    EXPECT_EQ(NearestCell(h.state.session.regionList, 0, x, y), -1);
+    for (int32_t missing : {kRegionLeftEdge, kRegionGrid, kRegionRightEdge}) {
+      RegionList part;
+      for (int32_t id : {kRegionLeftEdge, kRegionGrid, kRegionRightEdge})
+        if (const ScreenRegion* region = h.state.session.regionList.FindRegionById(id); id != missing)
+          part.AddRegion(region->left, region->top, region->right, region->bottom, id);
+      EXPECT_EQ(NearestCell(part, z, x, y), -1) << missing;
+    }
   }
 }
