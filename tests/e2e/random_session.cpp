@@ -179,8 +179,16 @@ RandomSession::RandomSession(const SessionOptions& options, const ProgramDir& fo
       {"click anywhere", 40, at(2, left)},
       {"right click", 70, [this, at, right] { at(Chance(75) ? 0 : 2, right)(); }},
       {"drag on canvas", 70, [this] { DragOnCanvas(); }},
-      {"drag anywhere", 30, [this] { DragAnywhere(); }},
-      {"double click enemy", 10, [this] { DoubleClickEnemy(); }},
+      {"drag anywhere", 30, [this] {
+         std::vector<POINT> points;
+         for (int i = 1 + Rand(6); i >= 0; --i) points.push_back(PointIn(Rand(3)));
+         editor_.Drag(points);
+         AfterSent();
+       }},
+      {"double click enemy", 10, [this] {  // on one of the five enemy images
+         const int z = Zoom(), enemy = Rand(5);
+         DoubleClickAt({(353 + 30 * enemy + Rand(16)) * z, 138 * z + 16 + Rand(24 * z)});
+       }},
       {"double click anywhere", 8, [this] { DoubleClickAt(PointIn(Rand(3))); }},
       {"arrow key", 90, key({VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN})},
       {"delete key", 20, key({VK_DELETE})},
@@ -460,13 +468,6 @@ void RandomSession::DragOnCanvas() {
   AfterSent();
 }
 
-void RandomSession::DragAnywhere() {
-  std::vector<POINT> points;
-  for (int i = 1 + Rand(6); i >= 0; --i) points.push_back(PointIn(Rand(3)));
-  editor_.Drag(points);
-  AfterSent();
-}
-
 void RandomSession::DoubleClickAt(POINT p) {
   const LPARAM at = Point(p.x, p.y);
   SendTo(editor_.Window(), WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -474,12 +475,6 @@ void RandomSession::DoubleClickAt(POINT p) {
   // On an enemy image the double click opens the enemy dialog.
   SendAndSettle(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
   if (!Stopped()) SendAndSettle(WM_LBUTTONUP, 0, at);
-}
-
-void RandomSession::DoubleClickEnemy() {
-  const int z = Zoom();
-  const int enemy = Rand(5);
-  DoubleClickAt({(353 + 30 * enemy + Rand(16)) * z, 138 * z + 16 + Rand(24 * z)});
 }
 
 void RandomSession::ScrollSelector() {

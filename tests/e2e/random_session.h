@@ -94,9 +94,7 @@ class RandomSession {
 
   // The actions.
   void DragOnCanvas();
-  void DragAnywhere();
   void DoubleClickAt(POINT p);
-  void DoubleClickEnemy();
   void ScrollSelector();
   void ClickSelectorArrow();
   void MenuCommand();
