@@ -1,9 +1,8 @@
 # Sourced by the fuzz scripts: the fuzz targets, how to build them, and the
 # options each one runs with. Every target tests/fuzz/<name>_fuzz.cpp has its
-# seed corpus in tests/fuzz/corpus/<name>/, written by our own encoders
-# (build/fuzz/fuzz_seeds tests/fuzz/corpus writes them again; the
-# regression-* files there are inputs that once found a fault, kept by hand);
-# level_json's seeds are `kxl export` of the sample set and its seeds.
+# seed corpus in tests/fuzz/corpus/<name>/: a few typical inputs made with
+# our own encoders (level_json's are `kxl export` of the sample set), and
+# regression-* files, inputs that once found a fault.
 FUZZ_TARGETS=(level_set level_image ge5 png resources_ini settings command_line active_border level_json)
 
 # Runs for one pass of scripts/test_fuzz.sh, chosen so the whole pass stays
@@ -44,6 +43,6 @@ build_fuzz_targets() {
   local flags="-O1 -gline-tables-only -DNDEBUG"
   CC=clang CXX=clang++ cmake -S . -B build/fuzz -DKRAXED_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=$flags" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=$flags" >/dev/null
-  if [ $# -eq 0 ]; then set -- "${FUZZ_TARGETS[@]/%/_fuzz}" fuzz_seeds; fi
+  if [ $# -eq 0 ]; then set -- "${FUZZ_TARGETS[@]/%/_fuzz}"; fi
   cmake --build build/fuzz -j "$jobs" --target "$@" >/dev/null
 }
