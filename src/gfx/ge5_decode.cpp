@@ -1,4 +1,5 @@
 #include <array>
+#include <cstring>
 
 #include "gfx/ge5.h"
 #include "base/file_layer.h"
@@ -45,52 +46,93 @@ Rgb Colour(const Palette& palette, bool mask, int index) {
   return palette[static_cast<size_t>(index)];
 }
 
-// Colours packed three to a word, ten bits a channel, so that four of them
-// add up without one channel spilling into the next; a shift then divides
-// every channel at once, and the mask drops what a shift moved across.
-using Packed = uint32_t;
-constexpr Packed kChannelMask = 0xFFu | 0xFFu << 10 | 0xFFu << 20;
-
-Packed Pack(Rgb c) { return Packed{c.r} | Packed{c.g} << 10 | Packed{c.b} << 20; }
-
-Rgb Unpack(Packed p) {
-  return {static_cast<uint8_t>(p), static_cast<uint8_t>(p >> 10), static_cast<uint8_t>(p >> 20)};
-}
-
-// The rounded-down mean of two and of four colours, channel by channel.
-Rgb Mean(Packed a, Packed b) { return Unpack((a + b) >> 1 & kChannelMask); }
-Rgb Mean(Packed a, Packed b, Packed c, Packed d) { return Unpack((a + b + c + d) >> 2 & kChannelMask); }
-
-// Each source byte k of line r (pixels a and b) becomes four pixels in each
-// of two lines: a, a|b, b, b|n above and a|d0, a|b|d0|d1, b|d1, b|n|d1|dn
-// below, where n is the pixel right of b, d0 and d1 the two below a and b,
-// dn the one below n, and | the mean. Outside the picture and, unless
+// Doubling. Every output byte is a rounded-down mean of source colour
+// channels. Each source byte k of line r (pixels a and b, n the pixel right
+// of b) becomes four pixels in each of two lines: a, a|b, b, b|n above and
+// a|d0, a|b|d0|d1, b|d1, b|n|d1|dn below, where d0, d1 and dn are the pixels
+// below a, b and n and | is the mean. Outside the picture and, unless
 // smoothing goes across tiles, outside the tile, a neighbour is the pixel
 // itself: n is b, and dn the pixel below b. On a tile's last line d0 and d1
 // are a and b, and dn is n across tiles, b inside one.
-void DoubleLine(const uint8_t* line, bool lastLineOfTile, bool acrossTiles,
-                const std::array<Packed, 16>& colours, Rgb* top, Rgb* bottom) {
-  const uint8_t* below = line + kGe5LineBytes;
-  for (int k = 0; k <= kLastByte; ++k, top += 4, bottom += 4) {
-    const bool rightEdge = k == kLastByte || (!acrossTiles && k % kTileBytes == kTileBytes - 1);
-    const int a = line[k] >> 4, b = line[k] & 0x0F;
-    const int n = rightEdge ? b : line[k + 1] >> 4;
-    int d0 = a, d1 = b, dn = acrossTiles ? n : b;
-    if (!lastLineOfTile) {
-      d0 = below[k] >> 4;
-      d1 = below[k] & 0x0F;
-      dn = rightEdge ? d1 : below[k + 1] >> 4;
+//
+// An upper line is made in two passes. First each source byte gives
+// a, a, b, b, one store a byte; call that line x. Each pixel of x and the
+// pixel right of it are then the pair whose mean is wanted: a and a, a and
+// b, b and b, b and n (the next byte's a), and at a right edge b and b. So
+// the second pass takes the mean of x and x moved by a pixel.
+//
+// A lower line is the mean of the upper line and the upper line of the
+// source line below: with s = p + p + e the sum of the two colours of an
+// upper pixel p (e the low bit its mean lost) and t = q + q + f the same
+// below, floor((s + t) / 4) is floor((p + q) / 2), plus one where e, f and
+// the low bit of p + q are all set: the rounded-up mean of p and q, less
+// that low bit unless e and f are both set. All passes but the first are
+// plain byte arithmetic over whole lines, which the compiler turns into
+// vector code.
+static_assert(sizeof(Rgb) == 3, "pixels are stored as three bytes");
+constexpr size_t kRowBytes = 2 * kGe5Width * sizeof(Rgb);
+constexpr size_t kGroupBytes = 4 * sizeof(Rgb);  // the four pixels of a source byte
+using Row = std::array<uint8_t, kRowBytes + 16>;  // 16 bytes to spare for wide stores
+
+// The rounded-down mean: the rounded-up one (which the compiler finds a
+// vector instruction for) less the lost bit.
+uint8_t Mean(uint8_t x, uint8_t y) {
+  return static_cast<uint8_t>(((x + y + 1) >> 1) - ((x ^ y) & 1));
+}
+
+// 0xFF over the bytes of the pixels b|n that stand at a right edge: inside
+// tiles, and across them.
+struct EdgeMasks {
+  Row inTiles{}, acrossTiles{};
+  EdgeMasks() {
+    for (size_t i = 0; i < kRowBytes; ++i) {
+      const size_t pixel = i / sizeof(Rgb), group = pixel / 4;
+      if (pixel % 4 != 3) continue;
+      if (group == kLastByte) acrossTiles[i] = 0xFF;
+      if (group % kTileBytes == kTileBytes - 1) inTiles[i] = 0xFF;
     }
-    const Packed pa = colours[a], pb = colours[b], pn = colours[n];
-    const Packed p0 = colours[d0], p1 = colours[d1], pd = colours[dn];
-    top[0] = Unpack(pa);
-    top[1] = Mean(pa, pb);
-    top[2] = Unpack(pb);
-    top[3] = Mean(pb, pn);
-    bottom[0] = Mean(pa, p0);
-    bottom[1] = Mean(pa, pb, p0, p1);
-    bottom[2] = Mean(pb, p1);
-    bottom[3] = Mean(pb, pn, p1, pd);
+  }
+};
+
+const uint8_t* RightEdges(bool acrossTiles) {
+  static const EdgeMasks masks;
+  return acrossTiles ? masks.acrossTiles.data() : masks.inTiles.data();
+}
+
+// For each byte value, a, a, b, b, with room for a wide store.
+using Places = std::array<std::array<uint8_t, 16>, 256>;
+
+Places PlacesOf(const Palette& palette) {
+  Places places{};
+  for (size_t v = 0; v < places.size(); ++v)
+    for (size_t pixel = 0; pixel < 4; ++pixel)
+      std::memcpy(&places[v][pixel * sizeof(Rgb)], &palette[pixel < 2 ? v >> 4 : v & 15], sizeof(Rgb));
+  return places;
+}
+
+void PlaceSourcePixels(const uint8_t* line, const Places& places, uint8_t* x) {
+  for (size_t k = 0; k < kGe5LineBytes; ++k) std::memcpy(x + kGroupBytes * k, places[line[k]].data(), 16);
+}
+
+// The upper line from x (which has a pixel to spare after the line), and
+// the bits its means lost.
+void UpperLine(const uint8_t* __restrict x, const uint8_t* __restrict edges, uint8_t* __restrict upper,
+               uint8_t* __restrict lost) {
+  for (size_t i = 0; i < kRowBytes; ++i) {
+    const uint8_t right = x[i + sizeof(Rgb)];
+    const uint8_t partner = static_cast<uint8_t>(right ^ ((right ^ x[i]) & edges[i]));
+    upper[i] = Mean(x[i], partner);
+    lost[i] = static_cast<uint8_t>((x[i] ^ partner) & 1);
+  }
+}
+
+void LowerLine(const uint8_t* __restrict upper, const uint8_t* __restrict lost,
+               const uint8_t* __restrict below, const uint8_t* __restrict belowLost,
+               uint8_t* __restrict lower) {
+  for (size_t i = 0; i < kRowBytes; ++i) {
+    const uint8_t roundedUp = static_cast<uint8_t>((upper[i] + below[i] + 1) >> 1);
+    const uint8_t lostHere = static_cast<uint8_t>((upper[i] ^ below[i]) & 1 & ~(lost[i] & belowLost[i]));
+    lower[i] = static_cast<uint8_t>(roundedUp - lostHere);
   }
 }
 
@@ -123,18 +165,48 @@ Image DecodeGe5(const std::vector<uint8_t>& file, bool mask, int height) {
 
 Image DecodeGe5Double(const std::vector<uint8_t>& file, bool mask, int height, bool acrossTiles) {
   if (!Decodable(file, height)) return {};
-  const Palette palette = ReadPalette(file, height);
-  std::array<Packed, 16> colours{};
-  for (size_t i = 0; i < colours.size(); ++i) colours[i] = Pack(palette[i]);
   Image image(2 * kGe5Width, 2 * height);
+  const auto sourceLine = [&file](int r) {
+    return file.data() + kGe5HeaderBytes + kGe5LineBytes * static_cast<size_t>(r);
+  };
+  const auto outputLine = [&image](int y) { return reinterpret_cast<uint8_t*>(&image.At(0, y)); };
+  if (mask) {
+    for (int r = 0; r < height; ++r)
+      DoubleMaskLine(sourceLine(r), &image.At(0, 2 * r), &image.At(0, 2 * r + 1));
+    return image;
+  }
+  const Places places = PlacesOf(ReadPalette(file, height));
+  const uint8_t* edges = RightEdges(acrossTiles);
+  // Line x, the upper line of the source line below the picture, a tile's
+  // last line with its own neighbours below, and the lost bits of two lines.
+  Row placed{}, beyond{}, lastUpper{}, lastLost{};
+  std::array<Row, 2> lost{};
+  const auto upperLine = [&](int r, uint8_t* upper) {
+    PlaceSourcePixels(sourceLine(r), places, placed.data());
+    UpperLine(placed.data(), edges, upper, lost[static_cast<size_t>(r % 2)].data());
+  };
+  upperLine(0, outputLine(0));
   for (int r = 0; r < height; ++r) {
-    const uint8_t* line = file.data() + kGe5HeaderBytes + kGe5LineBytes * static_cast<size_t>(r);
-    Rgb* top = &image.At(0, 2 * r);
-    Rgb* bottom = &image.At(0, 2 * r + 1);
-    if (mask)
-      DoubleMaskLine(line, top, bottom);
-    else
-      DoubleLine(line, r % kTileLines == kTileLines - 1, acrossTiles, colours, top, bottom);
+    uint8_t* upper = outputLine(2 * r);
+    const uint8_t* upperLost = lost[static_cast<size_t>(r % 2)].data();
+    uint8_t* next = r + 1 < height ? outputLine(2 * r + 2) : beyond.data();
+    if (r % kTileLines != kTileLines - 1) {
+      upperLine(r + 1, next);
+      LowerLine(upper, upperLost, next, lost[static_cast<size_t>((r + 1) % 2)].data(),
+                outputLine(2 * r + 1));
+      continue;
+    }
+    // Below a tile's last line: d0 and d1 are a and b themselves, and dn is
+    // n across tiles, b inside one.
+    std::memcpy(lastUpper.data(), upper, kRowBytes);
+    std::memcpy(lastLost.data(), upperLost, kRowBytes);
+    for (size_t k = 0; !acrossTiles && k < kGe5LineBytes; ++k) {
+      const size_t b = kGroupBytes * k + 2 * sizeof(Rgb), bn = b + sizeof(Rgb);
+      std::memcpy(&lastUpper[bn], &upper[b], sizeof(Rgb));
+      std::memset(&lastLost[bn], 0, sizeof(Rgb));
+    }
+    LowerLine(upper, upperLost, lastUpper.data(), lastLost.data(), outputLine(2 * r + 1));
+    if (r + 1 < height) upperLine(r + 1, next);
   }
   return image;
 }
