@@ -757,13 +757,25 @@ void RandomSession::Remember(const std::string& path) {
   recentCount_ = std::min<int>(4, static_cast<int>(recentPaths_.size()));
 }
 
-void RandomSession::DriveLevelSettings(const DialogWindow& dialog) {
+// A few random steps in an editing dialog, which only its close box closes.
+void RandomSession::DriveEditingDialog(const DialogWindow& dialog, int steps,
+                                       const std::function<void(int what)>& step) {
   ++report_.dialogs;
+  for (int n = 1 + Rand(steps); n > 0 && !Stopped(); --n) {
+    step(Rand(10));
+    if (!IsOpen(dialog)) {
+      Fail("\"" + dialog.caption + "\" closed by itself");
+      return;
+    }
+  }
+  CloseEditingDialog(dialog);
+}
+
+void RandomSession::DriveLevelSettings(const DialogWindow& dialog) {
   const int combos[] = {IDC_LEVEL_NUMBER, IDC_LEVEL_GOAL, IDC_LEVEL_MUSIC, IDC_LEVEL_TYPE1,
                         IDC_LEVEL_TYPE2, IDC_LEVEL_TYPE3};
   const int codes[] = {TB_LINEUP, TB_LINEDOWN, TB_PAGEUP, TB_PAGEDOWN, TB_TOP, TB_BOTTOM, TB_ENDTRACK};
-  for (int step = 1 + Rand(6); step > 0 && !Stopped(); --step) {
-    const int what = Rand(10);
+  DriveEditingDialog(dialog, 6, [&](int what) {
     if (what < 5) {
       const int id = combos[Rand(6)];
       const int count = ComboCount(dialog, id);
@@ -780,19 +792,12 @@ void RandomSession::DriveLevelSettings(const DialogWindow& dialog) {
       FocusControl(dialog, IDC_LEVEL_TIME);
       PressKeysIn(dialog, {keys[Rand(6)]});
     }
-    if (!IsOpen(dialog)) {
-      Fail("the level settings dialog closed by itself");
-      return;
-    }
-  }
-  CloseEditingDialog(dialog);
+  });
 }
 
 void RandomSession::DriveEnemySettings(const DialogWindow& dialog) {
-  ++report_.dialogs;
   const int combos[] = {IDC_ENEMY_NUMBER, IDC_ENEMY_SPEED, IDC_ENEMY_DIRECTION, IDC_ENEMY_AI};
-  for (int step = 1 + Rand(6); step > 0 && !Stopped(); --step) {
-    const int what = Rand(10);
+  DriveEditingDialog(dialog, 6, [&](int what) {
     if (what < 6) {
       const int id = combos[Rand(4)];
       const int count = ComboCount(dialog, id);
@@ -802,31 +807,18 @@ void RandomSession::DriveEnemySettings(const DialogWindow& dialog) {
     } else {
       PressKeysIn(dialog, {Chance(50) ? static_cast<WORD>(VK_ESCAPE) : static_cast<WORD>(VK_RETURN)});
     }
-    if (!IsOpen(dialog)) {
-      Fail("the enemy dialog closed by itself");
-      return;
-    }
-  }
-  CloseEditingDialog(dialog);
+  });
 }
 
 void RandomSession::DriveSwapLevels(const DialogWindow& dialog) {
-  ++report_.dialogs;
-  for (int step = 1 + Rand(5); step > 0 && !Stopped(); --step) {
-    const int what = Rand(10);
-    if (what < 6) {
+  DriveEditingDialog(dialog, 5, [&](int what) {
+    if (what < 6)
       PickComboEntry(dialog, Chance(50) ? IDC_SWAP_FIRST : IDC_SWAP_SECOND, Rand(10));
-    } else if (what < 9) {
+    else if (what < 9)
       SendTo(Control(dialog, IDC_SWAP), BM_CLICK);
-    } else {
+    else
       PressKeysIn(dialog, {VK_RETURN});  // the default button swaps
-    }
-    if (!IsOpen(dialog)) {
-      Fail("the swap dialog closed by itself");
-      return;
-    }
-  }
-  CloseEditingDialog(dialog);
+  });
 }
 
 void RandomSession::DriveEditorSettings(const DialogWindow& dialog) {

@@ -121,6 +121,8 @@ class RandomSession {
   void AnswerMessageBox(const DialogWindow& box);
   void AnswerSaveDialog(const DialogWindow& dialog);
   void AnswerOpenDialog(const DialogWindow& dialog);
+  void DriveEditingDialog(const DialogWindow& dialog, int steps,
+                          const std::function<void(int what)>& step);
   void DriveLevelSettings(const DialogWindow& dialog);
   void DriveEnemySettings(const DialogWindow& dialog);
   void DriveSwapLevels(const DialogWindow& dialog);
