@@ -204,6 +204,11 @@ TEST(EnemySettings, OneSessionIsOneStepAndThePreviewShowsTheFacing) {
   level.SetEnemyType(0, 4);  // past the sprite sets
   enemy.Set(0, 0, 5, 24, 5, 2);
   EXPECT_EQ(EnemySpriteSet(level, enemy, h.state.catalogue), -1);
+  level.SetEnemyType(0, 0);  // the player's sprite set, shown as the canvas shows it
+  RecordingPainter player;
+  PaintEnemyPreview(level, enemy, h.state.catalogue, player);
+  ASSERT_EQ(player.BlitList().size(), 1u);
+  EXPECT_EQ(player.BlitList()[0].sheet, (SheetRef{SheetKind::SpriteColour, 0, 2}));
 }
 
 TEST(SwapLevels, WholeLevelsChangePlacesInOneStep) {

@@ -229,6 +229,8 @@ TEST(Pointer, ShiftDragsARectangleAndCtrlFloods) {
     // Esc drops it; so does the capture lost.
     OnLeftButtonDown(h.state, h.host, shift, h.At(20));
     OnCanvasMouseMove(h.state, h.host, shift, h.At(60));
+    DragRectangleTo(h.state, h.host, -1);  // no cell near: the frame stays
+    EXPECT_EQ(h.state.session.rectangle.last, 60);
     EXPECT_EQ(OnRightButtonUp(h.state, h.host), 0);  // the right release leaves the left rectangle
     EXPECT_TRUE(h.state.session.rectangle.active);
     OnKeyUp(h.state, h.host, kKeyEscape, 0);
