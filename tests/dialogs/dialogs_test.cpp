@@ -161,7 +161,7 @@ TEST(EnemySettings, OneSessionIsOneStepAndThePreviewShowsTheFacing) {
     EXPECT_EQ(h.host.fullInvalidations, 0);
     EXPECT_TRUE(rules.ChooseDirection(3));
     EXPECT_EQ(h.host.fullInvalidations, 1);
-    EXPECT_TRUE(rules.ChooseAiType(2) && rules.ChooseEnemyType(3));
+    EXPECT_TRUE(rules.ChooseAiType(0) && rules.ChooseAiType(2) && rules.ChooseEnemyType(3));
     EXPECT_EQ(rules.View().typeName, "Ghost");
     for (int bad : {3, -1}) EXPECT_FALSE(rules.ChooseSpeed(bad));
     for (int bad : {4, -1}) EXPECT_FALSE(rules.ChooseDirection(bad));

@@ -75,6 +75,7 @@ TEST(Checks, OneLevelPerRule) {
       {[](Level& l) { std::memcpy(l.GetTime(), "0:14", 4); }, {time("0:14")}},
       {[](Level& l) { std::memcpy(l.GetTime(), "1:60", 4); }, {time("1:60")}},
       {[](Level& l) { std::memcpy(l.GetTime(), "9:59", 4); }, {}},
+      {[](Level& l) { std::memcpy(l.GetTime(), "0:15", 4); }, {}},
       {[](Level& l) { std::memcpy(l.GetTime(), "1;30", 4); }, {time("1;30")}},
       {[](Level& l) { std::memcpy(l.GetTime(), "1:/5", 4); }, {time("1:/5")}},
       {[](Level& l) { std::memcpy(l.GetTime(), "1:3x", 4); }, {time("1:3x")}},

@@ -157,7 +157,7 @@ TEST(Paint, CellValuesPickTilesAndOverlays) {
     Level& level = editor.level();
     level.SetPatternSet(4);  // catalogue set 1
     const int row = 2 * 17;
-    const int values[] = {37, 0, 0, 130, 150, 165, 176, 45, 127, 17, 143, 191, 0, 0, 0, 0, 38};
+    const int values[] = {37, 0, 0, 130, 150, 165, 176, 45, 127, 17, 143, 191, 128, 144, 160, 0, 38};
     for (int c = 0; c < 17; ++c) level.SetCell(row + c, values[c]);
     const Image image = editor.Paint();
     // (cell, lower quarter, tile, the tile's lower half); the edge strips
@@ -167,6 +167,8 @@ TEST(Paint, CellValuesPickTilesAndOverlays) {
         {5, false, 42, false}, {5, true, 21, true},   {6, false, 16, false}, {6, true, 16, true},
         {7, false, 45, false}, {8, true, 127, true},  {9, true, 17, true},   {10, false, 15, false},
         {10, true, 17, true},  {11, false, 16, false}, {1, true, 0, true},   {0, true, 37, true},
+        {12, false, 0, false}, {12, true, 17, true},  {13, false, 32, false}, {13, true, 16, true},
+        {14, false, 42, false}, {14, true, 16, true},
         {16, false, 38, false}};
     for (const auto& [cell, lower, tile, tileLower] : expects)
       for (bool right : {false, true}) {
