@@ -221,6 +221,17 @@ std::string LineAndColumn(const std::string& text, size_t offset) {
   return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
+// A library error without a position: its message without the library's
+// own code, placed where the text it quotes ('1e999') first stands.
+JsonImportError LibraryError(const std::string& text, const std::string& what) {
+  const size_t code = what.find("] ");
+  const std::string reason = code == std::string::npos ? what : what.substr(code + 2);
+  const size_t open = reason.find('\'');
+  const size_t close = open == std::string::npos ? open : reason.find('\'', open + 1);
+  const size_t at = close == std::string::npos ? close : text.find(reason.substr(open + 1, close - open - 1));
+  return {at == std::string::npos ? "/" : LineAndColumn(text, at), reason};
+}
+
 }  // namespace
 
 std::string ExportLevelSetJson(const std::vector<uint8_t>& file, const ResourceCatalogue* catalogue) {
@@ -243,12 +254,20 @@ bool ImportLevelSetJson(const std::string& text, std::vector<uint8_t>& file, Jso
     error = {LineAndColumn(text, e.byte == 0 ? 0 : e.byte - 1),
              detail == std::string::npos ? what : what.substr(detail)};
     return false;
+  } catch (const Json::exception& e) {
+    // Well-formed text the library cannot hold, such as a number too large
+    // for any type (1e999): refused like any other bad input.
+    error = LibraryError(text, e.what());
+    return false;
   }
   std::vector<uint8_t> bytes;
   try {
     Reader(bytes).Set(root);
   } catch (const Invalid& invalid) {
     error = {invalid.path, invalid.reason};
+    return false;
+  } catch (const Json::exception& e) {
+    error = LibraryError(text, e.what());
     return false;
   }
   file = std::move(bytes);

@@ -146,6 +146,8 @@ TEST(LevelJson, RoundTripsAndBadInput) {
       {replaced(song, "\"song\": {\"number\": 256}"), "/levels/0/song/number 256 is outside 0..255"},
       {replaced(song, "\"song\": {\"number\": -1}"), "/levels/0/song/number -1 is outside 0..255"},
       {replaced(song, "\"song\": {\"number\": 1.5}"), "/levels/0/song/number is not a whole number in 0..255"},
+      {replaced(song, "\"song\": {\"number\": 1e999}"), "line 9, column 26 number overflow parsing '1e999'"},
+      {replaced(song, "\"song\": {\"number\": 10e10210}"), "line 9, column 26 number overflow parsing '10e10210'"},
       {replaced("\"time\": \"2:00\"", "\"time\": \"12:00\""), "/levels/0/time is longer than the four places of a time"},
       {replaced("\"time\": \"2:00\"", "\"time\": [1, 2, 3]"), "/levels/0/time is not a list of 4"},
       {replaced("[0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0],\n", "[0, 0],\n"), "/levels/0/cells/1 is not a list of 17"},
