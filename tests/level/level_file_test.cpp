@@ -27,7 +27,7 @@ TEST(LevelFile, BytesOfEveryField) {
   level.SetFloor(220, 9);  // not kept by the file
   level.GetActor(5).Set(232, 192, 7, 72, 9, 8);
   const Bytes bytes = EncodeLevelSet(levels);
-  ASSERT_EQ(bytes.size(), 3770u);
+  ASSERT_EQ(bytes.size(), kLevelSetBytes);
   const auto at = [&](size_t from, size_t n) { return Bytes(bytes.begin() + from, bytes.begin() + from + n); };
   EXPECT_EQ(at(377 * 3, 11), (Bytes{3, 4, 7, 1, 2, 9, '1', ':', '3', '7', 200}));
   EXPECT_EQ(at(377 * 3 + 230, 2), (Bytes{64, 0x3A}));
@@ -47,12 +47,17 @@ TEST(LevelFile, BytesOfEveryField) {
 }
 
 TEST(LevelFile, LoadingRaisesPatternSetsConvertsExitsAndDerivesOldFloors) {
-  for (uint8_t stored : {0, 2, 3, 40}) {
-    const Bytes file = OldFormSet(OldFormLevel(stored, {17, 5}));
+  struct Row {
+    uint8_t stored;
+    int32_t loaded;
+  } rows[] = {{0, 3}, {2, 3}, {3, 3}, {40, 40}};  // pattern sets below 3 are raised
+  for (const Row& r : rows) {
+    const Bytes file = OldFormSet(OldFormLevel(r.stored, {kCellExit, 5}));
     LevelSet levels;
     ASSERT_TRUE(DecodeLevelSet(file.data(), file.size(), levels));
-    EXPECT_EQ(std::vector<int>({levels[0].GetPatternSet(), levels[0].GetCell(0), levels[0].GetCell(1)}),
-              std::vector<int>({stored < 3 ? 3 : stored, 128, 5}));
+    EXPECT_EQ(levels[0].GetPatternSet(), r.loaded) << int{r.stored};
+    EXPECT_EQ(levels[0].GetCell(0), kCellExitOnFloor);
+    EXPECT_EQ(levels[0].GetCell(1), 5);
   }
   // Walls stand on pattern 7, first-kind walls hiding items 144..158 too (not 159).
   const Bytes cells = {5, 13, 32, 42, 150, 158, 159, 165, 64, 130, 144, 20, 143};
@@ -60,7 +65,7 @@ TEST(LevelFile, LoadingRaisesPatternSetsConvertsExitsAndDerivesOldFloors) {
   Bytes first = OldFormLevel(3, cells);
   first[266] = 8;  // the last actor's speed
   const Bytes file = OldFormSet(first);
-  ASSERT_EQ(file.size(), 2670u);
+  ASSERT_EQ(file.size(), kOldLevelSetBytes);
   LevelSet old;
   ASSERT_TRUE(DecodeLevelSet(file.data(), file.size(), old));
   for (size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(old[0].GetFloor(i), floors[i]) << i;
@@ -70,9 +75,9 @@ TEST(LevelFile, LoadingRaisesPatternSetsConvertsExitsAndDerivesOldFloors) {
   LevelSet again;
   ASSERT_TRUE(DecodeLevelSet(upgraded.data(), upgraded.size(), again));
   EXPECT_EQ(again, old);
-  upgraded[10 + 377] = 17;
+  upgraded[kLevelBytes + 10] = kCellExit;
   ASSERT_TRUE(DecodeLevelSet(upgraded.data(), upgraded.size(), again));
-  EXPECT_EQ(again[1].GetCell(0), 128);
+  EXPECT_EQ(again[1].GetCell(0), kCellExitOnFloor);
 }
 
 TEST(LevelFile, OnlyTheTwoLengthsAreRead) {
