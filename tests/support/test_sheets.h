@@ -21,3 +21,10 @@ Image MakeSpriteSheet(int set, int zoom, bool mask);  // 256 x 24 times zoom
 Rgb SpriteColourAt(int set, int frameX);              // of the frame whose left edge is at normal-size x frameX
 // Pattern sets "Set 0", "Set 1", ... and sprite sets (entry 0 the player's).
 ResourceCatalogue MakeTestCatalogue(int patternSets, int spriteSets);
+
+// For pictures a person looks at: pattern tile t has a colour of its own (redder to the right of
+// the sheet, greener further down, bluer for later sets) and its number written in each half, dark
+// in the upper half and yellow in the lower, so half tiles show where they came from.
+Image MakeLabelledPatternSheet(int set, int zoom);
+// MakeTestCatalogue with labelled pattern sheets.
+ResourceCatalogue MakeLabelledCatalogue(int patternSets, int spriteSets);
