@@ -78,13 +78,6 @@ std::set<std::pair<int, int>> Ring(int left, int top, int width, int height) {
   return out;
 }
 
-bool AllOf(const Image& image, const ScreenRegion& region, Rgb colour) {
-  for (int y = region.top; y < region.bottom; ++y)
-    for (int x = region.left; x < region.right; ++x)
-      if (image.At(x, y) != colour) return false;
-  return true;
-}
-
 }  // namespace
 
 // Row 10: every kind of cell value, the edge columns as half tiles. Row 11:
@@ -209,6 +202,7 @@ TEST(Paint, RepaintFlagsSteerWhatIsRedrawn) {
     ASSERT_EQ(canvas.Of(Kind::EndOffscreen).size(), 1u);
     EXPECT_EQ(canvas.Of(Kind::EndOffscreen)[0].rect, (ClientRect{z, z + kTopStrip, 257 * z, 209 * z + kTopStrip}));
     for (const PaintCall& line : canvas.Of(Kind::Line)) EXPECT_TRUE(line.offscreen);
+    for (const PaintCall& fill : canvas.Of(Kind::FillBackground)) EXPECT_TRUE(fill.offscreen);
     // The panel: palette, images, frame; no canvas.
     editor.state.session.repaintFlags = kRepaintPanel;
     const RecordingPainter panel = editor.Record();
@@ -222,16 +216,6 @@ TEST(Paint, RepaintFlagsSteerWhatIsRedrawn) {
     EXPECT_EQ(both.Blits(SheetKind::Pattern, false).size(), 13u);
     EXPECT_EQ(both.Blits(SheetKind::SpriteColour, false).size(), 9u);
   }
-}
-
-TEST(Paint, TheCanvasAloneLeavesThePanelAsItWas) {
-  Canvas editor;
-  editor.state.session.repaintFlags = kRepaintCanvas;
-  const Image image = editor.Paint();
-  EXPECT_TRUE(AllOf(image, editor.Region(kRegionWalkable), kStale));
-  EXPECT_TRUE(AllOf(image, editor.Region(kRegionSolid), kStale));
-  EXPECT_TRUE(AllOf(image, editor.Region(kRegionPlayer), kStale));
-  EXPECT_EQ(WhitePixels(image), (std::set<std::pair<int, int>>{}));
 }
 
 TEST(Paint, Captions) {
