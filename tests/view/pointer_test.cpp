@@ -117,19 +117,20 @@ TEST(Pointer, NothingHappensBeforeTheFirstPaint) {
 }
 
 TEST(Pointer, HoverShowsTheLevelAndInspectsTheCell) {
-  const int cell = 3 * kGridColumns + 8;
-  for (int z : {1, 2}) {
-    Harness h(z);
-    h.Open([](LevelSet& levels) { levels[3].SetCell(cell, kCellExitOnFloor + 3); });
-    h.state.session.currentLevel = 3;
-    EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 0, h.At(cell)), 0);
-    EXPECT_EQ(h.host.LastStatus(), "Level 4");
-    EXPECT_EQ(h.state.session.inspectorTiles[0], kCellExit);
-    EXPECT_EQ(h.state.session.repaintFlags, kRepaintCanvas);
-    EXPECT_EQ(h.host.partialInvalidations, std::vector<ClientRect>{InspectorRect(z)});
-    EXPECT_EQ(h.host.fullInvalidations, 0);
-    EXPECT_FALSE(h.modified());
-  }
+  const int row3 = 3 * kGridColumns;
+  for (int z : {1, 2})
+    for (int cell : {row3, row3 + 8, row3 + kGridColumns - 1}) {
+      Harness h(z);
+      h.Open([cell](LevelSet& levels) { levels[3].SetCell(cell, kCellExitOnFloor + 3); });
+      h.state.session.currentLevel = 3;
+      EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 0, h.At(cell)), 0);
+      EXPECT_EQ(h.host.LastStatus(), "Level 4");
+      EXPECT_EQ(h.state.session.inspectorTiles[0], kCellExit) << cell;
+      EXPECT_EQ(h.state.session.repaintFlags, kRepaintCanvas);
+      EXPECT_EQ(h.host.partialInvalidations, std::vector<ClientRect>{InspectorRect(z)});
+      EXPECT_EQ(h.host.fullInvalidations, 0);
+      EXPECT_FALSE(h.modified());
+    }
   // Off the canvas and the panel the inspector empties and the status clears.
   Harness h;
   const ScreenRegion* grid = h.state.session.regionList.FindRegionById(kRegionGrid);
@@ -203,10 +204,10 @@ TEST(Pointer, UndoRestoresTheStepAndShowsItsLevel) {
   EXPECT_EQ(h.host.selectorPositions[0], std::make_pair(Selector::Level, 2));
   EXPECT_EQ(h.host.selectorPositions[1], std::make_pair(Selector::Graphics, 2));
   EXPECT_EQ(h.level(), before);
-  EXPECT_FALSE(h.modified());
+  EXPECT_EQ(h.host.LastTitle(), "Kraxolan Editor - [set.kxl]");
   RedoStep(h.state, h.host);
   EXPECT_EQ(h.level().GetCell(3 * kGridColumns + 5), kCellWall1);
-  EXPECT_TRUE(h.modified());
+  EXPECT_EQ(h.host.LastTitle(), kModifiedTitle);
 }
 
 TEST(Pointer, ADoubleClickOnAnEnemyImageOpensItsDialog) {
@@ -270,6 +271,8 @@ TEST(Pointer, ARectangleDroppedFillsNothing) {
   EXPECT_FALSE(h.state.session.rectangle.active);
   OnLeftButtonUp(h.state, h.host);
   OnRightButtonDown(h.state, h.host, kKeyShift, h.At(20));
+  EXPECT_EQ(OnLeftButtonUp(h.state, h.host), 0);  // the left release leaves the right rectangle
+  EXPECT_TRUE(h.state.session.rectangle.active);
   OnCaptureLost(h.state, h.host);
   EXPECT_FALSE(h.state.session.rectangle.active);
   OnRightButtonUp(h.state, h.host);
