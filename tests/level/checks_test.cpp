@@ -101,18 +101,14 @@ TEST(Checks, OneLevelPerRule) {
       {"values not in the palette", false, {{At(4, 4), 30}, {At(4, 6), 63}, {At(4, 7), kCellWall2}}, nullptr,
        {"level 3, row 5, column 5: warning: cell value 30 is not in the palette",
         "level 3, row 5, column 7: warning: cell value 63 is not in the palette"}},
-      {"warnings by cell too", true, {{At(3, 1), 30}}, nullptr,
-       {"level 3, row 4, column 2: warning: cell value 30 is not in the palette", kUnreached}},
   };
   for (const CheckRow& r : rows) ExpectLines(r);
 }
 
 TEST(Checks, TheExitReachedFromThePlayer) {
   const CheckRow rows[] = {
-      {"walled in", true, {}, nullptr, {kUnreached}},
       {"from cell 0", true, {}, [](Level& l) { l.GetActor(0).Set(-8, 0, 5, 0, 0, 4); }, {kUnreached}},
       {"bombs open walls", true, {{At(2, 5), kCellWall1}}, nullptr, {}},
-      {"and walls hiding items", true, {{At(2, 5), 150}}, nullptr, {}},
       {"a teleport start outside", true, {{At(8, 8), 178}, {At(4, 6), 179}}, nullptr, {}},
       {"a teleport end outside", true, {{At(8, 8), 179}, {At(4, 6), 178}}, nullptr, {kUnreached}},
       {"a plain cell leads nowhere", true, {{At(4, 6), 1}}, nullptr, {kUnreached}},
@@ -148,9 +144,7 @@ TEST(Checks, ErrorsFirstThenByLevel) {
   LevelSet levels;
   levels[7] = Playable();
   levels[1].SetCell(At(4, 4), 30);
-  const LevelSet before = levels;
   const std::vector<Problem> problems = CheckLevels(levels, nullptr);
-  EXPECT_EQ(levels, before);
   EXPECT_TRUE(AnyError(problems));
   EXPECT_FALSE(AnyError({problems.back()}));
   ASSERT_EQ(problems.size(), 28u);  // no exit, no player, no enemy in nine levels; one warning
@@ -165,6 +159,7 @@ TEST(Checks, TheCatalogueWhenOneIsKnown) {
   Level level = Playable();
   level.SetPatternSet(PatternSetValueOf(2));
   level.SetMusic(3);
+  level.SetEnemyType(1, 3);  // the small catalogue's last enemy sprite set
   level.SetEnemyType(2, 0);  // the player's own sprite set
   level.GetActor(1).SetAiType(kAiTypeBase + 4);
   const CatalogueSizes small{2, 4, 3, 4};

@@ -2,37 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <vector>
+#include <string>
 
 #include "level/time_limit.h"
-
-namespace {
-
-constexpr int kLevelTestCell = 50;
-constexpr int kShadowAbove = 3 * kGridColumns + 5;
-constexpr int kShadowBelow = kShadowAbove + kGridColumns;
-
-std::vector<int32_t> AllCells(const Level& level) { return {level.Cells().begin(), level.Cells().end()}; }
-std::vector<int32_t> AllFloors(const Level& level) { return {level.Floors().begin(), level.Floors().end()}; }
-
-}  // namespace
-
-TEST(Level, Defaults) {
-  const Level level;
-  EXPECT_EQ(level.GetGoal(), 0);
-  EXPECT_EQ(level.GetPatternSet(), 3);
-  EXPECT_EQ(level.GetMusic(), 0);
-  EXPECT_EQ(level.GetEnemyType(0), 1);
-  EXPECT_EQ(level.GetEnemyType(1), 2);
-  EXPECT_EQ(level.GetEnemyType(2), 3);
-  EXPECT_STREQ(level.GetTime(), "2:00");
-  EXPECT_EQ(AllCells(level), std::vector<int32_t>(kCellCount, 0));
-  EXPECT_EQ(AllFloors(level), std::vector<int32_t>(kCellCount, 0));
-  ActorRecord fresh;
-  fresh.Set(0, 0, 5, 24, 5, 2);
-  for (int i = 0; i < kActorCount; ++i) EXPECT_EQ(level.GetActor(i), fresh) << "actor " << i;
-}
 
 TEST(Level, ClearKeepsOnlyThePatternSet) {
   Level level;
@@ -47,36 +19,31 @@ TEST(Level, ClearKeepsOnlyThePatternSet) {
   EXPECT_EQ(level, expected);
 }
 
-TEST(Level, PlaceCellKeepsOneExitOnItsFloor) {
-  struct Row {
-    const char* what;
-    int32_t before, placed, after;
+TEST(Level, TheExitKeepsTheWalkablePatternItLandsOn) {
+  const struct Row {
+    int32_t before, after;
   } rows[] = {
-      {"the exit on walkable 0", 0, kCellExit, kCellExitOnFloor},
-      {"the exit on walkable 15", 15, kCellExit, kCellExitOnFloor + 15},
-      {"the exit on teleport tile 16", 16, kCellExit, kCellExitOnFloor},
-      {"the exit on a negative value", -1, kCellExit, kCellExitOnFloor},
-      {"a wall hiding an item as it is", 5, 150, 150},
-      {"the last wall hiding an item", 5, 175, 175},
-      {"a pattern over a teleport end", 200, 3, 3},
+      {0, kCellExitOnFloor},
+      {15, kCellExitOnFloor + 15},
+      {kCellTeleportTile, kCellExitOnFloor},
+      {-1, kCellExitOnFloor},
   };
   for (const Row& r : rows) {
     Level level;
-    level.SetCell(kLevelTestCell, r.before);
-    level.PlaceCell(kLevelTestCell, r.placed);
-    EXPECT_EQ(level.GetCell(kLevelTestCell), r.after) << r.what;
+    level.SetCell(50, r.before);
+    level.PlaceCell(50, kCellExit);
+    EXPECT_EQ(level.GetCell(50), r.after) << r.before;
   }
 }
 
 TEST(Level, EachTeleportEndStandsOnce) {
-  const int32_t pair1End = kCellTeleportFirst + 3;
   Level level;
-  level.SetCell(30, pair1End);
-  level.SetCell(31, pair1End + 1);
-  level.PlaceCell(60, pair1End);
+  level.SetCell(30, kCellTeleportFirst);
+  level.SetCell(31, kCellTeleportFirst + 1);
+  level.PlaceCell(60, kCellTeleportFirst);
   EXPECT_EQ(level.GetCell(30), 0);  // the old place becomes pattern 0
-  EXPECT_EQ(level.GetCell(31), pair1End + 1);
-  EXPECT_EQ(level.GetCell(60), pair1End);
+  EXPECT_EQ(level.GetCell(31), kCellTeleportFirst + 1);
+  EXPECT_EQ(level.GetCell(60), kCellTeleportFirst);
 }
 
 TEST(Level, TheLowestExitCounts) {
@@ -94,7 +61,6 @@ TEST(Level, EnemyTypeSlotsAndSpriteSets) {
   level.SetEnemyType(0, 9);
   EXPECT_EQ(level.GetEnemyType(-1), -1);
   EXPECT_EQ(level.GetEnemyType(0), 9);
-  EXPECT_EQ(level.GetEnemyType(1), 2);
   EXPECT_EQ(level.GetEnemyType(3), -1);
   struct Row {
     int32_t typeCode, spriteSet, enemySpriteSet;
@@ -104,7 +70,6 @@ TEST(Level, EnemyTypeSlotsAndSpriteSets) {
       {48, 2, 2},
       {72, 3, 3},
       {25, -1, -1},
-      {96, -1, -1},
   };
   for (const Row& r : rows) {
     ActorRecord actor;
@@ -114,64 +79,42 @@ TEST(Level, EnemyTypeSlotsAndSpriteSets) {
   }
   EXPECT_STREQ(GoalName(3), "Collect & Destroy gems");
   EXPECT_EQ(GoalName(4), nullptr);
-  EXPECT_EQ(GoalName(-1), nullptr);
 }
 
+// The pair of cells is the right edge column's last two, so the correction
+// reaches the edges and the last row.
 TEST(Level, ShadowsFollowTheCellAbove) {
+  constexpr int kBelow = kCellCount - 1;
+  constexpr int kAbove = kBelow - kGridColumns;
   struct Row {
     int32_t above, below, floor, belowAfter, floorAfter;
   } rows[] = {
       {kCellWall1, 3, 0, 11, 8},
-      {kCellWall2, kCellExitOnFloor + 3, 3, kCellExitOnFloor + 11, 11},
-      {79, 2, 0, 10, 8},  // the last solid that casts one
-      {150, 0, 0, 8, 8},
-      {144, 12, 12, 12, 12},
-      {33, 1, 1, 9, 9},
-      {kCellDestroyable, 11, 11, 3, 3},
-      {80, 10, 10, 2, 2},
       {kCellGem, 15, 15, 7, 7},
-      {kCellWall1Item - 1, 15, 15, 7, 7},
-      {kCellTeleportFirst, kCellWall1Item - 1, 0, kCellExitOnFloor + 7, 0},
-      {kCellWall1, kCellWall2, 7, kCellWall2, 15},  // the floor under a wall too
-      {kCellGem, kCellWall2, 15, kCellWall2, 7},
-      {kCellWall1, 20, 20, 20, 20},
-      {kCellWall1, kCellSolidFirst, 0, kCellSolidFirst, 8},
-      {0, 144, 9, 144, 1},
-      {0, 200, 16, 200, 16},
-      {kCellWall1, 16, 15, 16, 15},
-      {kCellExitOnFloor, 9, kCellExitOnFloor, 1, kCellExitOnFloor},
-      {kCellWall1, kCellSolidLast, kCellWall1Item - 1, kCellSolidLast, kCellWall1Item - 1},
-      {kCellGem, kCellExitOnFloor + 8, 0, kCellExitOnFloor, 0},
-      {175, kCellExitOnFloor, 0, kCellExitOnFloor + 8, 8},
+      {79, 16, kCellExitOnFloor, 16, kCellExitOnFloor + 8},
+      {80, kCellSolidLast, 10, kCellSolidLast, 2},
+      {kCellDestroyable, kCellWall1Item - 1, 11, kCellExitOnFloor + 7, 3},
+      {kCellWall1Item - 1, 9, kCellExitOnFloor + 8, 1, kCellExitOnFloor},
+      {kCellWall1Item, kCellWall1Item, 0, kCellWall1Item, 8},
+      {kCellTeleportFirst - 1, kCellExitOnFloor, 0, kCellExitOnFloor + 8, 8},
+      {kCellTeleportFirst, 12, 12, 4, 4},
   };
   for (const Row& r : rows) {
     Level level;
-    level.SetCell(kShadowAbove, r.above);
-    level.SetCell(kShadowBelow, r.below);
-    level.SetFloor(kShadowBelow, r.floor);
+    level.SetCell(kAbove, r.above);
+    level.SetCell(kBelow, r.below);
+    level.SetFloor(kBelow, r.floor);
     level.CorrectShadows();
-    EXPECT_EQ(level.GetCell(kShadowBelow), r.belowAfter) << r.above << " over " << r.below;
-    EXPECT_EQ(level.GetFloor(kShadowBelow), r.floorAfter) << r.above << " over floor " << r.floor;
+    EXPECT_EQ(level.GetCell(kBelow), r.belowAfter) << r.above << " over " << r.below;
+    EXPECT_EQ(level.GetFloor(kBelow), r.floorAfter) << r.above << " over floor " << r.floor;
   }
 }
 
-TEST(Level, ShadowsLeaveRowZeroAndReachTheEdges) {
-  const int rightEdgeRow1 = kGridColumns + kGridColumns - 1;
+TEST(Level, ShadowsLeaveRowZero) {
   Level level;
   level.SetCell(5, 9);
-  level.SetFloor(5, 9);
-  level.SetCell(kGridColumns - 1, kCellWall1);
-  level.SetCell(rightEdgeRow1, 3);
   level.CorrectShadows();
   EXPECT_EQ(level.GetCell(5), 9);
-  EXPECT_EQ(level.GetFloor(5), 9);
-  EXPECT_EQ(level.GetCell(rightEdgeRow1), 11);
-  // A second run changes nothing.
-  for (int i = 0; i < kCellCount; ++i) level.SetCell(i, (i * 37) % 192);
-  level.CorrectShadows();
-  const Level once = level;
-  level.CorrectShadows();
-  EXPECT_EQ(level, once);
 }
 
 TEST(TimeLimit, SecondsOfTheText) {
@@ -179,16 +122,11 @@ TEST(TimeLimit, SecondsOfTheText) {
     const char* text;
     int seconds;
   } rows[] = {
-      {"2:00", 120},
       {"1:37", 97},
       {"9:59", 599},
-      {"0:15", 15},
-      {"3:75", 255},
-      {"0:05", 15},
-      {"9:99", 599},
-      {"x:4?", 40},
-      {"5\0\0", 300},
-      {"\xff:\x80\x01", 15},
+      {"0:14", 15},
+      {"9:60", 599},
+      {"/:4?", 40},  // a character that is no digit counts as 0
   };
   for (const Row& r : rows) EXPECT_EQ(TimeLimitSeconds(r.text), r.seconds) << r.text;
 }
@@ -199,8 +137,6 @@ TEST(TimeLimit, OnlyTheThreeDigitPlacesAreWritten) {
   EXPECT_EQ(std::string(text, kTimeBytes), std::string("4#05\0ZYX", kTimeBytes));
   WriteTimeLimit(text, 700);
   EXPECT_EQ(std::string(text, 4), "9#59");
-  WriteTimeLimit(text, 3);
-  EXPECT_EQ(std::string(text, 4), "0#15");
 }
 
 TEST(TimeLimit, TrackBarSteps) {
@@ -215,15 +151,12 @@ TEST(TimeLimit, TrackBarSteps) {
       {121, kTrackPageDown, 0, 181},
       {121, kTrackPageUp, 0, 61},
       {75, kTrackPageUp, 0, 15},
-      {539, kTrackPageDown, 0, 599},
       {540, kTrackPageDown, 0, 599},
       {120, kTrackThumbTrack, 75, 75},
       {120, kTrackThumbPosition, 900, 599},
-      {120, kTrackThumbTrack, -3, 15},
       {120, kTrackTop, 15, 15},
       {120, kTrackBottom, 599, 599},
       {120, kTrackEndTrack, 200, kStays},
-      {120, kTrackEndTrack + 1, 200, kStays},
   };
   for (const Row& r : rows)
     EXPECT_EQ(TrackBarStep(r.time, r.code, r.thumb).value_or(kStays), r.next) << r.time << " code " << r.code;
