@@ -3,53 +3,18 @@
 #include <cstdint>
 #include <string>
 
-Rgb PatternSheetPixel(int set, int tile, bool lower, bool right) {
-  return {static_cast<uint8_t>(tile), static_cast<uint8_t>(1 + (lower ? 64 : 0) + (right ? 32 : 0)),
-          static_cast<uint8_t>(200 + set)};
-}
-
-TilePixel DecodeTilePixel(Rgb pixel) {
-  if (pixel.b < 200 || pixel.r > 127 || (pixel.g & 1) == 0) return {};
-  return {pixel.b - 200, pixel.r, (pixel.g & 64) != 0, (pixel.g & 32) != 0};
-}
-
-Image MakePatternSheet(int set, int zoom) {
-  Image sheet(256 * zoom, 128 * zoom);
-  for (int y = 0; y < sheet.Height(); ++y)
-    for (int x = 0; x < sheet.Width(); ++x) {
-      const int nx = x / zoom, ny = y / zoom;
-      sheet.At(x, y) = PatternSheetPixel(set, 16 * (ny / 16) + nx / 16, ny % 16 >= 8, nx % 16 >= 8);
-    }
-  return sheet;
-}
-
-Rgb SpriteColourAt(int set, int frameX) {
-  return {static_cast<uint8_t>(128 + frameX / 16), static_cast<uint8_t>(8 * set + 1), 7};
-}
+namespace {
 
 Image MakeSpriteSheet(int set, int zoom, bool mask) {
   Image sheet(256 * zoom, 24 * zoom);
   for (int y = 0; y < sheet.Height(); ++y)
     for (int x = 0; x < sheet.Width(); ++x) {
       const bool transparent = y / zoom < 8;
-      sheet.At(x, y) = mask ? (transparent ? Rgb{255, 255, 255} : Rgb{})
-                            : (transparent ? Rgb{} : SpriteColourAt(set, x / zoom / 16 * 16));
+      const Rgb colour{static_cast<uint8_t>(128 + x / zoom / 16), static_cast<uint8_t>(8 * set + 1), 7};
+      sheet.At(x, y) = mask ? (transparent ? Rgb{255, 255, 255} : Rgb{}) : (transparent ? Rgb{} : colour);
     }
   return sheet;
 }
-
-ResourceCatalogue MakeTestCatalogue(int patternSets, int spriteSets) {
-  ResourceCatalogue catalogue;
-  for (int i = 0; i < patternSets; ++i)
-    catalogue.patternSets.push_back({MakePatternSheet(i, 1), MakePatternSheet(i, 2), "Set " + std::to_string(i)});
-  for (int i = 0; i < spriteSets; ++i)
-    catalogue.spriteSets.push_back({MakeSpriteSheet(i, 1, false), MakeSpriteSheet(i, 2, false),
-                                    MakeSpriteSheet(i, 1, true), MakeSpriteSheet(i, 2, true),
-                                    i == 0 ? "" : "Enemy " + std::to_string(i)});
-  return catalogue;
-}
-
-namespace {
 
 // The digits 0..9, three pixels wide and five high, row by row from the top.
 constexpr const char* kDigitPixels[] = {
@@ -67,9 +32,7 @@ bool IsLabelPixel(int tile, int x, int y) {
   return kDigitPixels[text[column / 4] - '0'][3 * row + column % 4] == '1';
 }
 
-}  // namespace
-
-Image MakeLabelledPatternSheet(int set, int zoom) {
+Image MakePatternSheet(int set, int zoom) {
   Image sheet(256 * zoom, 128 * zoom);
   for (int y = 0; y < sheet.Height(); ++y)
     for (int x = 0; x < sheet.Width(); ++x) {
@@ -85,10 +48,15 @@ Image MakeLabelledPatternSheet(int set, int zoom) {
   return sheet;
 }
 
-ResourceCatalogue MakeLabelledCatalogue(int patternSets, int spriteSets) {
-  ResourceCatalogue catalogue = MakeTestCatalogue(0, spriteSets);
+}  // namespace
+
+ResourceCatalogue MakeTestCatalogue(int patternSets, int spriteSets) {
+  ResourceCatalogue catalogue;
   for (int i = 0; i < patternSets; ++i)
-    catalogue.patternSets.push_back(
-        {MakeLabelledPatternSheet(i, 1), MakeLabelledPatternSheet(i, 2), "Set " + std::to_string(i)});
+    catalogue.patternSets.push_back({MakePatternSheet(i, 1), MakePatternSheet(i, 2), "Set " + std::to_string(i)});
+  for (int i = 0; i < spriteSets; ++i)
+    catalogue.spriteSets.push_back({MakeSpriteSheet(i, 1, false), MakeSpriteSheet(i, 2, false),
+                                    MakeSpriteSheet(i, 1, true), MakeSpriteSheet(i, 2, true),
+                                    i == 0 ? "" : "Enemy " + std::to_string(i)});
   return catalogue;
 }

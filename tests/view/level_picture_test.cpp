@@ -16,7 +16,7 @@ constexpr Rgb kPictureBackground{180, 200, 230};
 // Level 7 on pattern set 1 with a wall over item 22 and a solid in the last
 // cell; level 3 differs too. The session as a user left it.
 void OpenSevenLevels(Editor& state) {
-  state.catalogue = MakeLabelledCatalogue(2, 4);
+  state.catalogue = MakeTestCatalogue(2, 4);
   LevelSet levels;
   levels[6].SetPatternSet(PatternSetValueOf(1));
   levels[6].SetCell(3 * kGridColumns + 5, 150);

@@ -27,7 +27,7 @@ struct Canvas {
   Editor state;
   LevelSet levels;
   explicit Canvas(int zoom = 1, int patternSets = 3, int spriteSets = 4) {
-    state.catalogue = MakeLabelledCatalogue(patternSets, spriteSets);
+    state.catalogue = MakeTestCatalogue(patternSets, spriteSets);
     state.settings.zoom = zoom;
     LayoutRegions(state.session.regionList, zoom);
     for (int32_t& tile : state.session.inspectorTiles) tile = -1;
