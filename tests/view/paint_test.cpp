@@ -13,16 +13,16 @@
 #include "view/editor.h"
 #include "view/golden.h"
 #include "view/layout.h"
+#include "view/paint_area.h"
 
 namespace {
 
-constexpr Rgb kBackground = kDefaultWindowBackground;
 constexpr Rgb kStale{250, 0, 250};  // what the client area held before the paint
 constexpr Rgb kWhite{255, 255, 255};
 using Kind = PaintCall::Kind;
 
-// An editor with labelled sheets (three pattern sets, the player's and
-// three enemy sprite sets), laid out for zoom z; every paint opens `levels`.
+// An editor with three pattern sets, the player's and three enemy sprite
+// sets, laid out for zoom z; every paint opens `levels`.
 struct Canvas {
   Editor state;
   LevelSet levels;
@@ -44,7 +44,7 @@ struct Canvas {
   }
   Image Paint() {
     Image client(516 * z(), 210 * z() + kTopStrip, kStale);
-    SoftwarePainter painter(state.catalogue, client, kBackground);
+    SoftwarePainter painter(state.catalogue, client, kDefaultWindowBackground);
     Draw(painter);
     return client;
   }
@@ -53,29 +53,16 @@ struct Canvas {
     Draw(painter);
     return painter;
   }
-  const ScreenRegion& Region(int32_t id) const { return *state.session.regionList.FindRegionById(id); }
 };
 
-std::set<std::pair<int, int>> WhitePixels(const Image& image) {
-  std::set<std::pair<int, int>> out;
-  for (int y = 0; y < image.Height(); ++y)
-    for (int x = 0; x < image.Width(); ++x)
-      if (image.At(x, y) == kWhite) out.insert({x, y});
-  return out;
-}
-
-// The pixels of a one-pixel frame whose outermost pixels are the box's.
-std::set<std::pair<int, int>> Ring(int left, int top, int width, int height) {
-  std::set<std::pair<int, int>> out;
-  for (int x = left; x < left + width; ++x) {
-    out.insert({x, top});
-    out.insert({x, top + height - 1});
-  }
-  for (int y = top; y < top + height; ++y) {
-    out.insert({left, y});
-    out.insert({left + width - 1, y});
-  }
-  return out;
+// The box a paint's one white frame encloses, its right and bottom pixels
+// included; all 0 unless the paint drew the four lines of one frame.
+ClientRect WhiteFrame(const RecordingPainter& painter) {
+  std::vector<PaintCall> white;
+  for (const PaintCall& c : painter.Of(Kind::Line))
+    if (c.colour == kWhite) white.push_back(c);
+  if (white.size() != 4) return {};
+  return {white[0].x0, white[0].y0, white[0].x1, white[1].y1};
 }
 
 }  // namespace
@@ -85,7 +72,8 @@ std::set<std::pair<int, int>> Ring(int left, int top, int width, int height) {
 // Teleport pairs 0 and 2 complete (2 highlighted, its end twice: the highest
 // cell counts), pair 3 with its start only. The player facing right, enemy 1
 // of type 2 facing left, enemy 3 of type 1 facing down; an inspector with its
-// middle tile empty; solid pattern 90 selected.
+// middle tile empty; solid pattern 90 selected; a rectangle dragged from row
+// 8, column 16 to row 7, column 0 (the edge columns half wide).
 TEST(Paint, TheWholeWindowAtBothZooms) {
   const int32_t row10[kGridColumns] = {37, 0, 0, 130, 150, 165, 192, 45, 127, 17, 143, 191, 128, 144, 160, 0, 38};
   const int32_t row11[kGridColumns] = {128, -3, -1, 255, INT_MAX, 175, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 200};
@@ -109,6 +97,7 @@ TEST(Paint, TheWholeWindowAtBothZooms) {
     editor.state.session.teleportPair = 2;
     editor.state.session.inspectorTiles[0] = 31;
     editor.state.session.inspectorTiles[2] = 77;
+    editor.state.session.rectangle = {true, false, 8 * kGridColumns + 16, 7 * kGridColumns};
     editor.Select(kSelectPattern, 90);
     EXPECT_TRUE(MatchesGolden(editor.Paint(), "window_z" + std::to_string(z) + ".png"));
   }
@@ -138,32 +127,6 @@ TEST(Paint, NumbersOutsideTheCatalogueDrawNothing) {
   EXPECT_EQ(editor.Record().Of(Kind::Caption).size(), 6u);  // no name of the pattern set
 }
 
-TEST(Paint, PatternSetsOutsideTheCatalogueDrawNoTile) {
-  for (int32_t patternSet : {PatternSetValueOf(3), PatternSetValueOf(-1), 0, -1, INT_MIN, INT_MAX}) {
-    Canvas editor;
-    editor.level().SetPatternSet(patternSet);
-    for (int32_t& tile : editor.state.session.inspectorTiles) tile = 5;
-    const RecordingPainter calls = editor.Record();
-    EXPECT_TRUE(calls.Blits(SheetKind::Pattern, true).empty()) << patternSet;
-    EXPECT_TRUE(calls.Blits(SheetKind::Pattern, false).empty()) << patternSet;
-  }
-}
-
-TEST(Paint, WithoutUsablePatternSheetsTheActorsStillShow) {
-  for (bool unreadable : {false, true}) {
-    Canvas editor(2, unreadable ? 1 : 0);
-    if (unreadable) editor.state.catalogue.patternSets[0] = {Image(), Image(), "Broken"};
-    editor.level().GetActor(0).Set(40, 64, 5, 0, 0, 2);
-    const RecordingPainter calls = editor.Record();
-    EXPECT_TRUE(calls.Blits(SheetKind::Pattern, true).empty()) << unreadable;
-    EXPECT_TRUE(calls.Blits(SheetKind::Pattern, false).empty()) << unreadable;
-    EXPECT_EQ(calls.Blits(SheetKind::SpriteColour, true).size(), 1u) << unreadable;
-  }
-  Canvas noSprites(1, 1, 0);  // without the player's sprite set: no player
-  noSprites.level().GetActor(0).Set(40, 64, 5, 0, 0, 2);
-  EXPECT_TRUE(noSprites.Record().Blits(SheetKind::SpriteColour, true).empty());
-}
-
 TEST(Paint, ActorPositionsOfOneByte) {
   const struct Row {
     int32_t x, y;
@@ -185,44 +148,29 @@ TEST(Paint, ActorPositionsOfOneByte) {
   }
 }
 
+// The inspector is drawn on every paint, the panel's images and the
+// selection frame only with the panel.
 TEST(Paint, RepaintFlagsSteerWhatIsRedrawn) {
-  for (int z : {1, 2}) {
-    Canvas editor(z);
-    for (int k = 0; k < 3; ++k) editor.state.session.inspectorTiles[k] = 5 + k;
-    editor.state.session.repaintFlags = kRepaintCanvas;
-    const RecordingPainter canvas = editor.Record();
-    EXPECT_EQ(editor.state.session.repaintFlags, kRepaintCanvas);  // read, not cleared
-    EXPECT_EQ(canvas.Of(Kind::Caption).size(), 7u);
-    EXPECT_EQ(canvas.Blits(SheetKind::Pattern, false).size(), 3u);  // the inspector
-    EXPECT_TRUE(canvas.Blits(SheetKind::SpriteColour, false).empty());
-    EXPECT_EQ(canvas.Blits(SheetKind::Pattern, true).size(), 221u);
-    ASSERT_EQ(canvas.Of(Kind::BeginOffscreen).size(), 1u);
-    EXPECT_EQ(canvas.Of(Kind::BeginOffscreen)[0].w, 258 * z);
-    EXPECT_EQ(canvas.Of(Kind::BeginOffscreen)[0].h, 209 * z + kTopStrip);
-    ASSERT_EQ(canvas.Of(Kind::EndOffscreen).size(), 1u);
-    EXPECT_EQ(canvas.Of(Kind::EndOffscreen)[0].rect, (ClientRect{z, z + kTopStrip, 257 * z, 209 * z + kTopStrip}));
-    for (const PaintCall& line : canvas.Of(Kind::Line)) EXPECT_TRUE(line.offscreen);
-    for (const PaintCall& fill : canvas.Of(Kind::FillBackground)) EXPECT_TRUE(fill.offscreen);
-    // The panel: palette, images, frame; no canvas.
-    editor.state.session.repaintFlags = kRepaintPanel;
-    const RecordingPainter panel = editor.Record();
-    EXPECT_TRUE(panel.Of(Kind::BeginOffscreen).empty());
-    EXPECT_EQ(panel.Blits(SheetKind::Pattern, false).size(), 13u);  // the inspector and ten palette parts
-    EXPECT_EQ(panel.Blits(SheetKind::SpriteColour, false).size(), 9u);
-    EXPECT_EQ(panel.Of(Kind::Line).size(), 4u);
-    editor.state.session.repaintFlags = kRepaintAll;
-    const RecordingPainter both = editor.Record();
-    EXPECT_EQ(both.Of(Kind::EndOffscreen).size(), 1u);
-    EXPECT_EQ(both.Blits(SheetKind::Pattern, false).size(), 13u);
-    EXPECT_EQ(both.Blits(SheetKind::SpriteColour, false).size(), 9u);
-  }
+  Canvas editor;
+  for (int32_t& tile : editor.state.session.inspectorTiles) tile = 5;
+  editor.state.session.repaintFlags = kRepaintCanvas;
+  const RecordingPainter canvas = editor.Record();
+  EXPECT_EQ(canvas.Blits(SheetKind::Pattern, false).size(), 3u);
+  EXPECT_TRUE(canvas.Blits(SheetKind::SpriteColour, false).empty());
+  EXPECT_TRUE(canvas.Of(Kind::Line).empty());
+  editor.state.session.repaintFlags = kRepaintPanel;
+  const RecordingPainter panel = editor.Record();
+  EXPECT_EQ(panel.Blits(SheetKind::SpriteColour, false).size(), 9u);
+  EXPECT_EQ(panel.Of(Kind::Line).size(), 4u);
 }
 
+// Captions are drawn on every paint, a canvas-only one too.
 TEST(Paint, Captions) {
   for (int z : {1, 2}) {
     Canvas editor(z);
     editor.state.session.currentLevel = 3;
     editor.state.session.teleportPair = 7;
+    editor.state.session.repaintFlags = kRepaintCanvas;
     editor.state.activeBorderColour = 0x00336699;
     editor.level().SetPatternSet(PatternSetValueOf(2));
     const int name = z == 1 ? 296 : 556;
@@ -244,63 +192,48 @@ TEST(Paint, Captions) {
   }
 }
 
-TEST(Paint, SelectionFrameSurroundsTheSelectedPaletteCell) {
-  Image direct(12, 12, kStale);
-  const ResourceCatalogue none;
-  SoftwarePainter painter(none, direct);
-  DrawSelectionFrame(painter, 2, 3, 2, 2, 1);
-  EXPECT_EQ(WhitePixels(direct), Ring(6, 4, 4, 2));
-  constexpr int32_t kNoFrame = 0;
+// Where the frame stands for each selection, at normal size (the golden
+// pictures show it at double size).
+TEST(Paint, TheSelectionFrame) {
+  constexpr ClientRect kNoFrame{};
   constexpr int32_t kNoCategory = 4;
   const struct Row {
     int32_t category, value;
-    int32_t region;  // where the frame stands: a region, its tile across and down
-    int column, row;
+    ClientRect frame;
   } rows[] = {
-      {kSelectPattern, 0, kRegionWalkable, 0, 0},
-      {kSelectPattern, 15, kRegionWalkable, 15, 0},
-      {kSelectPattern, 18, kRegionItems, 0, 0},
-      {kSelectPattern, 29, kRegionItems, 11, 0},
-      {kSelectPattern, kCellExit, kRegionExit, 0, 0},
-      {kSelectPattern, kCellGem, kRegionGem, 0, 0},
-      {kSelectPattern, kCellDestroyable, kRegionDestroyable, 0, 0},
-      {kSelectPattern, kCellWall1, kRegionWalls, 0, 0},
-      {kSelectPattern, 41, kRegionWalls, 0, 0},
-      {kSelectPattern, kCellWall2, kRegionWalls, 1, 0},
-      {kSelectPattern, kCellSolidFirst, kRegionSolid, 0, 0},
-      {kSelectPattern, 90, kRegionSolid, 10, 1},
-      {kSelectPattern, kCellSolidLast, kRegionSolid, 15, 3},
-      {kSelectPlayer, 0, kRegionPlayer, 0, 0},
-      {kSelectPlayer, 3, kRegionPlayer, 3, 0},
-      {kSelectEnemy, 1, kRegionEnemy1, 0, 0},
-      {kSelectEnemy, 5, kRegionEnemy5, 0, 0},
-      {kSelectTeleport, 0, kRegionTeleport, 0, 0},
-      {kSelectTeleport, 1, kRegionTeleport, 1, 0},
-      {kSelectPattern, 16, kNoFrame, 0, 0},
-      {kSelectPattern, 30, kNoFrame, 0, 0},
-      {kSelectPattern, 53, kNoFrame, 0, 0},
-      {kSelectPattern, 63, kNoFrame, 0, 0},
-      {kSelectPattern, 128, kNoFrame, 0, 0},
-      {kSelectPattern, -1, kNoFrame, 0, 0},
-      {kSelectPlayer, 4, kNoFrame, 0, 0},
-      {kSelectEnemy, 0, kNoFrame, 0, 0},
-      {kSelectEnemy, 6, kNoFrame, 0, 0},
-      {kSelectTeleport, 2, kNoFrame, 0, 0},
-      {kNoCategory, 0, kNoFrame, 0, 0},
+      {kSelectPattern, 15, {499, 17, 514, 32}},
+      {kSelectPattern, 16, kNoFrame},
+      {kSelectPattern, 18, {259, 35, 274, 50}},
+      {kSelectPattern, 29, {435, 35, 450, 50}},
+      {kSelectPattern, 30, kNoFrame},
+      {kSelectPattern, kCellExit, {259, 53, 274, 68}},
+      {kSelectPattern, kCellGem, {291, 53, 306, 68}},
+      {kSelectPattern, kCellDestroyable, {323, 53, 338, 68}},
+      {kSelectPattern, kCellWall1, {355, 53, 370, 68}},
+      {kSelectPattern, 41, {355, 53, 370, 68}},
+      {kSelectPattern, kCellWall2, {371, 53, 386, 68}},
+      {kSelectPattern, 43, kNoFrame},
+      {kSelectPattern, 63, kNoFrame},
+      {kSelectPattern, kCellSolidFirst, {259, 71, 274, 86}},
+      {kSelectPattern, kCellSolidLast, {499, 119, 514, 134}},
+      {kSelectPattern, 128, kNoFrame},
+      {kSelectPlayer, 0, {259, 154, 274, 177}},
+      {kSelectPlayer, 3, {307, 154, 322, 177}},
+      {kSelectPlayer, 4, kNoFrame},
+      {kSelectEnemy, 0, kNoFrame},
+      {kSelectEnemy, 1, {353, 154, 368, 177}},
+      {kSelectEnemy, 5, {473, 154, 488, 177}},
+      {kSelectEnemy, 6, kNoFrame},
+      {kSelectTeleport, 0, {259, 203, 274, 218}},
+      {kSelectTeleport, 1, {275, 203, 290, 218}},
+      {kSelectTeleport, 2, kNoFrame},
+      {kNoCategory, 0, kNoFrame},
   };
-  for (int z : {1, 2}) {
-    Canvas editor(z);
-    editor.state.session.repaintFlags = kRepaintPanel;
-    for (const Row& r : rows) {
-      editor.Select(r.category, r.value);
-      std::set<std::pair<int, int>> expected;
-      if (r.region != kNoFrame) {
-        const ScreenRegion& at = editor.Region(r.region);
-        const int height = r.region >= kRegionPlayer && r.region <= kRegionEnemy5 ? 24 : 16;
-        expected = Ring(at.left + 16 * z * r.column, at.top + 16 * z * r.row, 16 * z, height * z);
-      }
-      EXPECT_EQ(WhitePixels(editor.Paint()), expected) << r.category << " " << r.value << " z " << z;
-    }
+  Canvas editor;
+  editor.state.session.repaintFlags = kRepaintPanel;
+  for (const Row& r : rows) {
+    editor.Select(r.category, r.value);
+    EXPECT_EQ(WhiteFrame(editor.Record()), r.frame) << r.category << " " << r.value;
   }
 }
 
@@ -312,9 +245,7 @@ TEST(Paint, LayoutChangeAsksForThePanel) {
     size_t paletteBlits;
   } rows[] = {
       {kRepaintCanvas, 1, kRepaintAll, 10},
-      {kRepaintAll, 1, kRepaintAll, 10},
-      {kRepaintPanel, 1, kRepaintPanel, 10},
-      {kRepaintPanel, 0, kRepaintPanel, 10},
+      {kRepaintAll, 1, kRepaintAll, 10},  // the panel bit is ORed in, not added
       {kRepaintCanvas, 0, kRepaintCanvas, 0},
   };
   for (const Row& r : rows) {
@@ -367,4 +298,41 @@ TEST(Paint, ShadowsAreCorrectedFirstWhenTheSettingAsks) {
   EXPECT_EQ(automatic.state.document.GetLevel(0), byHand.levels[0]);
   EXPECT_FALSE(automatic.state.document.Modified());
   EXPECT_FALSE(off.Paint() == byHand.Paint());
+}
+
+// The palette's ten parts are drawn with the panel; the canvas is composed
+// off screen only when the update area reaches it.
+TEST(PaintArea, TheCanvasIsComposedOnlyWhenTheUpdateAreaReachesIt) {
+  constexpr size_t kPalette = 10;
+  for (int z : {1, 2}) {
+    const ClientRect c{z, z + kTopStrip, 257 * z, 209 * z + kTopStrip};
+    const ClientRect everything{0, 0, 2000, 2000};
+    EXPECT_EQ(CanvasRect(z), c);
+    const struct Row {
+      const char* what;
+      int32_t flags;
+      ClientRect area;
+      bool erased;
+      size_t compositions, paletteBlits;
+    } rows[] = {
+        {"everything", kRepaintCanvas, everything, false, 1, 0},
+        {"the last pixel", kRepaintAll, {c.right - 1, c.bottom - 1, c.right, c.bottom}, false, 1, kPalette},
+        {"the first pixel", kRepaintCanvas, {0, 0, c.left + 1, c.top + 1}, false, 1, 0},
+        {"touching it on the right", kRepaintAll, {c.right, c.top, c.right + 50, c.bottom}, false, 0, kPalette},
+        {"touching it above", kRepaintCanvas, {0, 0, 600 * z, c.top}, false, 0, 0},
+        {"touching it on the left", kRepaintCanvas, {0, c.top, c.left, c.bottom}, false, 0, 0},
+        {"touching it below", kRepaintCanvas, {c.left, c.bottom, c.right, c.bottom + 9}, false, 0, 0},
+        {"the panel", kRepaintPanel, everything, false, 0, kPalette},
+        {"the panel, erased", kRepaintPanel, everything, true, 1, kPalette},
+    };
+    for (const Row& r : rows) {
+      Canvas editor(z, 1);
+      editor.state.session.repaintFlags = r.flags;
+      RecordingPainter painter;
+      PaintMainWindowArea(editor.state, painter, r.area, r.erased);
+      EXPECT_EQ(editor.state.session.repaintFlags, r.flags) << r.what;  // a request not met stays
+      EXPECT_EQ(painter.Of(Kind::BeginOffscreen).size(), r.compositions) << r.what << " z " << z;
+      EXPECT_EQ(painter.Blits(SheetKind::Pattern, false).size(), r.paletteBlits) << r.what << " z " << z;
+    }
+  }
 }

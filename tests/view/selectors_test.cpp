@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "support/editor_harness.h"
-#include "support/recording_painter.h"
-#include "support/test_sheets.h"
-#include "view/paint_area.h"
 #include "view/pointer.h"
 #include "view/undo.h"
 
@@ -85,49 +82,6 @@ TEST(Selectors, ZoomLaysOutTheRegionsAndTheWindowAgain) {
   EXPECT_EQ(h.state.settings.zoom, 1);
   EXPECT_EQ(h.host.zooms, (std::vector<int>{2, 1}));
   EXPECT_EQ(h.state.session.layoutChanged, 0);
-  EXPECT_EQ(MainWindowWidth(1), 523);
-  EXPECT_EQ(MainWindowHeight(1), 290);
   EXPECT_EQ(MainWindowWidth(2), 1046);
   EXPECT_EQ(MainWindowHeight(2), 499);
-}
-
-TEST(PaintArea, TheCanvasIsComposedOnlyWhenTheUpdateAreaReachesIt) {
-  constexpr size_t kInspector = 3;
-  constexpr size_t kInspectorAndPalette = 13;
-  for (int z : {1, 2}) {
-    const ClientRect c{z, z + kTopStrip, 257 * z, 209 * z + kTopStrip};
-    const ClientRect everything{0, 0, 2000, 2000};
-    EXPECT_EQ(CanvasRect(z), c);
-    const struct Row {
-      const char* what;
-      int32_t flags;
-      ClientRect area;
-      bool erased;
-      size_t compositions, patternBlits;  // the canvas composed; tiles drawn on screen
-    } rows[] = {
-        {"the inspector", kRepaintCanvas, InspectorRect(z), false, 0, kInspector},
-        {"everything", kRepaintCanvas, everything, false, 1, kInspector},
-        {"the last pixel", kRepaintAll, {c.right - 1, c.bottom - 1, c.right, c.bottom}, false, 1, kInspectorAndPalette},
-        {"the first pixel", kRepaintCanvas, {0, 0, c.left + 1, c.top + 1}, false, 1, kInspector},
-        {"touching it on the right", kRepaintAll, {c.right, c.top, c.right + 50, c.bottom}, false, 0, kInspectorAndPalette},
-        {"touching it above", kRepaintCanvas, {0, 0, 600 * z, c.top}, false, 0, kInspector},
-        {"touching it on the left", kRepaintCanvas, {0, c.top, c.left, c.bottom}, false, 0, kInspector},
-        {"touching it below", kRepaintCanvas, {c.left, c.bottom, c.right, c.bottom + 9}, false, 0, kInspector},
-        {"the panel", kRepaintPanel, everything, false, 0, kInspectorAndPalette},
-        {"the panel, erased", kRepaintPanel, everything, true, 1, kInspectorAndPalette},
-        {"the canvas, erased", kRepaintCanvas, everything, true, 1, kInspectorAndPalette},
-    };
-    for (const Row& r : rows) {
-      Editor editor;
-      editor.catalogue = MakeTestCatalogue(1, 4);
-      editor.settings.zoom = z;
-      LayoutRegions(editor.session.regionList, z);
-      editor.session.repaintFlags = r.flags;
-      RecordingPainter painter;
-      PaintMainWindowArea(editor, painter, r.area, r.erased);
-      EXPECT_EQ(editor.session.repaintFlags, r.flags) << r.what;  // a request not met stays
-      EXPECT_EQ(painter.Of(PaintCall::Kind::BeginOffscreen).size(), r.compositions) << r.what << " z " << z;
-      EXPECT_EQ(painter.Blits(SheetKind::Pattern, false).size(), r.patternBlits) << r.what << " z " << z;
-    }
-  }
 }
