@@ -72,14 +72,6 @@ TEST(LevelFile, LoadingRaisesPatternSetsConvertsExitsAndDerivesOldFloors) {
   ASSERT_TRUE(DecodeLevelSet(file.data(), file.size(), old));
   for (size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(old[0].GetFloor(i), floors[i]) << i;
   EXPECT_EQ(old[0].GetActor(5).speed(), 8);
-  // Upgraded, it keeps everything; an exit byte 17 of the current form loads as 128.
-  Bytes upgraded = EncodeLevelSet(old);
-  LevelSet again;
-  ASSERT_TRUE(DecodeLevelSet(upgraded.data(), upgraded.size(), again));
-  EXPECT_EQ(again, old);
-  upgraded[kLevelBytes + 10] = kCellExit;
-  ASSERT_TRUE(DecodeLevelSet(upgraded.data(), upgraded.size(), again));
-  EXPECT_EQ(again[1].GetCell(0), kCellExitOnFloor);
 }
 
 TEST(LevelFile, OnlyTheTwoLengthsAreRead) {

@@ -38,25 +38,14 @@ TEST(LevelPicture, CanvasAndWholeWindowAtBothZooms) {
     LevelPictureOptions canvasOnly;
     canvasOnly.zoom = z;
     const Image canvas = RenderLevelPicture(state, 6, canvasOnly);
-    EXPECT_EQ(canvas.Width(), 256 * z);
-    EXPECT_EQ(canvas.Height(), 208 * z);
     EXPECT_EQ(LevelPictureWidth(canvasOnly), 256 * z);
     EXPECT_EQ(LevelPictureHeight(canvasOnly), 208 * z);
-    // The editor's state right after opening a file.
-    EXPECT_EQ(state.settings.zoom, z);
-    EXPECT_EQ(state.session.currentLevel, 6);
-    EXPECT_EQ(state.session.teleportPair, 0);
-    EXPECT_EQ(state.session.selectionValue, 0);
-    EXPECT_EQ(state.session.inspectorTiles[0], -1);
-    EXPECT_EQ(state.session.regionList.Size(), 17u);
-    EXPECT_EQ(state.session.canvasReady, 1);
     LevelPictureOptions whole;
     whole.zoom = z;
     whole.wholeWindow = true;
     whole.windowBackground = kPictureBackground;
     const Image window = RenderLevelPicture(state, 6, whole);
-    EXPECT_EQ(window.Width(), 516 * z);
-    EXPECT_EQ(window.Height(), 210 * z + kTopStrip);
+    EXPECT_EQ(state.session.regionList.Size(), 17u);  // laid out anew, not added to
     EXPECT_TRUE(CropImage(window, z, z + kTopStrip, 256 * z, 208 * z) == canvas);
     EXPECT_TRUE(MatchesGolden(window, "level_picture_z" + std::to_string(z) + ".png"));
   }
