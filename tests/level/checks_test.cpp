@@ -70,7 +70,6 @@ const char* const kUnreached = "level 3, row 4, column 6: warning: the exit cann
 
 TEST(Checks, OneLevelPerRule) {
   const CheckRow rows[] = {
-      {"playable", false, {}, nullptr, {}},
       {"no exit", false, {{At(3, 5), 0}}, nullptr, {kNoExit}},
       {"an exit in an edge column only", false, {{At(3, 5), 0}, {At(3, 0), kCellExitOnFloor}}, nullptr, {kNoExit}},
       {"two exits", false, {{At(9, 9), kCellExitOnFloor + 12}}, nullptr,

@@ -210,7 +210,6 @@ TEST(Paint, TheSelectionFrame) {
       {kSelectPattern, kCellGem, {291, 53, 306, 68}},
       {kSelectPattern, kCellDestroyable, {323, 53, 338, 68}},
       {kSelectPattern, kCellWall1, {355, 53, 370, 68}},
-      {kSelectPattern, 41, {355, 53, 370, 68}},
       {kSelectPattern, kCellWall2, {371, 53, 386, 68}},
       {kSelectPattern, 43, kNoFrame},
       {kSelectPattern, 63, kNoFrame},
