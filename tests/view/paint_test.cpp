@@ -18,7 +18,6 @@
 namespace {
 
 constexpr Rgb kStale{250, 0, 250};  // what the client area held before the paint
-constexpr Rgb kWhite{255, 255, 255};
 using Kind = PaintCall::Kind;
 
 // An editor with three pattern sets, the player's and three enemy sprite
@@ -54,16 +53,6 @@ struct Canvas {
     return painter;
   }
 };
-
-// The box a paint's one white frame encloses, its right and bottom pixels
-// included; all 0 unless the paint drew the four lines of one frame.
-ClientRect WhiteFrame(const RecordingPainter& painter) {
-  std::vector<PaintCall> white;
-  for (const PaintCall& c : painter.Of(Kind::Line))
-    if (c.colour == kWhite) white.push_back(c);
-  if (white.size() != 4) return {};
-  return {white[0].x0, white[0].y0, white[0].x1, white[1].y1};
-}
 
 }  // namespace
 
@@ -189,50 +178,6 @@ TEST(Paint, Captions) {
       EXPECT_EQ(c.colour, (Rgb{0x99, 0x66, 0x33}));
     }
     EXPECT_EQ(got, expected);
-  }
-}
-
-// Where the frame stands for each selection, at normal size (the golden
-// pictures show it at double size).
-TEST(Paint, TheSelectionFrame) {
-  constexpr ClientRect kNoFrame{};
-  constexpr int32_t kNoCategory = 4;
-  const struct Row {
-    int32_t category, value;
-    ClientRect frame;
-  } rows[] = {
-      {kSelectPattern, 15, {499, 17, 514, 32}},
-      {kSelectPattern, 16, kNoFrame},
-      {kSelectPattern, 18, {259, 35, 274, 50}},
-      {kSelectPattern, 29, {435, 35, 450, 50}},
-      {kSelectPattern, 30, kNoFrame},
-      {kSelectPattern, kCellExit, {259, 53, 274, 68}},
-      {kSelectPattern, kCellGem, {291, 53, 306, 68}},
-      {kSelectPattern, kCellDestroyable, {323, 53, 338, 68}},
-      {kSelectPattern, kCellWall1, {355, 53, 370, 68}},
-      {kSelectPattern, kCellWall2, {371, 53, 386, 68}},
-      {kSelectPattern, 43, kNoFrame},
-      {kSelectPattern, 63, kNoFrame},
-      {kSelectPattern, kCellSolidFirst, {259, 71, 274, 86}},
-      {kSelectPattern, kCellSolidLast, {499, 119, 514, 134}},
-      {kSelectPattern, 128, kNoFrame},
-      {kSelectPlayer, 0, {259, 154, 274, 177}},
-      {kSelectPlayer, 3, {307, 154, 322, 177}},
-      {kSelectPlayer, 4, kNoFrame},
-      {kSelectEnemy, 0, kNoFrame},
-      {kSelectEnemy, 1, {353, 154, 368, 177}},
-      {kSelectEnemy, 5, {473, 154, 488, 177}},
-      {kSelectEnemy, 6, kNoFrame},
-      {kSelectTeleport, 0, {259, 203, 274, 218}},
-      {kSelectTeleport, 1, {275, 203, 290, 218}},
-      {kSelectTeleport, 2, kNoFrame},
-      {kNoCategory, 0, kNoFrame},
-  };
-  Canvas editor;
-  editor.state.session.repaintFlags = kRepaintPanel;
-  for (const Row& r : rows) {
-    editor.Select(r.category, r.value);
-    EXPECT_EQ(WhiteFrame(editor.Record()), r.frame) << r.category << " " << r.value;
   }
 }
 

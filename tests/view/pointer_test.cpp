@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "support/editor_harness.h"
+#include "support/recording_painter.h"
 #include "view/canvas_tool.h"
 #include "view/hit_test.h"
 #include "view/inspector.h"
 #include "view/keyboard.h"
+#include "view/paint.h"
 #include "view/panel.h"
 #include "view/selectors.h"
 #include "view/undo.h"
@@ -17,6 +19,16 @@ constexpr int32_t kSolid = 70;
 constexpr uint32_t kRightButton = 0x0002;  // MK_RBUTTON
 constexpr uint32_t kShiftDrag = kKeyLeftButton | kKeyShift;
 constexpr const char* kModifiedTitle = "Kraxolan Editor - [set.kxl *]";
+
+// The box the one white frame of a paint encloses, its right and bottom pixels
+// included; all 0 unless the paint drew the four lines of one frame.
+ClientRect WhiteFrame(const RecordingPainter& painter) {
+  std::vector<PaintCall> white;
+  for (const PaintCall& c : painter.Of(PaintCall::Kind::Line))
+    if (c.colour == Rgb{255, 255, 255}) white.push_back(c);
+  if (white.size() != 4) return {};
+  return {white[0].x0, white[0].y0, white[0].x1, white[1].y1};
+}
 
 }  // namespace
 
@@ -292,43 +304,69 @@ TEST(Pointer, NoNearestCellWithoutTheCanvas) {
   }
 }
 
-TEST(Panel, HoverTextsAndSelections) {
+// Each palette entry: hovering its tile names it, a click selects it, and the
+// paint frames the tile (the frame's box at normal size, right and bottom
+// pixels included). Values no tile stands for (no region to click) get no frame.
+TEST(Panel, HoverClickAndFrame) {
+  constexpr ClientRect kNoFrame{};
+  constexpr int32_t kNoRegion = 0;
+  constexpr int32_t kNoCategory = 4;
   const struct Row {
     int32_t id;
     int dx, dy;
     const char* text;
     int32_t category, value;
+    ClientRect frame;
   } rows[] = {
-      {kRegionWalkable, 7 * 16 + 15, 15, "Walkable patterns", kSelectPattern, 7},
-      {kRegionWalkable, 8 * 16, 0, "Walkable patterns with shadow", kSelectPattern, 8},
-      {kRegionItems, 3, 8, "string 1", kSelectPattern, 18},
-      {kRegionItems, 191, 15, "string 12", kSelectPattern, 29},
-      {kRegionExit, 15, 0, "Exit", kSelectPattern, kCellExit},
-      {kRegionGem, 0, 15, "Gem", kSelectPattern, kCellGem},
-      {kRegionDestroyable, 7, 7, "Destroyable item", kSelectPattern, kCellDestroyable},
-      {kRegionWalls, 15, 4, "Explodable walls", kSelectPattern, kCellWall1},
-      {kRegionWalls, 16, 4, "Explodable walls", kSelectPattern, kCellWall2},
-      {kRegionSolid, 9, 2, "Solid patterns", kSelectPattern, kCellSolidFirst},
-      {kRegionSolid, 255, 63, "Solid patterns", kSelectPattern, kCellSolidLast},
-      {kRegionPlayer, 8, 23, "Player", kSelectPlayer, 0},
-      {kRegionPlayer, 63, 0, "Player", kSelectPlayer, 3},
-      {kRegionEnemy1, 8, 12, "Enemy 1", kSelectEnemy, 1},
-      {kRegionEnemy1 + 2, 15, 23, "Enemy 3", kSelectEnemy, 3},
-      {kRegionEnemy5, 0, 0, "Enemy 5", kSelectEnemy, 5},
-      {kRegionTeleport, 15, 5, "Teleport start", kSelectTeleport, 0},
-      {kRegionTeleport, 16, 5, "Teleport end", kSelectTeleport, 1},
+      {kRegionWalkable, 7 * 16 + 15, 15, "Walkable patterns", kSelectPattern, 7, {371, 17, 386, 32}},
+      {kRegionWalkable, 8 * 16, 0, "Walkable patterns with shadow", kSelectPattern, 8, {387, 17, 402, 32}},
+      {kRegionWalkable, 255, 0, "Walkable patterns with shadow", kSelectPattern, 15, {499, 17, 514, 32}},
+      {kRegionItems, 3, 8, "string 1", kSelectPattern, 18, {259, 35, 274, 50}},
+      {kRegionItems, 191, 15, "string 12", kSelectPattern, 29, {435, 35, 450, 50}},
+      {kRegionExit, 15, 0, "Exit", kSelectPattern, kCellExit, {259, 53, 274, 68}},
+      {kRegionGem, 0, 15, "Gem", kSelectPattern, kCellGem, {291, 53, 306, 68}},
+      {kRegionDestroyable, 7, 7, "Destroyable item", kSelectPattern, kCellDestroyable, {323, 53, 338, 68}},
+      {kRegionWalls, 15, 4, "Explodable walls", kSelectPattern, kCellWall1, {355, 53, 370, 68}},
+      {kRegionWalls, 16, 4, "Explodable walls", kSelectPattern, kCellWall2, {371, 53, 386, 68}},
+      {kRegionSolid, 9, 2, "Solid patterns", kSelectPattern, kCellSolidFirst, {259, 71, 274, 86}},
+      {kRegionSolid, 255, 63, "Solid patterns", kSelectPattern, kCellSolidLast, {499, 119, 514, 134}},
+      {kRegionPlayer, 8, 23, "Player", kSelectPlayer, 0, {259, 154, 274, 177}},
+      {kRegionPlayer, 63, 0, "Player", kSelectPlayer, 3, {307, 154, 322, 177}},
+      {kRegionEnemy1, 8, 12, "Enemy 1", kSelectEnemy, 1, {353, 154, 368, 177}},
+      {kRegionEnemy1 + 2, 15, 23, "Enemy 3", kSelectEnemy, 3, {413, 154, 428, 177}},
+      {kRegionEnemy5, 0, 0, "Enemy 5", kSelectEnemy, 5, {473, 154, 488, 177}},
+      {kRegionTeleport, 15, 5, "Teleport start", kSelectTeleport, 0, {259, 203, 274, 218}},
+      {kRegionTeleport, 16, 5, "Teleport end", kSelectTeleport, 1, {275, 203, 290, 218}},
+      {kNoRegion, 0, 0, "", kSelectPattern, kCellTeleportTile, kNoFrame},
+      {kNoRegion, 0, 0, "", kSelectPattern, 30, kNoFrame},
+      {kNoRegion, 0, 0, "", kSelectPattern, kCellWall2 + 1, kNoFrame},
+      {kNoRegion, 0, 0, "", kSelectPattern, kCellSolidFirst - 1, kNoFrame},
+      {kNoRegion, 0, 0, "", kSelectPattern, kCellSolidLast + 1, kNoFrame},
+      {kNoRegion, 0, 0, "", kSelectPlayer, 4, kNoFrame},
+      {kNoRegion, 0, 0, "", kSelectEnemy, 0, kNoFrame},
+      {kNoRegion, 0, 0, "", kSelectEnemy, 6, kNoFrame},
+      {kNoRegion, 0, 0, "", kSelectTeleport, 2, kNoFrame},
+      {kNoRegion, 0, 0, "", kNoCategory, 0, kNoFrame},
   };
   for (const Row& r : rows) {
     Harness h;
-    h.Select(kSelectTeleport, 1);
-    const uint32_t at = h.In(r.id, r.dx, r.dy);
-    EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 0, at), 0);
-    EXPECT_EQ(h.host.LastStatus(), r.text) << r.id << " " << r.dx;
-    EXPECT_EQ(OnLeftButtonDown(h.state, h.host, kKeyLeftButton, at), 1);
-    OnLeftButtonUp(h.state, h.host);
-    EXPECT_EQ(h.state.session.selectionCategory, r.category) << r.id << " " << r.dx;
-    EXPECT_EQ(h.state.session.selectionValue, r.value) << r.id << " " << r.dx;
-    EXPECT_EQ(h.state.session.repaintFlags, kRepaintPanel);
+    if (r.id == kNoRegion) {
+      h.Select(r.category, r.value);
+    } else {
+      h.Select(kNoCategory, -1);
+      const uint32_t at = h.In(r.id, r.dx, r.dy);
+      EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 0, at), 0);
+      EXPECT_EQ(h.host.LastStatus(), r.text) << r.id << " " << r.dx;
+      EXPECT_EQ(OnLeftButtonDown(h.state, h.host, kKeyLeftButton, at), 1);
+      OnLeftButtonUp(h.state, h.host);
+      EXPECT_EQ(h.state.session.selectionCategory, r.category) << r.id << " " << r.dx;
+      EXPECT_EQ(h.state.session.selectionValue, r.value) << r.id << " " << r.dx;
+      EXPECT_EQ(h.state.session.repaintFlags, kRepaintPanel);
+    }
+    h.state.session.repaintFlags = kRepaintPanel;
+    RecordingPainter painter;
+    PaintMainWindow(h.state, painter);
+    EXPECT_EQ(WhiteFrame(painter), r.frame) << r.category << " " << r.value;
   }
 }
 
