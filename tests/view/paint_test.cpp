@@ -181,28 +181,6 @@ TEST(Paint, Captions) {
   }
 }
 
-TEST(Paint, LayoutChangeAsksForThePanel) {
-  const struct Row {
-    int32_t flags;
-    uint8_t layoutChanged;
-    int32_t flagsAfter;
-    size_t paletteBlits;
-  } rows[] = {
-      {kRepaintCanvas, 1, kRepaintAll, 10},
-      {kRepaintAll, 1, kRepaintAll, 10},  // the panel bit is ORed in, not added
-      {kRepaintCanvas, 0, kRepaintCanvas, 0},
-  };
-  for (const Row& r : rows) {
-    Canvas editor;
-    editor.state.session.repaintFlags = r.flags;
-    editor.state.session.layoutChanged = r.layoutChanged;
-    const RecordingPainter calls = editor.Record();
-    EXPECT_EQ(editor.state.session.repaintFlags, r.flagsAfter) << r.flags << " " << int{r.layoutChanged};
-    EXPECT_EQ(editor.state.session.layoutChanged, 0);
-    EXPECT_EQ(calls.Blits(SheetKind::Pattern, false).size(), r.paletteBlits) << r.flags;
-  }
-}
-
 TEST(Paint, CanvasReadyIsZeroWhileDrawing) {
   struct Watching : RecordingPainter {
     const Editor* state = nullptr;
@@ -243,37 +221,47 @@ TEST(Paint, ShadowsAreCorrectedFirstWhenTheSettingAsks) {
   EXPECT_FALSE(automatic.state.document.Modified());
 }
 
-// The palette's ten parts are drawn with the panel; the canvas is composed
-// off screen only when the update area reaches it.
+// The palette's ten parts are drawn with the panel, which a changed layout
+// asks for; the canvas is composed off screen only when the update area
+// reaches it, and a request not met stays for a later paint.
 TEST(PaintArea, TheCanvasIsComposedOnlyWhenTheUpdateAreaReachesIt) {
   constexpr size_t kPalette = 10;
   for (int z : {1, 2}) {
     const ClientRect c{z, z + kTopStrip, 257 * z, 209 * z + kTopStrip};
-    const ClientRect everything{0, 0, 2000, 2000};
+    const ClientRect all{0, 0, 2000, 2000};
     EXPECT_EQ(CanvasRect(z), c);
     const struct Row {
       const char* what;
       int32_t flags;
+      bool layoutChanged;
       ClientRect area;
       bool erased;
+      int32_t flagsAfter;
       size_t compositions, paletteBlits;
     } rows[] = {
-        {"everything", kRepaintCanvas, everything, false, 1, 0},
-        {"the last pixel", kRepaintAll, {c.right - 1, c.bottom - 1, c.right, c.bottom}, false, 1, kPalette},
-        {"the first pixel", kRepaintCanvas, {0, 0, c.left + 1, c.top + 1}, false, 1, 0},
-        {"touching it on the right", kRepaintAll, {c.right, c.top, c.right + 50, c.bottom}, false, 0, kPalette},
-        {"touching it above", kRepaintCanvas, {0, 0, 600 * z, c.top}, false, 0, 0},
-        {"touching it on the left", kRepaintCanvas, {0, c.top, c.left, c.bottom}, false, 0, 0},
-        {"touching it below", kRepaintCanvas, {c.left, c.bottom, c.right, c.bottom + 9}, false, 0, 0},
-        {"the panel", kRepaintPanel, everything, false, 0, kPalette},
-        {"the panel, erased", kRepaintPanel, everything, true, 1, kPalette},
+        {"everything", kRepaintCanvas, false, all, false, kRepaintCanvas, 1, 0},
+        {"a new layout", kRepaintCanvas, true, all, false, kRepaintAll, 1, kPalette},
+        {"a new layout, all asked", kRepaintAll, true, all, false, kRepaintAll, 1, kPalette},  // ORed, not added
+        {"the last pixel", kRepaintAll, false, {c.right - 1, c.bottom - 1, c.right, c.bottom}, false, kRepaintAll, 1,
+         kPalette},
+        {"the first pixel", kRepaintCanvas, false, {0, 0, c.left + 1, c.top + 1}, false, kRepaintCanvas, 1, 0},
+        {"touching it on the right", kRepaintAll, false, {c.right, c.top, c.right + 50, c.bottom}, false, kRepaintAll,
+         0, kPalette},
+        {"touching it above", kRepaintCanvas, false, {0, 0, 600 * z, c.top}, false, kRepaintCanvas, 0, 0},
+        {"touching it on the left", kRepaintCanvas, false, {0, c.top, c.left, c.bottom}, false, kRepaintCanvas, 0, 0},
+        {"touching it below", kRepaintCanvas, false, {c.left, c.bottom, c.right, c.bottom + 9}, false, kRepaintCanvas,
+         0, 0},
+        {"the panel", kRepaintPanel, false, all, false, kRepaintPanel, 0, kPalette},
+        {"the panel, erased", kRepaintPanel, false, all, true, kRepaintPanel, 1, kPalette},
     };
     for (const Row& r : rows) {
       Canvas editor(z, 1);
       editor.state.session.repaintFlags = r.flags;
+      editor.state.session.layoutChanged = r.layoutChanged;
       RecordingPainter painter;
       PaintMainWindowArea(editor.state, painter, r.area, r.erased);
-      EXPECT_EQ(editor.state.session.repaintFlags, r.flags) << r.what;  // a request not met stays
+      EXPECT_EQ(editor.state.session.repaintFlags, r.flagsAfter) << r.what;
+      EXPECT_EQ(editor.state.session.layoutChanged, 0) << r.what;
       EXPECT_EQ(painter.Of(Kind::BeginOffscreen).size(), r.compositions) << r.what << " z " << z;
       EXPECT_EQ(painter.Blits(SheetKind::Pattern, false).size(), r.paletteBlits) << r.what << " z " << z;
     }
