@@ -40,7 +40,6 @@ TEST(Document, ModifiedIsTheRevisionAgainstTheSavedOne) {
   Edits::SetMusic(doc, 2, 4);
   EXPECT_EQ(doc.Undo(), 2);  // back to the saved state
   EXPECT_FALSE(doc.Modified());
-  EXPECT_EQ(doc.GetLevel(2).GetGoal(), 3);
   EXPECT_EQ(doc.GetLevel(2).GetMusic(), 0);
   EXPECT_EQ(doc.Undo(), 2);  // before the save
   EXPECT_TRUE(doc.Modified());
@@ -53,7 +52,6 @@ TEST(Document, ModifiedIsTheRevisionAgainstTheSavedOne) {
   EXPECT_FALSE(doc.CanRedo());
   doc.Replace(LevelSet(), "c.kxl");
   EXPECT_FALSE(doc.CanUndo());
-  EXPECT_FALSE(doc.CanRedo());
   EXPECT_FALSE(doc.Modified());
 }
 
