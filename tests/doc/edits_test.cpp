@@ -229,9 +229,10 @@ TEST(Edits, EnemySettingsOfEnemiesOneToFive) {
 namespace {
 
 // Row 2: a wall block over columns 0..4, one wall hiding an item among them;
-// below its left edge one more wall.
+// below its left edge one more wall, and one at the end of row 1.
 Document Walled() {
-  return WithCells({{kRow2, kCellWall1, 1},
+  return WithCells({{kRow2 - 1, kCellWall1, 1},
+                    {kRow2, kCellWall1, 1},
                     {kRow2 + 1, kCellWall1, 1},
                     {kRow2 + 2, 150, 1},
                     {kRow2 + 3, kCellWall1, 1},
@@ -263,6 +264,7 @@ TEST(Edits, FloodFillTakesTheAreaOfOneValue) {
   Edits::FloodFill(left, 0, Pattern(9), kRow2, false);
   EXPECT_EQ(Cells(left, {kRow2, kRow2 + 1, kRow3}), (std::vector<int32_t>{9, 9, 9}));
   EXPECT_EQ(Cells(left, {kRow2 + 2, kRow2 + 3}), (std::vector<int32_t>{150, kCellWall1}));  // behind the item
+  EXPECT_EQ(left.GetLevel(0).GetCell(kRow2 - 1), kCellWall1);  // no neighbour across the grid's edge
   // The empty floor of a new level is one area of 221 cells.
   Document empty;
   Edits::FloodFill(empty, 0, Pattern(70), 100, false);

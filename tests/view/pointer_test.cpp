@@ -89,7 +89,7 @@ TEST(Pointer, ADragOverThePanelSelects) {
   Harness h;
   h.Select(kSelectPattern, kCellExit);
   OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(5 * kGridColumns + 5));
-  OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.In(kRegionSolid, 20, 20));
+  EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.In(kRegionSolid, 20, 20)), 1);
   EXPECT_EQ(h.state.session.selectionValue, 81);
   OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.In(kRegionEnemy1 + 3, 3, 3));
   // The teleport tiles only name themselves.
