@@ -55,10 +55,10 @@ struct Harness {
   }
   // A point inside grid cell `cell`, off the cell's corner.
   uint32_t At(int cell, int offset = 5) const {
-    const int row = cell / 17, column = cell % 17;
-    if (column == 0) return In(kRegionLeftEdge, offset % 8, 16 * row + offset);
-    if (column == 16) return In(kRegionRightEdge, offset % 8, 16 * row + offset);
-    return In(kRegionGrid, 16 * (column - 1) + offset, 16 * row + offset);
+    const int y = 16 * RowOf(cell) + offset;
+    if (ColumnOf(cell) == 0) return In(kRegionLeftEdge, offset % 8, y);
+    if (ColumnOf(cell) == kGridColumns - 1) return In(kRegionRightEdge, offset % 8, y);
+    return In(kRegionGrid, 16 * (ColumnOf(cell) - 1) + offset, y);
   }
   void Select(int32_t category, int32_t value) {
     state.session.selectionCategory = category;

@@ -19,38 +19,36 @@ struct PaintCall {
   enum class Kind { Blit, Line, Caption, FillBackground, BeginOffscreen, EndOffscreen };
   Kind kind = Kind::Blit;
   bool offscreen = false;  // made between BeginOffscreen and EndOffscreen
-  SheetRef sheet;          // Blit
+  SheetRef sheet{};        // Blit
   int sx = 0, sy = 0, w = 0, h = 0, dx = 0, dy = 0;  // Blit; w, h also BeginOffscreen
   RasterOp op = RasterOp::Copy;
   int x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // Line
-  Rgb colour;                          // Line; Caption's background
-  ClientRect rect;                     // Caption, FillBackground, EndOffscreen
-  std::string text;                    // Caption
+  Rgb colour{};                        // Line; Caption's background
+  ClientRect rect{};                   // Caption, FillBackground, EndOffscreen
+  std::string text{};                  // Caption
 };
 
 class RecordingPainter : public Painter {
  public:
+  using Kind = PaintCall::Kind;
+
   void Blit(const SheetRef& sheet, int sx, int sy, int w, int h, int dx, int dy, RasterOp op) override {
-    PaintCall& c = Add(PaintCall::Kind::Blit);
-    c.sheet = sheet, c.sx = sx, c.sy = sy, c.w = w, c.h = h, c.dx = dx, c.dy = dy, c.op = op;
+    Add({.kind = Kind::Blit, .sheet = sheet, .sx = sx, .sy = sy, .w = w, .h = h, .dx = dx, .dy = dy, .op = op});
   }
   void Line(int x0, int y0, int x1, int y1, Rgb colour) override {
-    PaintCall& c = Add(PaintCall::Kind::Line);
-    c.x0 = x0, c.y0 = y0, c.x1 = x1, c.y1 = y1, c.colour = colour;
+    Add({.kind = Kind::Line, .x0 = x0, .y0 = y0, .x1 = x1, .y1 = y1, .colour = colour});
   }
   void Caption(const ClientRect& rect, const std::string& text, Rgb background) override {
-    PaintCall& c = Add(PaintCall::Kind::Caption);
-    c.rect = rect, c.text = text, c.colour = background;
+    Add({.kind = Kind::Caption, .colour = background, .rect = rect, .text = text});
   }
-  void FillBackground(const ClientRect& rect) override { Add(PaintCall::Kind::FillBackground).rect = rect; }
+  void FillBackground(const ClientRect& rect) override { Add({.kind = Kind::FillBackground, .rect = rect}); }
   void BeginOffscreen(int width, int height) override {
-    PaintCall& c = Add(PaintCall::Kind::BeginOffscreen);
-    c.w = width, c.h = height;
+    Add({.kind = Kind::BeginOffscreen, .w = width, .h = height});
     offscreen_ = true;
   }
   void EndOffscreen(const ClientRect& area) override {
     offscreen_ = false;
-    Add(PaintCall::Kind::EndOffscreen).rect = area;
+    Add({.kind = Kind::EndOffscreen, .rect = area});
   }
 
   std::vector<PaintCall> Of(PaintCall::Kind kind) const {
@@ -67,11 +65,9 @@ class RecordingPainter : public Painter {
   std::vector<PaintCall> calls;
 
  private:
-  PaintCall& Add(PaintCall::Kind kind) {
-    calls.emplace_back();
-    calls.back().kind = kind;
-    calls.back().offscreen = offscreen_;
-    return calls.back();
+  void Add(PaintCall call) {
+    call.offscreen = offscreen_;
+    calls.push_back(call);
   }
   std::vector<RecordedBlit> BlitsOf(const SheetKind* kind, const bool* offscreen) const {
     std::vector<RecordedBlit> out;

@@ -3,40 +3,52 @@
 #include <cstdint>
 #include <string>
 
-Rgb PatternSheetPixel(int set, int tile, bool lower, bool right) {
-  return {static_cast<uint8_t>(tile), static_cast<uint8_t>(1 + (lower ? 64 : 0) + (right ? 32 : 0)),
-          static_cast<uint8_t>(200 + set)};
-}
-
-TilePixel DecodeTilePixel(Rgb pixel) {
-  if (pixel.b < 200 || pixel.r > 127 || (pixel.g & 1) == 0) return {};
-  return {pixel.b - 200, pixel.r, (pixel.g & 64) != 0, (pixel.g & 32) != 0};
-}
-
-Image MakePatternSheet(int set, int zoom) {
-  Image sheet(256 * zoom, 128 * zoom);
-  for (int y = 0; y < sheet.Height(); ++y)
-    for (int x = 0; x < sheet.Width(); ++x) {
-      const int nx = x / zoom, ny = y / zoom;
-      sheet.At(x, y) = PatternSheetPixel(set, 16 * (ny / 16) + nx / 16, ny % 16 >= 8, nx % 16 >= 8);
-    }
-  return sheet;
-}
-
-Rgb SpriteColourAt(int set, int frameX) {
-  return {static_cast<uint8_t>(128 + frameX / 16), static_cast<uint8_t>(8 * set + 1), 7};
-}
+namespace {
 
 Image MakeSpriteSheet(int set, int zoom, bool mask) {
   Image sheet(256 * zoom, 24 * zoom);
   for (int y = 0; y < sheet.Height(); ++y)
     for (int x = 0; x < sheet.Width(); ++x) {
       const bool transparent = y / zoom < 8;
-      sheet.At(x, y) = mask ? (transparent ? Rgb{255, 255, 255} : Rgb{})
-                            : (transparent ? Rgb{} : SpriteColourAt(set, x / zoom / 16 * 16));
+      const Rgb colour{static_cast<uint8_t>(128 + x / zoom / 16), static_cast<uint8_t>(8 * set + 1), 7};
+      sheet.At(x, y) = mask ? (transparent ? Rgb{255, 255, 255} : Rgb{}) : (transparent ? Rgb{} : colour);
     }
   return sheet;
 }
+
+// The digits 0..9, three pixels wide and five high, row by row from the top.
+constexpr const char* kDigitPixels[] = {
+    "111101101101111", "010110010010111", "111001111100111", "111001111001111", "101101111001001",
+    "111100111001111", "111100111101111", "111001001001001", "111101111101111", "111101111001111",
+};
+
+// Whether (x, y) of a 16 x 8 half tile is part of the tile's number, written from (2, 2).
+bool IsLabelPixel(int tile, int x, int y) {
+  const std::string text = std::to_string(tile);
+  const int column = x - 2;
+  const int row = y - 2;
+  if (column < 0 || row < 0 || row >= 5 || column >= 4 * static_cast<int>(text.size()) || column % 4 == 3)
+    return false;
+  return kDigitPixels[text[column / 4] - '0'][3 * row + column % 4] == '1';
+}
+
+Image MakePatternSheet(int set, int zoom) {
+  Image sheet(256 * zoom, 128 * zoom);
+  for (int y = 0; y < sheet.Height(); ++y)
+    for (int x = 0; x < sheet.Width(); ++x) {
+      const int nx = x / zoom;
+      const int ny = y / zoom;
+      const int tile = 16 * (ny / 16) + nx / 16;
+      const bool lower = ny % 16 >= 8;
+      const Rgb label = lower ? Rgb{255, 230, 0} : Rgb{0, 0, 0};
+      const Rgb colour{static_cast<uint8_t>(15 * (tile % 16)), static_cast<uint8_t>(60 + 25 * (tile / 16)),
+                       static_cast<uint8_t>(90 + 60 * set)};
+      sheet.At(x, y) = IsLabelPixel(tile, nx % 16, ny % 8) ? label : colour;
+    }
+  return sheet;
+}
+
+}  // namespace
 
 ResourceCatalogue MakeTestCatalogue(int patternSets, int spriteSets) {
   ResourceCatalogue catalogue;

@@ -4,60 +4,107 @@
 
 #include "support/editor_harness.h"
 
-TEST(Keyboard, ArrowsWalkThePalette) {
-  // (category, value, keys pressed; the selection after each as category * 1000 + value)
-  const struct Row {
-    int32_t category, value;
-    std::string keys;
-    std::vector<int> visited;
-  } rows[] = {
-      {0, 0, "DDDDDDDUUUUUUU", {18, 17, 64, 80, 96, 112, 112, 96, 80, 64, 17, 18, 0, 0}},
-      {0, 13, "DUDDUU", {29, 11, 29, 42, 25, 7}},  {0, 11, "DDDUUU", {29, 42, 71, 42, 25, 7}},
-      {0, 19, "DRRRRRDULLLLL", {17, 31, 52, 32, 42, 17, 64, 17, 42, 32, 52, 31, 17}},
-      {0, 20, "DD", {31, 66}},  {0, 23, "DDUUU", {52, 68, 52, 22, 4}},  {0, 24, "DDUUU", {32, 70, 32, 24, 6}},
-      {0, 65, "UU", {17, 18}},  {0, 67, "U", {31}},  {0, 69, "U", {52}},  {0, 75, "UD", {42, 71}},  {0, 111, "DD", {127, 127}},
-      {0, 14, "RRLL", {15, 0, 15, 14}},  {0, 29, "RL", {18, 29}},  {0, 64, "LRR", {79, 64, 65}},  {0, 80, "LRR", {95, 80, 81}},
-      {0, 96, "LRR", {111, 96, 97}},  {0, 112, "LRR", {127, 112, 113}},
-      {1, 2, "RRRRRRRRLL", {1003, 2001, 2002, 2003, 2004, 2005, 1000, 1001, 1000, 2005}},
-      {2, 1, "LUD", {1003, 1003, 1003}},  {3, 0, "LRRLLUD", {3000, 3001, 3001, 3000, 3000, 3000, 3000}},
-  };
-  for (const Row& r : rows) {
-    Harness h;
-    h.Select(r.category, r.value);
-    std::vector<int> visited;
-    for (char key : r.keys) {
-      EXPECT_EQ(OnKeyUp(h.state, h.host, key == 'R' ? kKeyRight : key == 'L' ? kKeyLeft : key == 'U' ? kKeyUp : kKeyDown, 0), 0);
-      EXPECT_EQ(h.state.session.repaintFlags, 2);
-      visited.push_back(h.state.session.selectionCategory * 1000 + h.state.session.selectionValue);
-    }
-    EXPECT_EQ(visited, r.visited) << r.category << " " << r.value << " " << r.keys;
-    EXPECT_EQ(h.host.fullInvalidations, static_cast<int>(r.keys.size()));
+namespace {
+
+uint32_t KeyOf(char key) {
+  switch (key) {
+    case 'R': return kKeyRight;
+    case 'L': return kKeyLeft;
+    case 'U': return kKeyUp;
+    default: return kKeyDown;
   }
 }
 
-TEST(Keyboard, DeleteRemovesThePlacedSelectedEnemy) {
+struct Selected {
+  int32_t category, value;
+  bool operator==(const Selected&) const = default;
+};
+
+// The selection after each key of `keys` (R, L, U, D) from `start`.
+std::vector<Selected> Walk(Selected start, const std::string& keys) {
   Harness h;
-  h.Open([](LevelSet& levels) {
-    levels[0].GetActor(4).Set(40, 80, 7, 48, 6, 8);
-    levels[0].GetActor(0).Set(56, 96, 5, 0, 0, 4);
-  });
-  // (selection; what Delete returns, the title afterwards)
-  const struct Row {
-    int32_t category, value;
-    int result;
-    const char* title;
-  } rows[] = {{kSelectPlayer, 0, 1, ""}, {kSelectPattern, 4, 1, ""}, {kSelectEnemy, 3, 1, ""},
-              {kSelectEnemy, 4, 1, "Kraxolan Editor - [set.kxl *]"}, {kSelectEnemy, 4, 1, "Kraxolan Editor - [set.kxl *]"}};
-  for (const Row& r : rows) {
-    h.Select(r.category, r.value);
-    EXPECT_EQ(OnKeyUp(h.state, h.host, kKeyDelete, 0), r.result);
-    EXPECT_EQ(h.host.LastTitle(), r.title);
+  h.Select(start.category, start.value);
+  std::vector<Selected> visited;
+  for (char key : keys) {
+    EXPECT_EQ(OnKeyUp(h.state, h.host, KeyOf(key), 0), 0);
+    EXPECT_EQ(h.state.session.repaintFlags, kRepaintPanel);
+    visited.push_back({h.state.session.selectionCategory, h.state.session.selectionValue});
   }
-  ActorRecord removed;
-  removed.Set(0, 0, 7, 48, 6, 8);
-  EXPECT_EQ(h.level().GetActor(4), removed);
-  EXPECT_TRUE(h.level().GetActor(0).IsPlaced());
-  EXPECT_EQ(h.state.session.repaintFlags, 3);
-  for (uint32_t key : {13u, 27u, 65u, 45u}) EXPECT_EQ(OnKeyUp(h.state, h.host, key, 0), 0);  // other keys: nothing
-  EXPECT_EQ(h.host.fullInvalidations * 10 + static_cast<int>(h.state.document.GetHistory().UndoCount()), 11);
+  EXPECT_EQ(h.host.fullInvalidations, static_cast<int>(keys.size()));
+  return visited;
+}
+
+}  // namespace
+
+TEST(Keyboard, ArrowsWalkThePatterns) {
+  const struct Row {
+    int32_t start;
+    std::string keys;
+    std::vector<int32_t> visited;
+  } rows[] = {
+      {0, "DDDDDDDUUUUUUU", {18, 17, 64, 80, 96, 112, 112, 96, 80, 64, 17, 18, 0, 0}},
+      {13, "DUDDDUUU", {29, 11, 29, 42, 71, 42, 25, 7}},
+      {19, "DRRRRRDULLLLL", {17, 31, 52, 32, 42, 17, 64, 17, 42, 32, 52, 31, 17}},
+      {20, "DD", {31, 66}},
+      {23, "DDUUU", {52, 68, 52, 22, 4}},
+      {24, "DDUUU", {32, 70, 32, 24, 6}},
+      {65, "UU", {17, 18}},
+      {67, "U", {31}},
+      {69, "U", {52}},
+      {111, "DD", {127, 127}},
+      {14, "RRLL", {15, 0, 15, 14}},
+      {29, "RL", {18, 29}},
+      {64, "LDRDLDR", {79, 95, 80, 96, 111, 127, 112}},  // the four rows of solids wrap
+  };
+  for (const Row& r : rows) {
+    std::vector<Selected> expected;
+    for (int32_t value : r.visited) expected.push_back({kSelectPattern, value});
+    EXPECT_EQ(Walk({kSelectPattern, r.start}, r.keys), expected) << r.start << " " << r.keys;
+  }
+}
+
+TEST(Keyboard, ArrowsWalkTheActorsAndTheTeleportEnds) {
+  const Selected player0{kSelectPlayer, 0};
+  const Selected player1{kSelectPlayer, 1};
+  const Selected player3{kSelectPlayer, 3};
+  const Selected enemy1{kSelectEnemy, 1};
+  const Selected enemy5{kSelectEnemy, 5};
+  EXPECT_EQ(Walk({kSelectPlayer, 2}, "RRRRRRRRLL"),
+            (std::vector<Selected>{player3, enemy1, {kSelectEnemy, 2}, {kSelectEnemy, 3}, {kSelectEnemy, 4}, enemy5,
+                                   player0, player1, player0, enemy5}));
+  EXPECT_EQ(Walk(enemy1, "LUD"), (std::vector<Selected>{player3, player3, player3}));
+  const Selected start{kSelectTeleport, 0};
+  const Selected end{kSelectTeleport, 1};
+  EXPECT_EQ(Walk(start, "LRRLLUD"), (std::vector<Selected>{start, end, end, start, start, start, start}));
+}
+
+TEST(Keyboard, DeleteRemovesThePlacedSelectedEnemy) {
+  constexpr uint32_t kEnter = 13;
+  const struct Row {
+    uint32_t key;
+    int32_t category, value;
+    bool removed;
+  } rows[] = {
+      {kKeyDelete, kSelectPlayer, 0, false},
+      {kKeyDelete, kSelectPattern, 4, false},  // the number of a placed enemy
+      {kKeyDelete, kSelectEnemy, 3, false},  // not placed
+      {kKeyDelete, kSelectEnemy, 4, true},
+      {kEnter, kSelectEnemy, 4, false},
+      {kKeyEscape, kSelectEnemy, 4, false},
+  };
+  for (const Row& r : rows) {
+    Harness h;
+    h.Open([](LevelSet& levels) {
+      levels[0].GetActor(4).Set(40, 80, 7, 48, 6, 8);
+      levels[0].GetActor(0).Set(56, 96, 5, 0, 0, 4);
+    });
+    h.Select(r.category, r.value);
+    EXPECT_EQ(OnKeyUp(h.state, h.host, r.key, 0), r.key == kKeyDelete ? 1 : 0) << r.key;
+    EXPECT_EQ(h.level().GetActor(4).IsPlaced(), !r.removed) << r.key << ": " << r.category << " " << r.value;
+    EXPECT_TRUE(h.level().GetActor(0).IsPlaced());
+    EXPECT_EQ(h.host.LastTitle(), r.removed ? "Kraxolan Editor - [set.kxl *]" : "");
+    EXPECT_EQ(h.host.fullInvalidations, r.removed ? 1 : 0);
+    EXPECT_EQ(h.state.session.repaintFlags, r.removed ? kRepaintAll : 0);
+    EXPECT_EQ(h.state.document.GetHistory().UndoCount(), r.removed ? 1u : 0u);
+  }
 }

@@ -13,266 +13,378 @@
 #include "view/selectors.h"
 #include "view/undo.h"
 
-TEST(Panel, HoverTextsAndSelections) {
-  struct Row {
-    int32_t id;
-    int dx, dy;
-    const char* text;
-    int32_t category, value;
+namespace {
+
+constexpr int32_t kSolid = 70;
+constexpr uint32_t kRightButton = 0x0002;  // MK_RBUTTON
+constexpr uint32_t kShiftDrag = kKeyLeftButton | kKeyShift;
+constexpr const char* kModifiedTitle = "Kraxolan Editor - [set.kxl *]";
+
+// The box the one white frame of a paint encloses, its right and bottom pixels
+// included; all 0 unless the paint drew the four lines of one frame.
+ClientRect WhiteFrame(const RecordingPainter& painter) {
+  std::vector<PaintCall> white;
+  for (const PaintCall& c : painter.Of(PaintCall::Kind::Line))
+    if (c.colour == Rgb{255, 255, 255}) white.push_back(c);
+  if (white.size() != 4) return {};
+  return {white[0].x0, white[0].y0, white[0].x1, white[1].y1};
+}
+
+}  // namespace
+
+TEST(Pointer, PositionsLandOnCellsAtBothZooms) {
+  const struct Row {
+    int32_t region;
+    int dx, dy;  // unzoomed, from the region's top-left corner
+    int cell;
   } rows[] = {
-      {kRegionWalkable, 7 * 16 + 15, 15, "Walkable patterns", 0, 7}, {kRegionWalkable, 8 * 16, 0, "Walkable patterns with shadow", 0, 8},
-      {kRegionWalkable, 255, 3, "Walkable patterns with shadow", 0, 15}, {kRegionItems, 3, 8, "string 1", 0, 18},
-      {kRegionItems, 50, 5, "string 4", 0, 21}, {kRegionItems, 191, 15, "string 12", 0, 29}, {kRegionExit, 15, 0, "Exit", 0, 17},
-      {kRegionGem, 0, 15, "Gem", 0, 31}, {kRegionDestroyable, 7, 7, "Destroyable item", 0, 52},
-      {kRegionWalls, 15, 4, "Explodable walls", 0, 32}, {kRegionWalls, 16, 4, "Explodable walls", 0, 42},
-      {kRegionSolid, 9, 2, "Solid patterns", 0, 64}, {kRegionSolid, 80, 32, "Solid patterns", 0, 101},
-      {kRegionSolid, 255, 63, "Solid patterns", 0, 127}, {kRegionPlayer, 8, 23, "Player", 1, 0}, {kRegionPlayer, 63, 0, "Player", 1, 3},
-      {kRegionEnemy1, 8, 12, "Enemy 1", 2, 1}, {kRegionEnemy1 + 1, 0, 0, "Enemy 2", 2, 2}, {kRegionEnemy1 + 2, 15, 23, "Enemy 3", 2, 3},
-      {kRegionEnemy1 + 3, 15, 23, "Enemy 4", 2, 4}, {kRegionEnemy5, 0, 0, "Enemy 5", 2, 5},
-      {kRegionTeleport, 15, 5, "Teleport start", 3, 0}, {kRegionTeleport, 16, 5, "Teleport end", 3, 1},
+      {kRegionLeftEdge, 0, 0, 0},
+      {kRegionLeftEdge, 7, 207, 12 * kGridColumns},
+      {kRegionGrid, 0, 0, 1},
+      {kRegionGrid, 15, 16, kGridColumns + 1},
+      {kRegionGrid, 16, 15, 2},
+      {kRegionGrid, 239, 207, 12 * kGridColumns + 15},
+      {kRegionRightEdge, 0, 16, 2 * kGridColumns - 1},
+      {kRegionLeftEdge, 0, 208, -1},  // the line past row 12
+      {kRegionRightEdge, 8, 0, -1},   // the column past the half tile
   };
   for (int z : {1, 2}) {
+    const Harness h(z);
     for (const Row& r : rows) {
-      Harness h(z);
-      h.Select(kSelectTeleport, 1);
-      const uint32_t at = h.In(r.id, r.dx, r.dy);
-      EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 0, at), 0);
-      EXPECT_EQ(h.host.LastStatus(), r.text) << r.id << " " << r.dx;
-      EXPECT_EQ(OnLeftButtonDown(h.state, h.host, 1, at), 1);
-      OnLeftButtonUp(h.state, h.host);
-      EXPECT_EQ(h.state.session.selectionCategory * 1000 + h.state.session.selectionValue, r.category * 1000 + r.value)
-          << r.id << " " << r.dx;
-      EXPECT_EQ(h.state.session.repaintFlags, 2);
-      EXPECT_FALSE(h.state.document.CanUndo());
+      const ClientPoint p = UnpackPosition(h.In(r.region, r.dx, r.dy));
+      const RegionHit hit = HitRegion(h.state.session.regionList, z, p.x, p.y);
+      EXPECT_EQ(CellAt(hit), r.cell) << r.region << " " << r.dx << "," << r.dy << " z " << z;
     }
-    // Past the last tile of each row, between the regions, and a click named
-    // for one region but lying in another: no text, no selection.
-    Harness h(z);
-    h.Select(kSelectPattern, 5);
-    for (int32_t id : {1007, 1008, 1009, 1012, 1013, 1014, 1018, 1022, 1039}) {
-      const ScreenRegion* r = h.state.session.regionList.FindRegionById(id);
-      OnCanvasMouseMove(h.state, h.host, 0, Pack(r->right, r->top));
-      EXPECT_EQ(h.host.LastStatus(), "") << id;
-      OnLeftButtonDown(h.state, h.host, 1, Pack(r->right, r->top));
-      OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, Pack(r->right, r->top));
-    }
-    const uint32_t gem = h.In(kRegionGem, 3, 3);
-    OnPanelClick(h.state, h.host, kRegionExit, gem & 0xFFFF, gem >> 16);
-    EXPECT_EQ(h.state.session.selectionValue * 100 + h.host.fullInvalidations, 500);
   }
 }
 
-TEST(Pointer, HoverShowsTheLevelAndInspectsTheCell) {
-  struct Row {  // the cell's value and floor; the inspector's three tiles
-    int value, floor, t0, t1, t2;
-  } rows[] = {{0, 3, 0, -1, -1},    {9, 3, 9, -1, -1},    {16, 3, 16, -1, -1},  {17, 3, 17, 3, -1},  {25, 4, 25, 4, -1},
-              {63, 1, 63, 1, -1},   {64, 3, 64, -1, -1},  {127, 3, 127, -1, -1}, {128, 3, 17, 0, -1}, {143, 3, 17, 15, -1},
-              {144, 5, 32, 16, 5},  {159, 5, 32, 31, 5},  {160, 6, 42, 16, 6},  {175, 6, 42, 31, 6}, {176, 3, 16, -1, -1},
-              {255, 3, 16, -1, -1}, {-5, 3, -5, -1, -1}};
-  for (int z : {1, 2})
-    for (const Row& r : rows)
-      for (int cell : {3 * 17, 3 * 17 + 8, 3 * 17 + 16}) {
-        Harness h(z);
-        h.Open([&](LevelSet& levels) { levels[3].SetCell(cell, r.value), levels[3].SetFloor(cell, r.floor); });
-        h.state.session.currentLevel = 3;
-        EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 0, h.At(cell)), 0);
-        EXPECT_EQ(h.host.LastStatus(), "Level 4");
-        const int32_t* tiles = h.state.session.inspectorTiles;
-        EXPECT_EQ(std::vector<int>(tiles, tiles + 3), (std::vector<int>{r.t0, r.t1, r.t2})) << r.value;
-        EXPECT_EQ(h.state.session.layoutChanged, 0);
-        EXPECT_EQ(h.state.session.repaintFlags, 1);
-        EXPECT_EQ(h.host.partialInvalidations, std::vector<ClientRect>{InspectorRect(z)});
-        EXPECT_EQ(h.host.fullInvalidations, 0);
-        EXPECT_FALSE(h.modified());
-      }
-  // Elsewhere the inspector empties and the status clears; before the first
-  // paint nothing happens at all.
+TEST(Pointer, AStrokeIsOneStep) {
+  const int row3 = 3 * kGridColumns;
   Harness h;
-  const ScreenRegion* grid = h.state.session.regionList.FindRegionById(kRegionGrid);
-  for (uint32_t at : {Pack(257, 50), Pack(100, 5), Pack(grid->left + 30, grid->bottom)}) {
-    h.state.session.inspectorTiles[0] = 9;
-    EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 0, at), 0);
-    EXPECT_EQ(h.host.LastStatus() + std::to_string(h.state.session.inspectorTiles[0]), "-1");
-  }
-  ShowCellInspector(h.state, h.host, 221);
-  EXPECT_TRUE(h.host.partialInvalidations.empty());
+  h.Select(kSelectPattern, kSolid);
+  EXPECT_EQ(OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(row3)), 1);
+  for (int column = 1; column <= 4; ++column)
+    EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(row3 + column)), 1);
+  EXPECT_EQ(h.host.LastTitle(), kModifiedTitle);  // before the release
+  EXPECT_EQ(h.host.captures, 1);
+  EXPECT_EQ(h.host.releases, 0);
+  OnLeftButtonUp(h.state, h.host);
+  EXPECT_EQ(h.host.releases, 1);
+  EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 1u);
+  for (int column = 0; column <= 4; ++column) EXPECT_EQ(h.level().GetCell(row3 + column), kSolid) << column;
+  // Only the left button alone drags: the pointer just follows.
+  for (uint32_t keys : {0u, kShiftDrag, kKeyLeftButton | kKeyControl, kKeyLeftButton | kRightButton})
+    EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, keys, h.At(row3 + 5)), 0) << keys;
+  EXPECT_EQ(h.level().GetCell(row3 + 5), 0);
+  // A drag that came in without a press is a stroke too, ended by any other move.
+  OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(row3 + 6));
+  OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(row3 + 7));
+  OnCanvasMouseMove(h.state, h.host, 0, h.At(row3 + 8));
+  EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 2u);
+  EXPECT_EQ(h.level().GetCell(row3 + 7), kSolid);
+  EXPECT_EQ(h.level().GetCell(row3 + 8), 0);
+}
+
+TEST(Pointer, ADragOverThePanelSelects) {
+  Harness h;
+  h.Select(kSelectPattern, kCellExit);
+  OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(5 * kGridColumns + 5));
+  EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.In(kRegionSolid, 20, 20)), 1);
+  EXPECT_EQ(h.state.session.selectionValue, 81);
+  OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.In(kRegionEnemy1 + 3, 3, 3));
+  // The teleport tiles only name themselves.
+  EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.In(kRegionTeleport, 20, 3)), 0);
+  EXPECT_EQ(h.state.session.selectionCategory, kSelectEnemy);
+  EXPECT_EQ(h.state.session.selectionValue, 4);
+  OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(7 * kGridColumns + 7));
+  EXPECT_EQ(h.level().GetActor(4).x(), 104);
+  OnLeftButtonUp(h.state, h.host);
+  EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 1u);
+}
+
+TEST(Pointer, NothingHappensBeforeTheFirstPaint) {
+  Harness h;
   h.state.session.canvasReady = 0;
-  h.Select(kSelectPattern, 3);
+  h.Select(kSelectPattern, kSolid);
   EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(50)), 0);
   EXPECT_EQ(OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(50)), 0);
   EXPECT_EQ(h.level(), Level());
   EXPECT_EQ(h.host.captures, 0);
+  EXPECT_TRUE(h.host.statusTexts.empty());
 }
 
-TEST(Pointer, StrokesDragsAndUndo) {
-  for (int z : {1, 2}) {
-    Harness h(z);
-    h.Open([](LevelSet& levels) {
-      for (int i = 0; i < kCellCount; ++i) levels[0].SetCell(i, 70), levels[0].SetFloor(i, 5);
-    });
-    h.Select(kSelectPattern, 0);
-    // Press on column 0 of row 3, moves along the row: one step.
-    EXPECT_EQ(OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(3 * 17)), 1);
-    for (int column = 1; column <= 4; ++column)
-      EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(3 * 17 + column)), 1);
-    EXPECT_EQ(h.host.LastTitle(), "Kraxolan Editor - [set.kxl *]");  // before the release
-    OnLeftButtonUp(h.state, h.host);
-    EXPECT_EQ(h.host.captures * 10 + h.host.releases, 11);
-    for (int column = 0; column <= 5; ++column) EXPECT_EQ(h.level().GetCell(3 * 17 + column), column < 5 ? 0 : 70);
-    EXPECT_EQ(h.level().GetFloor(3 * 17 + 1) * 10 + h.level().GetFloor(3 * 17), 5);  // edges take it raw
-    for (uint32_t keys : {0u, 5u, 9u, 3u, 17u})  // Shift, Ctrl, another button: the pointer only follows
-      EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, keys, h.At(5 * 17 + 5)), 0);
-    EXPECT_EQ(h.level().GetCell(5 * 17 + 5), 70);
-    // A drag that came in without a press is a stroke too, ended by any other move.
-    OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(6 * 17 + 1));
-    OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(6 * 17 + 2));
-    OnCanvasMouseMove(h.state, h.host, 0, h.At(6 * 17 + 3));
-    ASSERT_EQ(h.state.document.GetHistory().UndoCount(), 2u);
-    UndoStep(h.state, h.host);
-    EXPECT_EQ(h.level().GetCell(6 * 17 + 1), 70);
-    UndoStep(h.state, h.host);
-    EXPECT_EQ(h.level().GetCell(3 * 17 + 2), 70);
-    EXPECT_EQ(h.host.LastTitle(), "Kraxolan Editor - [set.kxl]");
-    // Dragging the exit moves it; over the panel a drag selects, teleport tiles only name themselves.
-    h.Select(kSelectPattern, 17);
-    OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(5 * 17 + 5));
-    OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(5 * 17 + 6));
-    EXPECT_EQ(h.level().FindExit() * 1000 + h.level().GetCell(5 * 17 + 5), 91000);  // left on pattern 0
-    OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.In(kRegionSolid, 20, 20));
-    EXPECT_EQ(h.state.session.selectionValue, 81);
-    OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.In(kRegionEnemy1 + 3, 3, 3));
-    EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.In(kRegionTeleport, 20, 3)), 0);
-    EXPECT_EQ(h.state.session.selectionCategory * 10 + h.state.session.selectionValue, 24);
-    OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(7 * 17 + 7));
-    EXPECT_EQ(h.level().GetActor(4).x(), 104);
-    OnLeftButtonUp(h.state, h.host);
-    EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 1u);
+TEST(Pointer, HoverShowsTheLevelAndInspectsTheCell) {
+  const struct Row {
+    int z, cell;
+    ClientRect inspector;  // the box invalidated
+  } rows[] = {
+      {1, 3 * kGridColumns, {383, 203, 431, 219}},  // an edge cell
+      {2, 3 * kGridColumns + 8, {766, 390, 862, 422}},
+  };
+  for (const Row& r : rows) {
+    Harness h(r.z);
+    h.Open([&r](LevelSet& levels) { levels[3].SetCell(r.cell, kCellExitOnFloor + 3); });
+    h.state.session.currentLevel = 3;
+    EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 0, h.At(r.cell)), 0);
+    EXPECT_EQ(h.host.LastStatus(), "Level 4");
+    EXPECT_EQ(h.state.session.inspectorTiles[0], kCellExit) << r.cell;
+    EXPECT_EQ(h.state.session.repaintFlags, kRepaintCanvas);
+    EXPECT_EQ(h.host.partialInvalidations, std::vector<ClientRect>{r.inspector});
+    EXPECT_EQ(h.host.fullInvalidations, 0);
   }
+  // Off the canvas and the panel the inspector empties and the status clears.
+  Harness h;
+  h.state.session.inspectorTiles[0] = 9;
+  h.host.statusTexts.push_back("before");
+  EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 0, h.In(kRegionRightEdge, 9, 40)), 0);
+  EXPECT_EQ(h.host.LastStatus(), "");
+  EXPECT_EQ(h.state.session.inspectorTiles[0], -1);
 }
 
-TEST(Pointer, UndoRestoresExactlyAndShowsTheLevelOfTheStep) {
-  for (int shadows : {0, 1}) {
-    Harness h;
-    h.state.settings.correctShadow = shadows;
-    h.Open([](LevelSet& levels) {
-      levels[2].SetPatternSet(5);
-      levels[2].SetCell(4 * 17 + 5, 3);
-      levels[2].SetCell(6 * 17 + 5, 9);  // a shadow nothing casts
-    });
-    SelectLevel(h.state, h.host, 2);
-    if (shadows) h.state.document.CorrectShadowsQuietly(2);  // as the paint before the edit does
-    const Level before = h.level();
-    h.Select(kSelectPattern, 32);
-    OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(3 * 17 + 5));
-    OnLeftButtonUp(h.state, h.host);
-    EXPECT_EQ(h.level().GetCell(4 * 17 + 5), shadows ? 11 : 3);
-    h.Select(kSelectPattern, 22);
-    RightClickAt(h.state, h.host, 3 * 17 + 5);
-    EXPECT_EQ(h.level().GetCell(3 * 17 + 5), 150);
-    SelectLevel(h.state, h.host, 7);
-    h.host.selectorPositions.clear();
-    UndoStep(h.state, h.host);
-    EXPECT_EQ(h.state.session.currentLevel, 2);
-    ASSERT_GE(h.host.selectorPositions.size(), 2u);
-    EXPECT_EQ(h.host.selectorPositions[0], std::make_pair(Selector::Level, 2));
-    EXPECT_EQ(h.host.selectorPositions[1], std::make_pair(Selector::Graphics, 2));
-    EXPECT_EQ(h.level().GetCell(3 * 17 + 5), 32);
-    UndoStep(h.state, h.host);
-    EXPECT_EQ(h.level(), before) << "correction " << shadows;
-    EXPECT_FALSE(h.modified());
-    RedoStep(h.state, h.host);
-    EXPECT_EQ(h.level().GetCell(4 * 17 + 5), shadows ? 11 : 3);
-    EXPECT_TRUE(h.modified());
-  }
-}
-
-TEST(Pointer, DoubleClickOnAnEnemyImageOpensItsDialog) {
-  for (int z : {1, 2}) {
-    Harness h(z);
-    for (int n = 1; n <= 5; ++n) EXPECT_EQ(OnCanvasDoubleClick(h.state, h.host, h.In(kRegionEnemy1 + n - 1, 15, 23)), 1);
-    const ScreenRegion* enemy3 = h.state.session.regionList.FindRegionById(1020);
-    for (uint32_t at : {h.In(kRegionPlayer, 5, 5), h.At(50), Pack(enemy3->right, enemy3->top), Pack(enemy3->left, enemy3->bottom)})
-      EXPECT_EQ(OnCanvasDoubleClick(h.state, h.host, at), 1);
-    ASSERT_EQ(h.host.dialogs.size(), 5u);
-    for (int n = 1; n <= 5; ++n)
-      EXPECT_TRUE(h.host.dialogs[n - 1].dialog == DialogKind::EnemySettings && h.host.dialogs[n - 1].param == n);
-  }
-}
-
-TEST(Pointer, ShiftDragsARectangleAndCtrlFloods) {
-  for (int z : {1, 2}) {
-    Harness h(z);
-    h.Select(kSelectPattern, 70);
-    const uint32_t shift = kKeyLeftButton | kKeyShift;
-    // From row 10, column 14 past the canvas's bottom right corner: clamped to row 12, column 16.
-    EXPECT_EQ(OnLeftButtonDown(h.state, h.host, shift, h.At(10 * 17 + 14)), 1);
-    EXPECT_EQ(h.host.LastStatus(), "Rectangle 1 x 1");
-    const ScreenRegion* right = h.state.session.regionList.FindRegionById(kRegionRightEdge);
-    EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, shift, Pack(right->right + 40, right->bottom + 40)), 0);
-    EXPECT_EQ(h.host.LastStatus(), "Rectangle 3 x 3");
-    const int invalidations = h.host.fullInvalidations;
-    OnCanvasMouseMove(h.state, h.host, shift, Pack(right->right + 50, right->bottom + 10));
-    EXPECT_EQ(h.host.fullInvalidations, invalidations);  // the same cell: no new canvas
-    RecordingPainter frame;  // white around columns 14..16 (16 half wide), rows 10..12
-    PaintMainWindow(h.state, frame);
-    std::vector<std::vector<int>> lines;
-    for (const PaintCall& c : frame.Of(PaintCall::Kind::Line))
-      if (c.colour == Rgb{255, 255, 255}) lines.push_back({c.x0, c.y0, c.x1, c.y1});
-    const int l = 217 * z, t = 161 * z + 16, r = 257 * z - 1, b = 209 * z + 15;
-    EXPECT_EQ(lines, (std::vector<std::vector<int>>{{l, t, r, t}, {r, t, r, b}, {r, b, l, b}, {l, b, l, t}}));
-    EXPECT_EQ(h.level(), Level());  // nothing before the release
-    OnLeftButtonUp(h.state, h.host);
-    for (int row = 9; row <= 12; ++row)
-      for (int column = 13; column <= 16; ++column)
-        EXPECT_EQ(h.level().GetCell(row * 17 + column), row >= 10 && column >= 14 ? 70 : 0);
-    EXPECT_FALSE(h.state.session.rectangle.active);
-    // Esc drops it; so does the capture lost.
-    OnLeftButtonDown(h.state, h.host, shift, h.At(20));
-    OnCanvasMouseMove(h.state, h.host, shift, h.At(60));
-    DragRectangleTo(h.state, h.host, -1);  // no cell near: the frame stays
-    EXPECT_EQ(h.state.session.rectangle.last, 60);
-    EXPECT_EQ(OnRightButtonUp(h.state, h.host), 0);  // the right release leaves the left rectangle
-    EXPECT_TRUE(h.state.session.rectangle.active);
-    OnKeyUp(h.state, h.host, kKeyEscape, 0);
-    OnLeftButtonUp(h.state, h.host);
-    OnRightButtonDown(h.state, h.host, kKeyShift, h.At(20));
-    OnCaptureLost(h.state, h.host);
-    OnRightButtonUp(h.state, h.host);
-    EXPECT_EQ(h.level().GetCell(20) + h.level().GetCell(60), 0);
-    EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 1u);
-    // The right button's rectangle takes the right-click rules: a floor under the solids.
-    h.Select(kSelectPattern, 4);
-    EXPECT_EQ(OnRightButtonDown(h.state, h.host, kKeyShift, h.At(10 * 17 + 15)), 1);
-    OnCanvasMouseMove(h.state, h.host, kKeyShift | 2, h.At(11 * 17 + 15));
-    OnRightButtonUp(h.state, h.host);
-    EXPECT_EQ(h.level().GetCell(10 * 17 + 15) * 1000 + h.level().GetFloor(11 * 17 + 15), 4004);
-    // Ctrl floods: the left rules over the zeros around, the right rules in the block.
-    h.Select(kSelectPattern, 9);
-    EXPECT_EQ(OnLeftButtonDown(h.state, h.host, kKeyLeftButton | kKeyControl, h.At(0)), 1);
-    EXPECT_EQ(h.level().GetCell(100) * 100 + h.level().GetCell(12 * 17 + 16), 970);
-    h.Select(kSelectPattern, 3);
-    EXPECT_EQ(OnRightButtonDown(h.state, h.host, kKeyControl, h.At(12 * 17 + 14)), 1);
-    EXPECT_EQ(h.level().GetFloor(11 * 17 + 14) * 10 + h.level().GetFloor(11 * 17 + 16), 30);  // edges: no right rule
-    EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 4u);
-    // With the exit or an actor selected, Shift and Ctrl clicks are plain clicks.
-    h.Select(kSelectPattern, 17);
-    OnLeftButtonDown(h.state, h.host, shift, h.At(52));
-    OnLeftButtonUp(h.state, h.host);
-    EXPECT_EQ(h.level().FindExit(), 52);
-    h.Select(kSelectPlayer, 2);
-    OnLeftButtonDown(h.state, h.host, kKeyLeftButton | kKeyControl, h.At(5 * 17 + 3));
-    EXPECT_EQ(h.level().GetActor(0).x(), 40);
-    // No zoom, or any of the three canvas regions missing: no nearest cell.
-    const uint32_t centre = h.At(8 * 17 + 8);
-    const int x = static_cast<int>(centre & 0xFFFF), y = static_cast<int>(centre >> 16);
-    EXPECT_EQ(NearestCell(h.state.session.regionList, z, x, y), 8 * 17 + 8);
-    EXPECT_EQ(NearestCell(h.state.session.regionList, 0, x, y), -1);
-    for (int32_t missing : {kRegionLeftEdge, kRegionGrid, kRegionRightEdge}) {
-      RegionList part;
-      for (int32_t id : {kRegionLeftEdge, kRegionGrid, kRegionRightEdge})
-        if (const ScreenRegion* region = h.state.session.regionList.FindRegionById(id); id != missing)
-          part.AddRegion(region->left, region->top, region->right, region->bottom, id);
-      EXPECT_EQ(NearestCell(part, z, x, y), -1) << missing;
+TEST(Inspector, TheTilesACellIsMadeOf) {
+  constexpr int kEmpty = -1;
+  const struct Row {
+    int32_t value, floor;
+    int32_t tiles[3];
+  } rows[] = {
+      {0, 3, {0, kEmpty, kEmpty}},
+      {16, 3, {16, kEmpty, kEmpty}},
+      {kCellExit, 3, {kCellExit, 3, kEmpty}},
+      {63, 1, {63, 1, kEmpty}},
+      {kCellSolidFirst, 3, {kCellSolidFirst, kEmpty, kEmpty}},
+      {kCellSolidLast, 3, {kCellSolidLast, kEmpty, kEmpty}},
+      {kCellExitOnFloor, 3, {kCellExit, 0, kEmpty}},
+      {143, 3, {kCellExit, 15, kEmpty}},
+      {144, 5, {kCellWall1, 16, 5}},
+      {159, 5, {kCellWall1, 31, 5}},
+      {160, 6, {kCellWall2, 16, 6}},
+      {175, 6, {kCellWall2, 31, 6}},
+      {176, 3, {kCellTeleportTile, kEmpty, kEmpty}},
+  };
+  // Row r of the table in cell r of row 0, the edge column 0 included.
+  Harness h;
+  h.Open([&rows](LevelSet& levels) {
+    for (int cell = 0; cell < static_cast<int>(std::size(rows)); ++cell) {
+      levels[0].SetCell(cell, rows[cell].value);
+      levels[0].SetFloor(cell, rows[cell].floor);
     }
+  });
+  for (int cell = 0; cell < static_cast<int>(std::size(rows)); ++cell) {
+    const Row& r = rows[cell];
+    ShowCellInspector(h.state, h.host, cell);
+    const int32_t* tiles = h.state.session.inspectorTiles;
+    EXPECT_EQ(std::vector<int32_t>(tiles, tiles + 3), std::vector<int32_t>(r.tiles, r.tiles + 3)) << r.value;
   }
+  h.host.partialInvalidations.clear();
+  ShowCellInspector(h.state, h.host, kCellCount);
+  EXPECT_TRUE(h.host.partialInvalidations.empty());
+}
+
+TEST(Pointer, UndoRestoresTheStepAndShowsItsLevel) {
+  Harness h;
+  h.state.settings.correctShadow = 1;  // a stroke's inspection corrects shadows within its step
+  h.Open([](LevelSet& levels) {
+    levels[2].SetPatternSet(5);
+    levels[2].SetCell(4 * kGridColumns + 5, 3);
+  });
+  SelectLevel(h.state, h.host, 2);
+  const Level before = h.level();
+  h.Select(kSelectPattern, kCellWall1);
+  OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(3 * kGridColumns + 5));
+  OnLeftButtonUp(h.state, h.host);
+  EXPECT_NE(h.level().GetCell(4 * kGridColumns + 5), 3);  // the shadow below
+  SelectLevel(h.state, h.host, 7);
+  h.host.selectorPositions.clear();
+  UndoStep(h.state, h.host);
+  EXPECT_EQ(h.state.session.currentLevel, 2);
+  ASSERT_GE(h.host.selectorPositions.size(), 2u);
+  EXPECT_EQ(h.host.selectorPositions[0], std::make_pair(Selector::Level, 2));
+  EXPECT_EQ(h.host.selectorPositions[1], std::make_pair(Selector::Graphics, 2));
+  EXPECT_EQ(h.level(), before);
+  EXPECT_EQ(h.host.LastTitle(), "Kraxolan Editor - [set.kxl]");
+  RedoStep(h.state, h.host);
+  EXPECT_EQ(h.level().GetCell(3 * kGridColumns + 5), kCellWall1);
+  EXPECT_EQ(h.host.LastTitle(), kModifiedTitle);
+}
+
+TEST(Pointer, ADoubleClickOnAnEnemyImageOpensItsDialog) {
+  Harness h;
+  EXPECT_EQ(OnCanvasDoubleClick(h.state, h.host, h.In(kRegionEnemy1, 15, 23)), 1);
+  EXPECT_EQ(OnCanvasDoubleClick(h.state, h.host, h.In(kRegionEnemy5, 0, 0)), 1);
+  for (uint32_t at : {h.In(kRegionPlayer, 5, 5), h.In(kRegionTeleport, 5, 5), h.At(50)})
+    EXPECT_EQ(OnCanvasDoubleClick(h.state, h.host, at), 1);
+  ASSERT_EQ(h.host.dialogs.size(), 2u);
+  EXPECT_EQ(h.host.dialogs[0].dialog, DialogKind::EnemySettings);
+  EXPECT_EQ(h.host.dialogs[0].param, 1);
+  EXPECT_EQ(h.host.dialogs[1].param, 5);
+}
+
+// At double size, where the canvas ends at (512, 433).
+TEST(Pointer, ShiftDragsARectangle) {
+  Harness h(2);
+  h.Select(kSelectPattern, kSolid);
+  // From row 10, column 14 past the canvas's bottom right corner: row 12, column 16.
+  EXPECT_EQ(OnLeftButtonDown(h.state, h.host, kShiftDrag, h.At(10 * kGridColumns + 14)), 1);
+  EXPECT_EQ(h.host.LastStatus(), "Rectangle 1 x 1");
+  EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, kShiftDrag, Pack(550, 470)), 0);
+  EXPECT_EQ(h.host.LastStatus(), "Rectangle 3 x 3");
+  const int invalidations = h.host.fullInvalidations;
+  OnCanvasMouseMove(h.state, h.host, kShiftDrag, Pack(560, 440));
+  EXPECT_EQ(h.host.fullInvalidations, invalidations);  // the same cell: no new canvas
+  EXPECT_EQ(h.level(), Level());  // nothing before the release
+  OnLeftButtonUp(h.state, h.host);
+  EXPECT_EQ(h.level().GetCell(10 * kGridColumns + 14), kSolid);
+  EXPECT_EQ(h.level().GetCell(kCellCount - 1), kSolid);
+  EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 1u);
+  EXPECT_FALSE(h.state.session.rectangle.active);
+}
+
+TEST(Pointer, ARectangleDroppedFillsNothing) {
+  Harness h;
+  h.Select(kSelectPattern, kSolid);
+  OnLeftButtonDown(h.state, h.host, kShiftDrag, h.At(20));
+  OnCanvasMouseMove(h.state, h.host, kShiftDrag, h.At(60));
+  DragRectangleTo(h.state, h.host, -1);  // no cell near: the frame stays
+  EXPECT_EQ(h.state.session.rectangle.last, 60);
+  EXPECT_EQ(OnRightButtonUp(h.state, h.host), 0);  // the right release leaves the left rectangle
+  EXPECT_TRUE(h.state.session.rectangle.active);
+  OnKeyUp(h.state, h.host, kKeyEscape, 0);
+  EXPECT_FALSE(h.state.session.rectangle.active);
+  OnLeftButtonUp(h.state, h.host);
+  OnRightButtonDown(h.state, h.host, kKeyShift, h.At(20));
+  EXPECT_EQ(OnLeftButtonUp(h.state, h.host), 0);  // the left release leaves the right rectangle
+  EXPECT_TRUE(h.state.session.rectangle.active);
+  OnCaptureLost(h.state, h.host);
+  EXPECT_FALSE(h.state.session.rectangle.active);
+  OnRightButtonUp(h.state, h.host);
+  EXPECT_EQ(h.level(), Level());
+  EXPECT_FALSE(h.state.document.CanUndo());
+}
+
+TEST(Pointer, TheRightButtonsRectangleAndCtrlFloods) {
+  const int cell = 10 * kGridColumns + 15;
+  Harness h;
+  h.Open([](LevelSet& levels) { levels[0].SetCell(cell + kGridColumns, kSolid); });
+  h.Select(kSelectPattern, 4);
+  EXPECT_EQ(OnRightButtonDown(h.state, h.host, kKeyShift, h.At(cell)), 1);
+  OnCanvasMouseMove(h.state, h.host, kKeyShift | kRightButton, h.At(cell + kGridColumns));
+  OnRightButtonUp(h.state, h.host);
+  EXPECT_EQ(h.level().GetCell(cell), 4);
+  EXPECT_EQ(h.level().GetFloor(cell + kGridColumns), 4);  // the right-click rules: a floor under the solid
+  EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 1u);
+  h.Select(kSelectPattern, 9);
+  EXPECT_EQ(OnLeftButtonDown(h.state, h.host, kKeyLeftButton | kKeyControl, h.At(0)), 1);
+  EXPECT_EQ(h.level().GetCell(100), 9);
+  h.Select(kSelectPattern, 3);
+  EXPECT_EQ(OnRightButtonDown(h.state, h.host, kKeyControl, h.At(cell + kGridColumns)), 1);
+  EXPECT_EQ(h.level().GetFloor(cell + kGridColumns), 3);
+  EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 3u);
+  // With the exit or an actor selected, Shift and Ctrl clicks are plain clicks.
+  h.Select(kSelectPattern, kCellExit);
+  OnLeftButtonDown(h.state, h.host, kShiftDrag, h.At(52));
+  OnLeftButtonUp(h.state, h.host);
+  EXPECT_EQ(h.level().FindExit(), 52);
+  h.Select(kSelectPlayer, 2);
+  OnLeftButtonDown(h.state, h.host, kKeyLeftButton | kKeyControl, h.At(5 * kGridColumns + 3));
+  EXPECT_TRUE(h.level().GetActor(0).IsPlaced());
+}
+
+TEST(Pointer, NoNearestCellWithoutTheCanvas) {
+  Harness h;
+  const ClientPoint centre = UnpackPosition(h.At(8 * kGridColumns + 8));
+  EXPECT_EQ(NearestCell(h.state.session.regionList, 1, centre.x, centre.y), 8 * kGridColumns + 8);
+  EXPECT_EQ(NearestCell(h.state.session.regionList, 0, centre.x, centre.y), -1);
+  for (int32_t missing : {kRegionLeftEdge, kRegionGrid, kRegionRightEdge}) {
+    RegionList part;
+    for (int32_t id : {kRegionLeftEdge, kRegionGrid, kRegionRightEdge}) {
+      const ScreenRegion* region = h.state.session.regionList.FindRegionById(id);
+      if (id != missing) part.AddRegion(region->left, region->top, region->right, region->bottom, id);
+    }
+    EXPECT_EQ(NearestCell(part, 1, centre.x, centre.y), -1) << missing;
+  }
+}
+
+// Each palette entry: hovering its tile names it, a click selects it, and the
+// paint frames the tile (the frame's box at normal size, right and bottom
+// pixels included). Values no tile stands for (no region to click) get no frame.
+TEST(Panel, HoverClickAndFrame) {
+  constexpr ClientRect kNoFrame{};
+  constexpr int32_t kNoRegion = 0;
+  constexpr int32_t kNoCategory = 4;
+  const struct Row {
+    int32_t id;
+    int dx, dy;
+    const char* text;
+    int32_t category, value;
+    ClientRect frame;
+  } rows[] = {
+      {kRegionWalkable, 7 * 16 + 15, 15, "Walkable patterns", kSelectPattern, 7, {371, 17, 386, 32}},
+      {kRegionWalkable, 8 * 16, 0, "Walkable patterns with shadow", kSelectPattern, 8, {387, 17, 402, 32}},
+      {kRegionWalkable, 255, 0, "Walkable patterns with shadow", kSelectPattern, 15, {499, 17, 514, 32}},
+      {kRegionItems, 3, 8, "string 1", kSelectPattern, 18, {259, 35, 274, 50}},
+      {kRegionItems, 191, 15, "string 12", kSelectPattern, 29, {435, 35, 450, 50}},
+      {kRegionExit, 15, 0, "Exit", kSelectPattern, kCellExit, {259, 53, 274, 68}},
+      {kRegionGem, 0, 15, "Gem", kSelectPattern, kCellGem, {291, 53, 306, 68}},
+      {kRegionDestroyable, 7, 7, "Destroyable item", kSelectPattern, kCellDestroyable, {323, 53, 338, 68}},
+      {kRegionWalls, 15, 4, "Explodable walls", kSelectPattern, kCellWall1, {355, 53, 370, 68}},
+      {kRegionWalls, 16, 4, "Explodable walls", kSelectPattern, kCellWall2, {371, 53, 386, 68}},
+      {kRegionSolid, 9, 2, "Solid patterns", kSelectPattern, kCellSolidFirst, {259, 71, 274, 86}},
+      {kRegionSolid, 255, 63, "Solid patterns", kSelectPattern, kCellSolidLast, {499, 119, 514, 134}},
+      {kRegionPlayer, 8, 23, "Player", kSelectPlayer, 0, {259, 154, 274, 177}},
+      {kRegionPlayer, 63, 0, "Player", kSelectPlayer, 3, {307, 154, 322, 177}},
+      {kRegionEnemy1, 8, 12, "Enemy 1", kSelectEnemy, 1, {353, 154, 368, 177}},
+      {kRegionEnemy1 + 2, 15, 23, "Enemy 3", kSelectEnemy, 3, {413, 154, 428, 177}},
+      {kRegionEnemy5, 0, 0, "Enemy 5", kSelectEnemy, 5, {473, 154, 488, 177}},
+      {kRegionTeleport, 15, 5, "Teleport start", kSelectTeleport, 0, {259, 203, 274, 218}},
+      {kRegionTeleport, 16, 5, "Teleport end", kSelectTeleport, 1, {275, 203, 290, 218}},
+      {kNoRegion, 0, 0, "", kSelectPattern, kCellTeleportTile, kNoFrame},
+      {kNoRegion, 0, 0, "", kSelectPattern, 30, kNoFrame},
+      {kNoRegion, 0, 0, "", kSelectPattern, kCellWall2 + 1, kNoFrame},
+      {kNoRegion, 0, 0, "", kSelectPattern, kCellSolidFirst - 1, kNoFrame},
+      {kNoRegion, 0, 0, "", kSelectPattern, kCellSolidLast + 1, kNoFrame},
+      {kNoRegion, 0, 0, "", kSelectPlayer, 4, kNoFrame},
+      {kNoRegion, 0, 0, "", kSelectEnemy, 0, kNoFrame},
+      {kNoRegion, 0, 0, "", kSelectEnemy, 6, kNoFrame},
+      {kNoRegion, 0, 0, "", kSelectTeleport, 2, kNoFrame},
+      {kNoRegion, 0, 0, "", kNoCategory, 0, kNoFrame},
+  };
+  for (const Row& r : rows) {
+    Harness h;
+    if (r.id == kNoRegion) {
+      h.Select(r.category, r.value);
+    } else {
+      h.Select(kNoCategory, -1);
+      const uint32_t at = h.In(r.id, r.dx, r.dy);
+      EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, 0, at), 0);
+      EXPECT_EQ(h.host.LastStatus(), r.text) << r.id << " " << r.dx;
+      EXPECT_EQ(OnLeftButtonDown(h.state, h.host, kKeyLeftButton, at), 1);
+      OnLeftButtonUp(h.state, h.host);
+      EXPECT_EQ(h.state.session.selectionCategory, r.category) << r.id << " " << r.dx;
+      EXPECT_EQ(h.state.session.selectionValue, r.value) << r.id << " " << r.dx;
+      EXPECT_EQ(h.state.session.repaintFlags, kRepaintPanel);
+    }
+    h.state.session.repaintFlags = kRepaintPanel;
+    RecordingPainter painter;
+    PaintMainWindow(h.state, painter);
+    EXPECT_EQ(WhiteFrame(painter), r.frame) << r.category << " " << r.value;
+  }
+}
+
+TEST(Panel, PointsBesideTheTilesSelectNothing) {
+  Harness h;
+  h.Select(kSelectPattern, 5);
+  // Past the last tile of each row, between the regions.
+  for (int32_t id : {kRegionWalkable, kRegionItems, kRegionExit, kRegionWalls, kRegionSolid, kRegionPlayer,
+                     kRegionEnemy1, kRegionEnemy5, kRegionTeleport}) {
+    const ScreenRegion* r = h.state.session.regionList.FindRegionById(id);
+    OnCanvasMouseMove(h.state, h.host, 0, Pack(r->right, r->top));
+    EXPECT_EQ(h.host.LastStatus(), "") << id;
+    OnLeftButtonDown(h.state, h.host, kKeyLeftButton, Pack(r->right, r->top));
+    OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, Pack(r->right, r->top));
+  }
+  // A click named for one region but lying in another.
+  const ClientPoint gem = UnpackPosition(h.In(kRegionGem, 3, 3));
+  OnPanelClick(h.state, h.host, kRegionExit, gem.x, gem.y);
+  EXPECT_EQ(h.state.session.selectionValue, 5);
+  EXPECT_EQ(h.host.fullInvalidations, 0);
 }
