@@ -79,12 +79,12 @@ TEST(ArtSource, TilesFramesAndWhatIsDerivedFromThem) {
                     sprites, error)) << error.Text();
   EXPECT_EQ(sprites.name, "sp_r-9");
   // Shadows turn '.' into 'a', 'a' into 'b' and so on, in five rows and every other pixel of the sixth,
-  // then in two and the third. Blanks, tabs and CR at the end of a line are not pixels.
+  // then in two and the third. Blanks, tabs and CRs at the end of a line are not pixels.
   ASSERT_TRUE(Parse({{"art/sheet.art", kHead + "shade .abc abc.\ntile 0\nab.............. \n" +
                                            Rows(14, "aaaaaaaaaaaaaaaa\t") + "c...............\ntile 1 = flipx 0\n"
                                            "tile 16 = flipy 0\ntile 2 = recolour 0 ab ba\ntile 9 = shadow 0\n"
                                            "shadowrows 2\ntile 8 = shadow 0\ntile 7 = copy 8\ninclude parts/more.part\n"},
-                     {"art/parts/more.part", "tile 4 2x1 over 0\r\n" + Rows(16, "__bb____________c_______________\r")}},
+                     {"art/parts/more.part", "tile 4 2x1 over 0\n" + Rows(16, "__bb____________c_______________\r ")}},
                     patterns, error)) << error.Text();
   const struct {
     const char* what;

@@ -13,9 +13,9 @@ namespace {
 
 using KxlCommandFn = int (*)(const std::vector<std::string>&);
 
-constexpr int kDone = 0;
-constexpr int kUnusableFile = 1;
-constexpr int kWrongArguments = 2;
+constexpr int kKxlDone = 0;
+constexpr int kKxlUnusableFile = 1;
+constexpr int kKxlWrongArguments = 2;
 
 // One kxl command run in the test's process: its status and what it printed.
 struct KxlRun {
@@ -50,36 +50,36 @@ TEST(KxlTool, WrongArgumentsAndUnusableFiles) {
     int status;
     std::string err;  // how stderr begins
   } rows[] = {
-      {"info without a file", RunInfo, {}, kWrongArguments, "usage: kxl info"},
-      {"upgrade without its output", RunUpgrade, {set}, kWrongArguments, "usage: kxl upgrade"},
-      {"check of two files", RunCheck, {set, set}, kWrongArguments, "usage: kxl check"},
-      {"check with --program-dir last", RunCheck, {set, "--program-dir"}, kWrongArguments, "usage: kxl check"},
-      {"export without its output", RunExport, {set}, kWrongArguments, "usage: kxl export"},
-      {"export with another option", RunExport, {set, out, "--zoom", "2"}, kWrongArguments, "usage: kxl export"},
-      {"export with --program-dir last", RunExport, {set, out, "--program-dir"}, kWrongArguments, "usage: kxl export"},
-      {"import without its output", RunImport, {list}, kWrongArguments, "usage: kxl import"},
-      {"ge5 with an unknown subcommand", RunGe5, {"to-gif", ge5, out}, kWrongArguments, "usage: kxl ge5"},
-      {"to-png of one file", RunGe5, {"to-png", ge5}, kWrongArguments, "usage: kxl ge5"},
-      {"to-png of 213 lines", RunGe5, {"to-png", ge5, out, "--height", "213"}, kWrongArguments, height},
-      {"to-png of '2x' lines", RunGe5, {"to-png", ge5, out, "--height", "2x"}, kWrongArguments, height},
-      {"to-png with an unknown option", RunGe5, {"to-png", ge5, out, "--smooth"}, kWrongArguments,
+      {"info without a file", RunInfo, {}, kKxlWrongArguments, "usage: kxl info"},
+      {"upgrade without its output", RunUpgrade, {set}, kKxlWrongArguments, "usage: kxl upgrade"},
+      {"check of two files", RunCheck, {set, set}, kKxlWrongArguments, "usage: kxl check"},
+      {"check with --program-dir last", RunCheck, {set, "--program-dir"}, kKxlWrongArguments, "usage: kxl check"},
+      {"export without its output", RunExport, {set}, kKxlWrongArguments, "usage: kxl export"},
+      {"export with another option", RunExport, {set, out, "--zoom", "2"}, kKxlWrongArguments, "usage: kxl export"},
+      {"export with --program-dir last", RunExport, {set, out, "--program-dir"}, kKxlWrongArguments, "usage: kxl export"},
+      {"import without its output", RunImport, {list}, kKxlWrongArguments, "usage: kxl import"},
+      {"ge5 with an unknown subcommand", RunGe5, {"to-gif", ge5, out}, kKxlWrongArguments, "usage: kxl ge5"},
+      {"to-png of one file", RunGe5, {"to-png", ge5}, kKxlWrongArguments, "usage: kxl ge5"},
+      {"to-png of 213 lines", RunGe5, {"to-png", ge5, out, "--height", "213"}, kKxlWrongArguments, height},
+      {"to-png of '2x' lines", RunGe5, {"to-png", ge5, out, "--height", "2x"}, kKxlWrongArguments, height},
+      {"to-png with an unknown option", RunGe5, {"to-png", ge5, out, "--smooth"}, kKxlWrongArguments,
        "kxl ge5: unknown option --smooth\n"},
-      {"--across-tiles without --double", RunGe5, {"to-png", ge5, out, "--across-tiles"}, kWrongArguments,
+      {"--across-tiles without --double", RunGe5, {"to-png", ge5, out, "--across-tiles"}, kKxlWrongArguments,
        "kxl ge5: --across-tiles only applies with --double\n"},
-      {"render of level 11", RunRender, {set, "11", out}, kWrongArguments, "usage: kxl render"},
-      {"render of level '1x'", RunRender, {set, "1x", out}, kWrongArguments, "usage: kxl render"},
-      {"render of level 0010", RunRender, {set, "0010", out}, kWrongArguments, "usage: kxl render"},
-      {"render at zoom 3", RunRender, {set, "1", out, "--zoom", "3"}, kWrongArguments, "usage: kxl render"},
-      {"render with --zoom last", RunRender, {set, "1", out, "--zoom"}, kWrongArguments, "usage: kxl render"},
-      {"render with --sheet last", RunRender, {set, "--sheet"}, kWrongArguments, "usage: kxl render"},
-      {"a sheet of one level", RunRender, {set, "1", "--sheet", out}, kWrongArguments, "usage: kxl render"},
-      {"a sheet of the window", RunRender, {set, "--sheet", out, "--window"}, kWrongArguments, "usage: kxl render"},
-      {"info of a 377-byte file", RunInfo, {dir.Path("short.kxl")}, kUnusableFile,
+      {"render of level 11", RunRender, {set, "11", out}, kKxlWrongArguments, "usage: kxl render"},
+      {"render of level '1x'", RunRender, {set, "1x", out}, kKxlWrongArguments, "usage: kxl render"},
+      {"render of level 0010", RunRender, {set, "0010", out}, kKxlWrongArguments, "usage: kxl render"},
+      {"render at zoom 3", RunRender, {set, "1", out, "--zoom", "3"}, kKxlWrongArguments, "usage: kxl render"},
+      {"render with --zoom last", RunRender, {set, "1", out, "--zoom"}, kKxlWrongArguments, "usage: kxl render"},
+      {"render with --sheet last", RunRender, {set, "--sheet"}, kKxlWrongArguments, "usage: kxl render"},
+      {"a sheet of one level", RunRender, {set, "1", "--sheet", out}, kKxlWrongArguments, "usage: kxl render"},
+      {"a sheet of the window", RunRender, {set, "--sheet", out, "--window"}, kKxlWrongArguments, "usage: kxl render"},
+      {"info of a 377-byte file", RunInfo, {dir.Path("short.kxl")}, kKxlUnusableFile,
        "kxl: " + dir.Path("short.kxl") + ": is 377 bytes long, not 3770 or 2670\n"},
-      {"upgrade of a missing set", RunUpgrade, {missing, kept}, kUnusableFile, "kxl: " + missing + ": cannot be opened\n"},
-      {"check with a folder without resources.ini", RunCheck, {set, "--program-dir", missing + "/"}, kUnusableFile,
+      {"upgrade of a missing set", RunUpgrade, {missing, kept}, kKxlUnusableFile, "kxl: " + missing + ": cannot be opened\n"},
+      {"check with a folder without resources.ini", RunCheck, {set, "--program-dir", missing + "/"}, kKxlUnusableFile,
        "kxl: " + missing + "/resources.ini: cannot be read\n"},
-      {"import of a list", RunImport, {list, kept}, kUnusableFile, "kxl: " + list + ": /: is not an object\n"},
+      {"import of a list", RunImport, {list, kept}, kKxlUnusableFile, "kxl: " + list + ": /: is not an object\n"},
   };
   for (const auto& row : rows) {
     const KxlRun run = Kxl(row.command, row.args);
@@ -97,7 +97,7 @@ TEST(KxlTool, InfoPrintsALinePerLevel) {
   levels[9].SetGoal(3);
   WriteBytes(dir.Path("set.kxl"), EncodeLevelSet(levels));
   const KxlRun run = Kxl(RunInfo, {dir.Path("set.kxl")});
-  EXPECT_EQ(run.status, kDone);
+  EXPECT_EQ(run.status, kKxlDone);
   EXPECT_EQ(run.err, "");
   const std::string rest = ", pattern set 3, song 0, time 2:00, enemy types 1 2 3, exit no, player no, teleports "
                            "complete none, one end only none, gems 0 (+0 hidden), items 0, hidden items 0\n";
@@ -111,7 +111,7 @@ TEST(KxlTool, UpgradeWritesTheCurrentForm) {
   const std::vector<uint8_t> old = OldFormSet(OldFormLevel(5, {32, 9, 150}));
   WriteBytes(dir.Path("old.kxl"), old);
   const KxlRun run = Kxl(RunUpgrade, {dir.Path("old.kxl"), dir.Path("new.kxl")});
-  EXPECT_EQ(run.status, kDone);
+  EXPECT_EQ(run.status, kKxlDone);
   EXPECT_EQ(run.err, "");
   LevelSet levels;
   ASSERT_TRUE(DecodeLevelSet(old.data(), old.size(), levels));
@@ -137,9 +137,9 @@ TEST(KxlTool, CheckPrintsEachProblemAfterTheFile) {
     int status;
     std::string out;  // how stdout begins
   } rows[] = {
-      {{warned}, kDone, warned + ": level 2, row 5, column 5: warning: cell value 30 is not in the palette\n"},
-      {{broken}, kUnusableFile, broken + ": level 10: error: the player is not placed\n"},
-      {{warned, "--program-dir", dir.Root().string()}, kDone, warned + ": level 1: warning: pattern set 0 is not in the catalogue\n"},
+      {{warned}, kKxlDone, warned + ": level 2, row 5, column 5: warning: cell value 30 is not in the palette\n"},
+      {{broken}, kKxlUnusableFile, broken + ": level 10: error: the player is not placed\n"},
+      {{warned, "--program-dir", dir.Root().string()}, kKxlDone, warned + ": level 1: warning: pattern set 0 is not in the catalogue\n"},
   };
   for (const auto& row : rows) {
     const KxlRun run = Kxl(RunCheck, row.args);
@@ -156,7 +156,7 @@ TEST(KxlTool, PicturesAtEverySetting) {
   WriteBytes(set, EncodeLevelSet(levels));
   WriteText(dir.Path("resources.ini"), "[Level Resources]\r\ngarden.ge5,Garden\r\n");
   WriteBytes(dir.Path("art.png"), PalettedPng(kGe5Width, 2, {{0, 0, 0}, {255, 47, 0}}, std::vector<uint8_t>(512, 1)));
-  ASSERT_EQ(Kxl(RunGe5, {"from-png", dir.Path("art.png"), ge5}).status, kDone);
+  ASSERT_EQ(Kxl(RunGe5, {"from-png", dir.Path("art.png"), ge5}).status, kKxlDone);
   const struct {
     KxlCommandFn command;
     std::vector<std::string> args;
@@ -171,7 +171,7 @@ TEST(KxlTool, PicturesAtEverySetting) {
       {RunRender, {set, "--sheet", png}, 1304, 450},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(Kxl(row.command, row.args).status, kDone) << row.args[1];
+    EXPECT_EQ(Kxl(row.command, row.args).status, kKxlDone) << row.args[1];
     Image picture;
     ASSERT_TRUE(ReadPng(png, picture, nullptr));
     EXPECT_EQ(picture.Width(), row.width);
