@@ -3,41 +3,43 @@
 // with a level it has opened or pasted.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
-#include "view/editor.h"
-#include "view/inspector.h"
-#include "level/level.h"
 #include "gfx/sheet_lookup.h"
 #include "level/level_summary.h"
 #include "support/fake_host.h"
 #include "support/recording_painter.h"
 #include "support/test_sheets.h"
+#include "view/editor.h"
+#include "view/inspector.h"
 #include "view/layout.h"
 #include "view/paint.h"
-#include "view/pointer.h"
 
 // Stops the run with the broken expectation named; libFuzzer saves the input.
-#define FUZZ_REQUIRE(condition)                                                   \
-  do {                                                                            \
-    if (!(condition)) {                                                           \
-      std::fprintf(stderr, "%s:%d: expectation failed: %s\n", __FILE__, __LINE__, \
-                   #condition);                                                   \
-      std::abort();                                                               \
-    }                                                                             \
+#define FUZZ_REQUIRE(condition)                                                                  \
+  do {                                                                                           \
+    if (!(condition)) {                                                                          \
+      std::fprintf(stderr, "%s:%d: expectation failed: %s\n", __FILE__, __LINE__, #condition); \
+      std::abort();                                                                              \
+    }                                                                                            \
   } while (0)
 
-// Describes the level, finds its exit, corrects its shadows, fills the cell
-// inspector from one of its cells and paints the whole window with it.
-// `choice` picks the zoom (bit 0), the inspected cell (bits 1..8) and
-// whether shadows are corrected on the way (bit 9). Values from outside name
-// pattern sets, sprite sets, items and positions that may not exist; nothing
-// here may read outside what it has, and nothing is drawn from a sheet the
-// catalogue does not hold. The painting is recorded, not drawn: the painters
-// clip by contract, so what matters is what the paint code looks up.
+// The input as text.
+inline std::string FuzzText(const uint8_t* data, size_t size) {
+  return std::string(reinterpret_cast<const char*>(data), size);
+}
+
+// What the editor does with a level it has opened or pasted: describe it,
+// find its exit, correct its shadows, inspect a cell, paint the window.
+// `choice` picks the zoom (bit 0), the cell (bits 1..8) and whether shadows
+// are corrected on the way (bit 9). The painting is recorded, not drawn (the
+// painters clip): nothing may read outside what it has, or blit a sheet the
+// catalogue does not hold.
 inline void ExerciseLevel(const Level& level, uint32_t choice) {
   static Editor* states[2] = {nullptr, nullptr};
   const int zoom = 1 + static_cast<int>(choice & 1);
