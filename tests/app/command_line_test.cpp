@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 TEST(CommandLine, ProgramDirectoryAndFile) {
-  const std::string none = kNoFileMarker, longPath(5000, 'x'), longDir(3000, 'd');
+  const std::string none = kNoFileMarker;
+  const std::string longPath(5000, 'x');
+  const std::string longDir(3000, 'd');
   const struct Row {
     std::string line, directory, file;
   } rows[] = {
@@ -37,6 +39,7 @@ TEST(CommandLine, ProgramDirectoryAndFile) {
   };
   for (const Row& r : rows) {
     const CommandLine parsed = ParseCommandLine(r.line);
-    EXPECT_EQ(parsed.programDirectory + "|" + parsed.fileName, r.directory + "|" + r.file) << r.line.substr(0, 80);
+    EXPECT_EQ(parsed.programDirectory, r.directory) << r.line.substr(0, 80);
+    EXPECT_EQ(parsed.fileName, r.file) << r.line.substr(0, 80);
   }
 }
