@@ -34,7 +34,10 @@ class FakeHost : public Host {
   std::deque<std::string> openPaths, savePaths;
 
   void Invalidate(const ClientRect* area) override {
-    if (area) partialInvalidations.push_back(*area); else ++fullInvalidations;
+    if (area)
+      partialInvalidations.push_back(*area);
+    else
+      ++fullInvalidations;
   }
   void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
   void SetTitle(const std::string& text) override { titles.push_back(text); }
