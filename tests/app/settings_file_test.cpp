@@ -127,7 +127,8 @@ TEST(SettingsFile, StartUpRewritesTheFileWithoutTheDroppedEntries) {
   TempDir dir;
   const std::string a = dir.Path("a.kxl");
   WriteBytes(a, EncodeLevelSet(LevelSet()));
-  WriteText(dir.Path(kSettingsFileName), "Load = TRUE\nLoadFile = " + a + "\nLoadFile = " + dir.Path("gone.kxl") + "\n");
+  const std::string gone = dir.Path("gone.kxl");
+  WriteText(dir.Path(kSettingsFileName), "Load = TRUE\nLoadFile = " + a + "\nLoadFile = " + gone + "\n");
   EditorState state;
   FakeHost host;
   state.programDirectory = (dir.Root() / "").make_preferred().string();

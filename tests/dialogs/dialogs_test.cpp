@@ -137,6 +137,7 @@ TEST(LevelSettings, ThePreviewShowsTheThreeEnemyTypes) {
   EXPECT_EQ(third.BlitList()[0].dx, 290);
 }
 
+// The stored values the choices write are seen in OneSessionIsOneStep.
 TEST(EnemySettings, EncodingsOfTheLists) {
   EXPECT_EQ(SpeedChoices(), (Names{"Slow", "Normal", "Fast"}));
   EXPECT_EQ(DirectionChoices(), (Names{"Up", "Right", "Down", "Left"}));
@@ -165,10 +166,6 @@ TEST(EnemySettings, EncodingsOfTheLists) {
     EXPECT_EQ(DirectionChoiceOf(r.stored), r.direction) << r.stored;
     EXPECT_EQ(AiTypeChoiceOf(catalogue, r.stored), r.ai) << r.stored;
   }
-  EXPECT_EQ(SpeedOfChoice(2), 8);
-  EXPECT_EQ(DirectionOfChoice(3), 7);
-  EXPECT_EQ(AiTypeOfChoice(2), 7);
-  EXPECT_EQ(TypeCodeOfPosition(3), 72);
 }
 
 TEST(EnemySettings, WhatTheControlsShow) {
