@@ -155,10 +155,6 @@ TEST(GdiPainter, AThousandPaintsMatchTheSoftwarePainterAndLeaveNoObjectBehind) {
     const Image canvas = target.Crop(z, z + 16, 256 * z, 208 * z);
     ASSERT_TRUE(canvas == CropImage(client, z, z + 16, 256 * z, 208 * z)) << "paint " << i << " differs";
     ASSERT_TRUE(watch.AllMadeAreGone()) << "paint " << i;
-    if (i == 0) {  // cells no tile stands for show the background, not the hidden picture's first black
-      EXPECT_EQ(canvas.At(250, 4), background);
-      EXPECT_EQ(canvas.At(8 + 16 * 4 + 4, 16 * 7 + 4), background);
-    }
   }
   EXPECT_GT(made, 3000);
   EXPECT_EQ(ledger.LiveTotal(), 0);
