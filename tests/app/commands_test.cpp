@@ -47,16 +47,21 @@ struct HeldLevel : LevelTransfer {  // the shared block, as far as the commands 
 // How the set stands when the command comes: Flawless is a saved set the checks find nothing wrong with.
 enum class Work { Saved, Unsaved, UnsavedNoQuestions, Flawless };
 
-// What a file command leaves: the open file (its name alone), whether it is
-// modified, which set is open, the level shown, the recent files, and
-// whether the window went.
+const Texts kRecent = {"a.kxl", "start.kxl", "gone.kxl"};
+
+// What a command leaves: the open file (its name alone), whether it is
+// modified, which set is open, the level shown, the wall on the start set's
+// shown level, the recent files, the dialogs run, and whether the window
+// went. The defaults are the start as the fixture leaves it.
 struct Outcome {
-  std::string file;
-  bool modified;
-  int goal;
-  int level;
-  Texts recent;
-  bool closed;
+  std::string file = "start.kxl";
+  bool modified = false;
+  int goal = kGoalOfStart;
+  int level = kShownLevel;
+  int wall = kCellWall1;
+  Texts recent = kRecent;
+  std::vector<std::pair<DialogKind, int>> dialogs = {};
+  bool closed = false;
   bool operator==(const Outcome&) const = default;
 };
 
@@ -103,24 +108,26 @@ struct CommandFixture {
   }
   Outcome Now() const {
     Outcome now{NameOf(state.document.FileName()), state.document.Modified(), state.document.GetLevel(0).GetGoal(),
-                state.session.currentLevel, {}, host.destroyed};
+                state.session.currentLevel, state.document.GetLevel(kShownLevel).GetCell(kWallCell)};
+    now.recent.clear();
     for (const std::string& path : state.recent.Files()) now.recent.push_back(NameOf(path));
+    for (const FakeHost::DialogRun& run : host.dialogs) now.dialogs.emplace_back(run.dialog, run.param);
+    now.closed = host.destroyed;
     return now;
   }
 };
 
-const Texts kRecent = {"a.kxl", "start.kxl", "gone.kxl"};
 const Texts kBOnTop = {"b.kxl", "a.kxl", "start.kxl", "gone.kxl"};
 const Texts kSavedOnTop = {"saved.kxl", "a.kxl", "start.kxl", "gone.kxl"};
-const Outcome kUntouched = {"start.kxl", false, kGoalOfStart, kShownLevel, kRecent, false};
-const Outcome kStillUnsaved = {"start.kxl", true, kGoalOfStart, kShownLevel, kRecent, false};
-const Outcome kOpenedB = {"b.kxl", false, kGoalOfB, 0, kBOnTop, false};
-const Outcome kSavedAs = {"saved.kxl", false, kGoalOfStart, 0, kSavedOnTop, false};
-const Outcome kNewSet = {kUntitledName, false, 0, 0, kRecent, false};
+const Outcome kUntouched = {};
+const Outcome kStillUnsaved = {.modified = true};
+const Outcome kOpenedB = {.file = "b.kxl", .goal = kGoalOfB, .level = 0, .wall = 0, .recent = kBOnTop};
+const Outcome kSavedAs = {.file = "saved.kxl", .level = 0, .recent = kSavedOnTop};
+const Outcome kNewSet = {.file = kUntitledName, .goal = 0, .level = 0, .wall = 0};
 
 }  // namespace
 
-TEST(Commands, FileCommandsAskAboutUnsavedWork) {
+TEST(Commands, WhatEachCommandLeaves) {
   const struct Row {
     const char* what;
     Work work;
@@ -139,20 +146,38 @@ TEST(Commands, FileCommandsAskAboutUnsavedWork) {
       {"New", Work::Saved, kCmdNew, {}, nullptr, {}, kNewSet},
       {"New, unsaved, Cancel", Work::Unsaved, kCmdNew, {Answer::Cancel}, nullptr, {kSaveQuestion}, kStillUnsaved},
       {"New, unsaved, Yes: saved as, then new", Work::Unsaved, kCmdNew, {Answer::Yes}, "b.kxl", {kSaveQuestion},
-       {kUntitledName, false, 0, 0, kSavedOnTop, false}},
+       {.file = kUntitledName, .goal = 0, .level = 0, .wall = 0, .recent = kSavedOnTop}},
       {"New, unsaved, Yes, not saved: nothing cleared", Work::Unsaved, kCmdNew, {Answer::Yes}, nullptr, {kSaveQuestion},
        kStillUnsaved},
-      {"Exit", Work::Saved, kCmdExit, {}, nullptr, {}, {"start.kxl", false, kGoalOfStart, kShownLevel, kRecent, true}},
+      {"Exit", Work::Saved, kCmdExit, {}, nullptr, {}, {.closed = true}},
       {"Exit, unsaved, Cancel", Work::Unsaved, kCmdExit, {Answer::Cancel}, nullptr, {kExitQuestion}, kStillUnsaved},
       {"Exit, unsaved, Yes: saved first", Work::Unsaved, kCmdExit, {Answer::Yes}, nullptr, {kExitQuestion},
-       {"start.kxl", false, kGoalOfStart, kShownLevel, kRecent, true}},
+       {.closed = true}},
       {"A drop opens its first file", Work::Unsaved, kDropTwoFiles, {Answer::No}, nullptr, {kSaveQuestion}, kOpenedB},
       {"A drop of nothing", Work::Saved, kDropNothing, {}, nullptr, {}, kUntouched},
       {"Recent file 1", Work::Unsaved, kRecentFileCommand, {Answer::No}, nullptr, {kSaveQuestion},
-       {"a.kxl", false, kGoalOfA, 0, kRecent, false}},
+       {.file = "a.kxl", .goal = kGoalOfA, .level = 0, .wall = 0}},
       {"Recent file 3, gone: it stays listed", Work::Saved, kRecentFileCommand + 2, {}, nullptr, {kCannotLoad},
        kUntouched},
       {"Recent file 4, not listed", Work::Saved, kRecentFileCommand + 3, {}, nullptr, {}, kUntouched},
+      {"Clear, No", Work::Saved, kCmdClearLevel, {Answer::No}, nullptr, {kClearQuestion}, kUntouched},
+      {"Clear, Yes", Work::Saved, kCmdClearLevel, {Answer::Yes}, nullptr, {kClearQuestion},
+       {.modified = true, .wall = 0}},
+      {"Clear without questions", Work::UnsavedNoQuestions, kCmdClearLevel, {}, nullptr, {},
+       {.modified = true, .wall = 0}},
+      {"Level 1", Work::Saved, kCmdSelectLevel1, {}, nullptr, {}, {.level = 0}},
+      {"Level 10", Work::Saved, kCmdSelectLevel1 + 9, {}, nullptr, {}, {.level = 9}},
+      {"Level 11: no such command", Work::Saved, kCmdSelectLevel1 + 10, {}, nullptr, {}, kUntouched},
+      {"Level settings", Work::Saved, kCmdLevelSettings, {}, nullptr, {},
+       {.dialogs = {{DialogKind::LevelSettings, kShownLevel}}}},
+      {"Enemy settings", Work::Saved, kCmdEnemySettings, {}, nullptr, {},
+       {.dialogs = {{DialogKind::EnemySettings, 1}}}},
+      {"Swap levels", Work::Saved, kCmdSwapLevels, {}, nullptr, {}, {.dialogs = {{DialogKind::SwapLevels, 0}}}},
+      {"Editor settings", Work::Saved, kCmdEditorSettings, {}, nullptr, {},
+       {.dialogs = {{DialogKind::EditorSettings, 0}}}},
+      {"About", Work::Saved, kCmdAbout, {}, nullptr, {}, {.dialogs = {{DialogKind::About, 0}}}},
+      {"Check levels: the start set has problems to list", Work::Saved, kCmdCheckLevels, {}, nullptr, {},
+       {.dialogs = {{DialogKind::CheckLevels, 0}}}},
   };
   for (const Row& row : rows) {
     CommandFixture f(row.work);
@@ -226,25 +251,6 @@ TEST(Commands, MessagesTheCommandsShow) {
   }
 }
 
-TEST(Commands, ClearLevelOnYesOrWithoutQuestions) {
-  const struct Row {
-    int questions;
-    Answer answer;
-    int wallAfter;
-  } rows[] = {
-      {1, Answer::No, kCellWall1},
-      {1, Answer::Yes, 0},
-      {0, Answer::No, 0},
-  };
-  for (const Row& row : rows) {
-    CommandFixture f;
-    f.state.settings.questions = row.questions;
-    f.host.answers = {row.answer};
-    f.Run(kCmdClearLevel);
-    EXPECT_EQ(f.state.document.GetLevel(kShownLevel).GetCell(kWallCell), row.wallAfter) << row.questions;
-  }
-}
-
 TEST(Commands, LevelCommandsWorkOnTheShownLevel) {
   CommandFixture f;
   f.Run(kCmdPaste);  // nothing copied yet
@@ -268,38 +274,6 @@ TEST(Commands, LevelCommandsWorkOnTheShownLevel) {
   f.state.session.currentLevel = 7;
   f.Run(kCmdPaste);
   EXPECT_EQ(f.state.document.GetLevel(7).GetCell(kBelowWall), 11);
-}
-
-TEST(Commands, DialogsAndLevelShortcuts) {
-  const struct DialogRow {
-    int command;
-    DialogKind dialog;
-    int param;
-  } dialogs[] = {
-      {kCmdLevelSettings, DialogKind::LevelSettings, kShownLevel},
-      {kCmdEnemySettings, DialogKind::EnemySettings, 1},
-      {kCmdSwapLevels, DialogKind::SwapLevels, 0},
-      {kCmdEditorSettings, DialogKind::EditorSettings, 0},
-      {kCmdAbout, DialogKind::About, 0},
-      {kCmdCheckLevels, DialogKind::CheckLevels, 0},  // a new set has problems to list
-  };
-  for (const DialogRow& row : dialogs) {
-    CommandFixture f;
-    f.Run(row.command);
-    ASSERT_EQ(f.host.dialogs.size(), 1u) << row.command;
-    EXPECT_EQ(f.host.dialogs[0].dialog, row.dialog) << row.command;
-    EXPECT_EQ(f.host.dialogs[0].param, row.param) << row.command;
-  }
-  const int shownAfter[][2] = {
-      {kCmdSelectLevel1, 0},
-      {kCmdSelectLevel1 + 9, 9},
-      {kCmdSelectLevel1 + 10, kShownLevel},
-  };
-  for (const auto& [command, shown] : shownAfter) {
-    CommandFixture f;
-    f.Run(command);
-    EXPECT_EQ(f.state.session.currentLevel, shown) << command;
-  }
 }
 
 TEST(Commands, AStrokeUnderWayEndsFirst) {
