@@ -154,26 +154,25 @@ TEST(SaveFaultMatrix, EveryRoadFailingAtEachOperation) {
   const struct Road {
     const char* name;
     int command;
-    Texts asked;  // the messages before the save
-    bool reports;  // a failure is told
+    Texts asked;    // the messages before the save
+    bool ofTheSet;  // a save of the user's set: a failure is told, and without one the set is saved
     Texts operations;
     const char* written;  // the file a save without failure writes, and what it holds then
     std::string content;
-    bool savesTheSet;
   } roads[] = {
-      {"Save", kCmdSave, {}, true, kLevelSetOperations, "set.kxl", kEditedSet, true},
-      {"Save as", kCmdSaveAs, {}, true, kLevelSetOperations, "new.kxl", kEditedSet, true},
-      {"Exit", kCmdExit, {"Save Changes?"}, true, kLevelSetOperations, "set.kxl", kEditedSet, true},
-      {"New", kCmdNew, {"Save changes?"}, true, kLevelSetOperations, "new.kxl", kEditedSet, true},
-      {"Open", kCmdOpen, {"Save changes?"}, true, kLevelSetOperations, "new.kxl", kEditedSet, true},
-      {"Back-up", kBackup, {}, false, kLevelSetOperations, kBackupFileName, kEditedSet, false},
-      {"Back-up, autosave off", kBackupOff, {}, false, {}, kBackupFileName, kPreviousSet, false},
-      {"Settings", kWriteSettings, {}, false, kSettingsOperations, kSettingsFileName, settings, false},
-      {"Start-up", kStartUp, {told}, false, kSettingsOperations, kSettingsFileName, readBack, false},
+      {"Save", kCmdSave, {}, true, kLevelSetOperations, "set.kxl", kEditedSet},
+      {"Save as", kCmdSaveAs, {}, true, kLevelSetOperations, "new.kxl", kEditedSet},
+      {"Exit", kCmdExit, {"Save Changes?"}, true, kLevelSetOperations, "set.kxl", kEditedSet},
+      {"New", kCmdNew, {"Save changes?"}, true, kLevelSetOperations, "new.kxl", kEditedSet},
+      {"Open", kCmdOpen, {"Save changes?"}, true, kLevelSetOperations, "new.kxl", kEditedSet},
+      {"Back-up", kBackup, {}, false, kLevelSetOperations, kBackupFileName, kEditedSet},
+      {"Back-up, autosave off", kBackupOff, {}, false, {}, kBackupFileName, kPreviousSet},
+      {"Settings", kWriteSettings, {}, false, kSettingsOperations, kSettingsFileName, settings},
+      {"Start-up", kStartUp, {told}, false, kSettingsOperations, kSettingsFileName, readBack},
   };
   for (const Road& road : roads) {
     Texts failed = road.asked;
-    if (road.reports) failed.push_back(kCannotSave);
+    if (road.ofTheSet) failed.push_back(kCannotSave);
     const Texts points = EachFailurePoint([&](FailingFileLayer& layer) {
       SaveFixture f;
       f.state.files = &layer;
@@ -188,7 +187,7 @@ TEST(SaveFaultMatrix, EveryRoadFailingAtEachOperation) {
     EXPECT_EQ(ReadText(f.dir.Path(road.written)), road.content) << road.name;
     EXPECT_EQ(f.dir.List().size(), road.written == std::string("new.kxl") ? 4u : 3u) << road.name;
     EXPECT_EQ(f.host.Texts(), road.asked) << road.name;
-    EXPECT_EQ(f.state.document.Modified(), !road.savesTheSet) << road.name;
+    EXPECT_EQ(f.state.document.Modified(), !road.ofTheSet) << road.name;
   }
 }
 
