@@ -34,8 +34,8 @@ constexpr int kGoalOfB = 2;
 constexpr int kGoalOfStart = 3;
 constexpr int kShownLevel = 4;
 // On the shown level: a wall, and below it a walkable pattern its shadow has not reached yet.
-constexpr int kWallCell = 3 * 17 + 5;
-constexpr int kBelowWall = 4 * 17 + 5;
+constexpr int kWallCell = 3 * kGridColumns + 5;
+constexpr int kBelowWall = 4 * kGridColumns + 5;
 
 struct HeldLevel : LevelTransfer {  // the shared block, as far as the commands see it
   std::optional<Level> held;
