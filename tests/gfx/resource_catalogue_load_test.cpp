@@ -82,8 +82,6 @@ TEST(ResourceCatalogueLoad, LinesOfResourcesIni) {
     std::string ini;
     Names sprites, patterns, songs, aiTypes, reports;
   } rows[] = {
-      {"songs", "[Song Names]\nIntro\n  Two blanks before\n[Other],x\n", {""}, {},
-       {"Intro", "  Two blanks before", "[Other],x"}, {}, {}},
       {"sections",
        "grunt.ge5,Grunt\nnocomma.ge5\n\ngrunt.ge5, Big, bad\n[Level Resources]\nstone.ge5,Stone\n\nstone.ge5\n"
        "gone.ge5,Gone\n[AI Types]\nChaser\n[level resources]\n[Enemy Resources]\nghost.ge5,Ghost\n"
