@@ -165,6 +165,7 @@ TEST(Commands, WhatEachCommandLeaves) {
        {.modified = true, .wall = 0}},
       {"Clear without questions", Work::UnsavedNoQuestions, kCmdClearLevel, {}, nullptr, {},
        {.modified = true, .wall = 0}},
+      {"Paste, nothing copied yet", Work::Saved, kCmdPaste, {}, nullptr, {}, kUntouched},
       {"Level 1", Work::Saved, kCmdSelectLevel1, {}, nullptr, {}, {.level = 0}},
       {"Level 10", Work::Saved, kCmdSelectLevel1 + 9, {}, nullptr, {}, {.level = 9}},
       {"Level 11: no such command", Work::Saved, kCmdSelectLevel1 + 10, {}, nullptr, {}, kUntouched},
@@ -253,8 +254,6 @@ TEST(Commands, MessagesTheCommandsShow) {
 
 TEST(Commands, LevelCommandsWorkOnTheShownLevel) {
   CommandFixture f;
-  f.Run(kCmdPaste);  // nothing copied yet
-  EXPECT_FALSE(f.state.document.Modified());
   f.Run(kCmdCorrectShadows);
   EXPECT_EQ(f.state.document.GetLevel(kShownLevel).GetCell(kBelowWall), 11);
   EXPECT_EQ(f.state.session.repaintFlags, kRepaintAll);
