@@ -2,260 +2,294 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <deque>
+#include <optional>
 
 #include "app/editor_state.h"
+#include "dialogs/named_catalogue.h"
 #include "gfx/png_io.h"
 #include "level/level_file.h"
-#include "level/level_image.h"
 #include "level/level_transfer.h"
 #include "support/editor_harness.h"
 #include "support/failing_file_layer.h"
 #include "support/temp_dir.h"
 #include "support/test_sheets.h"
+#include "view/canvas_tool.h"
 #include "view/level_picture.h"
-
-using Texts = std::vector<std::string>;
 
 namespace {
 
-class MemoryTransfer : public LevelTransfer {  // the shared block, in memory
- public:
-  MemoryTransfer() { ClearLevelImage(block_.data()); }
-  void PutTempLevel(const Level& level) override { PutLevelImage(block_.data(), level); }
-  int HasTempLevel() override { return LevelImageFlag(block_.data()); }
-  Level GetTempLevel() override { return GetLevelImage(block_.data()); }
+using Texts = std::vector<std::string>;
 
- private:
-  std::array<uint8_t, kLevelImageBytes> block_{};
+constexpr const char* kSaveQuestion = "Save changes?";
+constexpr const char* kExitQuestion = "Save Changes?";
+constexpr const char* kCannotLoad = "Couldn't load file!";
+constexpr const char* kClearQuestion = "Do you really want to clear this level?";
+// Pseudo commands of the table: a drop of b.kxl and a.kxl, and an empty drop.
+constexpr int kDropTwoFiles = -1;
+constexpr int kDropNothing = -2;
+// Goals of level 1 tell the sets apart: a new set has goal 0.
+constexpr int kGoalOfA = 1;
+constexpr int kGoalOfB = 2;
+constexpr int kGoalOfStart = 3;
+constexpr int kShownLevel = 4;
+// On the shown level: a wall, and below it a walkable pattern its shadow has not reached yet.
+constexpr int kWallCell = 3 * kGridColumns + 5;
+constexpr int kBelowWall = 4 * kGridColumns + 5;
+
+struct HeldLevel : LevelTransfer {  // the shared block, as far as the commands see it
+  std::optional<Level> held;
+  void PutTempLevel(const Level& level) override { held = level; }
+  int HasTempLevel() override { return held ? 1 : 0; }
+  Level GetTempLevel() override { return held.value_or(Level()); }
 };
 
-struct Fixture {
+// How the set stands when the command comes: Flawless is a saved set the checks find nothing wrong with.
+enum class Work { Saved, Unsaved, UnsavedNoQuestions, Flawless };
+
+const Texts kRecent = {"a.kxl", "start.kxl", "gone.kxl"};
+
+// What a command leaves: the open file (its name alone), whether it is
+// modified, which set is open, the level shown, the wall on the start set's
+// shown level, the recent files, the dialogs run, and whether the window
+// went. The defaults are the start as the fixture leaves it.
+struct Outcome {
+  std::string file = "start.kxl";
+  bool modified = false;
+  int goal = kGoalOfStart;
+  int level = kShownLevel;
+  int wall = kCellWall1;
+  Texts recent = kRecent;
+  std::vector<std::pair<DialogKind, int>> dialogs = {};
+  bool closed = false;
+  bool operator==(const Outcome&) const = default;
+};
+
+std::string NameOf(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
+
+// start.kxl open with level 5 shown (a wall on it), the recent files a.kxl,
+// start.kxl and gone.kxl (which does not exist); beside them b.kxl.
+struct CommandFixture {
   TempDir dir;
   EditorState state;
   FakeHost host;
-  MemoryTransfer transfer;
-  Fixture() {
-    state.document.Replace(LevelSet(), kUntitledName);
-    state.settings.questions = 1;
+  HeldLevel transfer;
+
+  explicit CommandFixture(Work work = Work::Saved) {
+    WriteSet("a.kxl", kGoalOfA);
+    WriteSet("b.kxl", kGoalOfB);
+    LevelSet levels;
+    levels[0].SetGoal(kGoalOfStart);
+    levels[kShownLevel].SetCell(kWallCell, kCellWall1);
+    levels[kShownLevel].SetCell(kBelowWall, 3);
+    state.document.Replace(levels, dir.Path("start.kxl"));
+    for (const char* name : {"gone.kxl", "start.kxl", "a.kxl"}) state.recent.Add(dir.Path(name));
+    state.session.currentLevel = kShownLevel;
+    state.settings.questions = work == Work::UnsavedNoQuestions ? 0 : 1;
+    if (work == Work::Unsaved || work == Work::UnsavedNoQuestions) Edits::SetMusic(state.document, kShownLevel, 1);
+    if (work == Work::Flawless) {
+      state.catalogue = NamedCatalogue();
+      ShowLevels(FlawlessLevels());
+    }
   }
-  void Run(int id, std::deque<Answer> answers = {}) {
-    host.answers = answers;
-    RunCommand(state, host, transfer, id);
-  }
-  std::string MakeSet(const std::string& name, int goal) {
+  void WriteSet(const char* name, int goal) {
     LevelSet levels;
     levels[0].SetGoal(goal);
     WriteBytes(dir.Path(name), EncodeLevelSet(levels));
-    return dir.Path(name);
   }
-  void Modify() {
-    Level changed = state.document.GetLevel(3);
-    changed.SetCell(50, changed.GetCell(50) + 1);
-    Edits::PasteLevel(state.document, 3, changed);
+  void ShowLevels(const LevelSet& levels) { state.document.Replace(levels, "set.kxl"); }
+  void Run(int command) {
+    if (command == kDropTwoFiles)
+      OpenDroppedFile(state, host, {dir.Path("b.kxl"), dir.Path("a.kxl")});
+    else if (command == kDropNothing)
+      OpenDroppedFile(state, host, {});
+    else
+      RunCommand(state, host, transfer, command);
   }
-  const LevelSet& levels() const { return state.document.Levels(); }
-  std::string Summary() const {  // file name, modified, goal of level 1, recent files
-    std::string s = state.document.FileName() + (state.document.Modified() ? " *" : "") + " goal " +
-                    std::to_string(levels()[0].GetGoal());
-    for (int i = 0; i < state.recent.recentFileCount; ++i) s += " | " + state.recent.recentFiles[i];
-    return s;
+  Outcome Now() const {
+    Outcome now{NameOf(state.document.FileName()), state.document.Modified(), state.document.GetLevel(0).GetGoal(),
+                state.session.currentLevel, state.document.GetLevel(kShownLevel).GetCell(kWallCell)};
+    now.recent.clear();
+    for (const std::string& path : state.recent.Files()) now.recent.push_back(NameOf(path));
+    for (const FakeHost::DialogRun& run : host.dialogs) now.dialogs.emplace_back(run.dialog, run.param);
+    now.closed = host.destroyed;
+    return now;
   }
 };
 
+const Texts kBOnTop = {"b.kxl", "a.kxl", "start.kxl", "gone.kxl"};
+const Texts kSavedOnTop = {"saved.kxl", "a.kxl", "start.kxl", "gone.kxl"};
+const Outcome kUntouched = {};
+const Outcome kStillUnsaved = {.modified = true};
+const Outcome kOpenedB = {.file = "b.kxl", .goal = kGoalOfB, .level = 0, .wall = 0, .recent = kBOnTop};
+const Outcome kSavedAs = {.file = "saved.kxl", .level = 0, .recent = kSavedOnTop};
+const Outcome kNewSet = {.file = kUntitledName, .goal = 0, .level = 0, .wall = 0};
+
 }  // namespace
 
-TEST(Commands, ResetPutsTheEditorBackToItsStart) {
-  Fixture f;
-  f.state.session.currentLevel = 4;
-  f.state.session.selectionCategory = 2;
-  f.state.session.selectionValue = 3;
-  f.state.session.teleportPair = 6;
-  f.state.session.canvasReady = 1;
-  ResetEditorState(f.state, f.host);
-  const Session& s = f.state.session;
-  EXPECT_EQ((std::vector<int>{s.currentLevel, s.selectionCategory, s.selectionValue, s.teleportPair, s.canvasReady,
-                              s.repaintFlags, s.inspectorTiles[0], s.inspectorTiles[1], s.inspectorTiles[2]}),
-            (std::vector<int>{0, 0, 0, 0, 0, 3, -1, -1, -1}));
-  EXPECT_EQ(f.host.selectorPositions, (std::vector<std::pair<Selector, int>>{
-                                          {Selector::Level, 0}, {Selector::Graphics, 0}, {Selector::Teleport, 0}}));
-  EXPECT_EQ(f.host.LastTitle(), "Kraxolan Editor - [Untitled.kxl]");
-}
-
-TEST(Commands, FileCommandsAskAboutUnsavedWork) {
-  Fixture f;
-  const std::string a = f.MakeSet("a.kxl", 1), b = f.MakeSet("b.kxl", 2), bad = f.dir.Path("bad.kxl");
-  WriteBytes(bad, std::vector<uint8_t>(100, 0));
-  FailingFileLayer failing(-1, "replace");
-  const std::string untitled = std::string(kUntitledName) + " *";
-  // (command, answers, path chosen, save failing; messages, then the summary afterwards)
+TEST(Commands, WhatEachCommandLeaves) {
   const struct Row {
-    std::function<void()> run;
+    const char* what;
+    Work work;
+    int command;
+    std::deque<Answer> answers;
+    const char* chosen;  // the open dialog's choice (the save dialog's is saved.kxl); nullptr: both cancelled
     Texts messages;
-    std::string after;
+    Outcome after;
   } rows[] = {
-      {[&] { f.Modify(), f.Run(kCmdOpen, {Answer::Cancel}); }, {"Save changes?"}, untitled + " goal 0"},
-      {[&] { f.host.savePaths = {f.dir.Path("x.kxl")}, f.state.files = &failing, f.Run(kCmdNew, {Answer::Yes}); },
-       {"Save changes?", "Couldn't save file!"}, untitled + " goal 0"},
-      {[&] { f.state.files = &SystemFileLayer(), f.Run(kCmdNew, {Answer::Yes}); }, {"Save changes?"}, untitled + " goal 0"},
-      {[&] { f.Run(kCmdNew, {Answer::Cancel}); }, {"Save changes?"}, untitled + " goal 0"},
-      {[&] { f.host.savePaths = {f.dir.Path("s.kxl")}, f.Run(kCmdOpen, {Answer::Yes}); }, {"Save changes?"},
-       f.dir.Path("s.kxl") + " goal 0 | " + f.dir.Path("s.kxl")},  // saved; no Open dialog after it
-      {[&] { f.host.openPaths = {a}, f.Run(kCmdOpen); }, {}, a + " goal 1 | " + a + " | " + f.dir.Path("s.kxl")},
-      {[&] { f.Modify(), f.host.openPaths = {bad}, f.state.settings.questions = 0, f.Run(kCmdOpen); },
-       {"Couldn't load file!"}, a + " * goal 1 | " + a + " | " + f.dir.Path("s.kxl")},
-      {[&] { f.Run(kCmdNew); }, {}, std::string(kUntitledName) + " goal 0 | " + a + " | " + f.dir.Path("s.kxl")},
-      {[&] { f.state.settings.questions = 1, OpenDroppedFile(f.state, f.host, {b, a}); }, {},  // only the first
-       b + " goal 2 | " + b + " | " + a + " | " + f.dir.Path("s.kxl")},
-      {[&] { f.Run(kRecentFileCommand + 1); }, {}, a + " goal 1 | " + a + " | " + b + " | " + f.dir.Path("s.kxl")},
-      {[&] { f.Run(kRecentFileCommand + 3); }, {}, a + " goal 1 | " + a + " | " + b + " | " + f.dir.Path("s.kxl")},
-      {[&] { f.Modify(), f.Run(kRecentFileCommand + 1, {Answer::Cancel}); }, {"Save changes?"},
-       a + " * goal 1 | " + a + " | " + b + " | " + f.dir.Path("s.kxl")},
-      {[&] { f.host.answers = {Answer::No}, OpenDroppedFile(f.state, f.host, {b}); }, {"Save changes?"},
-       b + " goal 2 | " + b + " | " + a + " | " + f.dir.Path("s.kxl")},
-      {[&] { std::filesystem::remove(a), f.Run(kRecentFileCommand + 1); }, {"Couldn't load file!"},  // stays listed
-       b + " goal 2 | " + b + " | " + a + " | " + f.dir.Path("s.kxl")},
+      {"Open", Work::Saved, kCmdOpen, {}, "b.kxl", {}, kOpenedB},
+      {"Open, cancelled", Work::Saved, kCmdOpen, {}, nullptr, {}, kUntouched},
+      {"Open, unsaved, Cancel", Work::Unsaved, kCmdOpen, {Answer::Cancel}, "b.kxl", {kSaveQuestion}, kStillUnsaved},
+      {"Open, unsaved, Yes: saved as, not opened", Work::Unsaved, kCmdOpen, {Answer::Yes}, "b.kxl", {kSaveQuestion},
+       kSavedAs},
+      {"Open, unsaved, no questions", Work::UnsavedNoQuestions, kCmdOpen, {}, "b.kxl", {}, kOpenedB},
+      {"New", Work::Saved, kCmdNew, {}, nullptr, {}, kNewSet},
+      {"New, unsaved, Cancel", Work::Unsaved, kCmdNew, {Answer::Cancel}, nullptr, {kSaveQuestion}, kStillUnsaved},
+      {"New, unsaved, Yes: saved as, then new", Work::Unsaved, kCmdNew, {Answer::Yes}, "b.kxl", {kSaveQuestion},
+       {.file = kUntitledName, .goal = 0, .level = 0, .wall = 0, .recent = kSavedOnTop}},
+      {"New, unsaved, Yes, not saved: nothing cleared", Work::Unsaved, kCmdNew, {Answer::Yes}, nullptr, {kSaveQuestion},
+       kStillUnsaved},
+      {"Exit", Work::Saved, kCmdExit, {}, nullptr, {}, {.closed = true}},
+      {"Exit, unsaved, Cancel", Work::Unsaved, kCmdExit, {Answer::Cancel}, nullptr, {kExitQuestion}, kStillUnsaved},
+      {"Exit, unsaved, Yes: saved first", Work::Unsaved, kCmdExit, {Answer::Yes}, nullptr, {kExitQuestion},
+       {.closed = true}},
+      {"A drop opens its first file", Work::Unsaved, kDropTwoFiles, {Answer::No}, nullptr, {kSaveQuestion}, kOpenedB},
+      {"A drop of nothing", Work::Saved, kDropNothing, {}, nullptr, {}, kUntouched},
+      {"Recent file 1", Work::Unsaved, kRecentFileCommand, {Answer::No}, nullptr, {kSaveQuestion},
+       {.file = "a.kxl", .goal = kGoalOfA, .level = 0, .wall = 0}},
+      {"Recent file 3, gone: it stays listed", Work::Saved, kRecentFileCommand + 2, {}, nullptr, {kCannotLoad},
+       kUntouched},
+      {"Recent file 4, not listed", Work::Saved, kRecentFileCommand + 3, {}, nullptr, {}, kUntouched},
+      {"Clear, No", Work::Saved, kCmdClearLevel, {Answer::No}, nullptr, {kClearQuestion}, kUntouched},
+      {"Clear, Yes", Work::Saved, kCmdClearLevel, {Answer::Yes}, nullptr, {kClearQuestion},
+       {.modified = true, .wall = 0}},
+      {"Clear without questions", Work::UnsavedNoQuestions, kCmdClearLevel, {}, nullptr, {},
+       {.modified = true, .wall = 0}},
+      {"Paste, nothing copied yet", Work::Saved, kCmdPaste, {}, nullptr, {}, kUntouched},
+      {"Level 1", Work::Saved, kCmdSelectLevel1, {}, nullptr, {}, {.level = 0}},
+      {"Level 10", Work::Saved, kCmdSelectLevel1 + 9, {}, nullptr, {}, {.level = 9}},
+      {"Level 11: no such command", Work::Saved, kCmdSelectLevel1 + 10, {}, nullptr, {}, kUntouched},
+      {"Level settings", Work::Saved, kCmdLevelSettings, {}, nullptr, {},
+       {.dialogs = {{DialogKind::LevelSettings, kShownLevel}}}},
+      {"Enemy settings", Work::Saved, kCmdEnemySettings, {}, nullptr, {},
+       {.dialogs = {{DialogKind::EnemySettings, 1}}}},
+      {"Swap levels", Work::Saved, kCmdSwapLevels, {}, nullptr, {}, {.dialogs = {{DialogKind::SwapLevels, 0}}}},
+      {"Editor settings", Work::Saved, kCmdEditorSettings, {}, nullptr, {},
+       {.dialogs = {{DialogKind::EditorSettings, 0}}}},
+      {"About", Work::Saved, kCmdAbout, {}, nullptr, {}, {.dialogs = {{DialogKind::About, 0}}}},
+      {"Check levels: the start set has problems to list", Work::Saved, kCmdCheckLevels, {}, nullptr, {},
+       {.dialogs = {{DialogKind::CheckLevels, 0}}}},
   };
-  for (size_t i = 0; i < std::size(rows); ++i) {
-    f.host.messages.clear();
-    rows[i].run();
-    EXPECT_EQ(f.host.Texts(), rows[i].messages) << "row " << i;
-    EXPECT_EQ(f.Summary(), rows[i].after) << "row " << i;
+  for (const Row& row : rows) {
+    CommandFixture f(row.work);
+    f.host.answers = row.answers;
+    if (row.chosen) {
+      f.host.openPaths = {f.dir.Path(row.chosen)};
+      f.host.savePaths = {f.dir.Path("saved.kxl")};
+    }
+    f.Run(row.command);
+    EXPECT_EQ(f.host.Texts(), row.messages) << row.what;
+    EXPECT_EQ(f.Now(), row.after) << row.what;
   }
-  EXPECT_EQ(ReadBytes(f.dir.Path("s.kxl")).at(377 * 3 + 10 + 50), 1);  // row 4 saved the edit of level 4
-  f.host.openDialogDirs.clear();
-  f.state.document.SetFileName(R"(C:\Levels\set1.kxl)");  // file dialogs start in the folder of the open file
-  f.Run(kCmdOpen);
-  f.Run(kCmdSaveAs);
-  f.state.document.SetFileName(kUntitledName);
-  f.Run(kCmdSaveAs);
-  EXPECT_EQ(f.host.openDialogDirs, Texts{R"(C:\Levels)"});
-  EXPECT_EQ(f.host.saveDialogDirs.back(), "Untitled.kxl");
-  EXPECT_EQ(f.host.saveDialogDirs[f.host.saveDialogDirs.size() - 2], R"(C:\Levels)");
 }
 
-TEST(Commands, SavingClosingAndTheBackup) {
-  Fixture f;
-  f.Modify();
-  f.Run(kCmdExit, {Answer::Cancel});
-  EXPECT_EQ(f.host.messages.back().text + "|" + f.host.messages.back().caption, "Save Changes?|Kraxolan Editor");
-  FailingFileLayer failing(-1, "create");
-  f.state.files = &failing;
-  f.host.answers = {Answer::Yes};
-  ConfirmClose(f.state, f.host);  // the save fails: the window stays
-  f.state.document.SetFileName(f.dir.Path("missing/set.kxl"));
-  f.Run(kCmdSave);
-  f.state.files = &SystemFileLayer();
-  f.state.document.SetFileName(f.dir.Path("c.kxl"));
-  f.state.session.currentLevel = 3;
-  f.host.savePaths = {f.dir.Path("other.kxl")};
-  f.state.files = &failing;
-  f.Run(kCmdSaveAs);  // a failed Save as keeps the name
-  f.state.files = &SystemFileLayer();
-  EXPECT_EQ(f.host.Texts(), (Texts{"Save Changes?", "Save Changes?", "Couldn't save file!", "Couldn't save file!", "Couldn't save file!"}));
-  EXPECT_FALSE(f.host.destroyed);
-  EXPECT_EQ(f.Summary(), f.dir.Path("c.kxl") + " * goal 0");
-  // The back-up is no save, and only with autosave on.
-  const auto cwd = std::filesystem::current_path();
-  std::filesystem::current_path(f.dir.Root());
-  OnBackupTimer(f.state, f.host);
-  const bool before = std::filesystem::exists(kBackupFileName);
-  f.state.settings.autosave = 1;
-  OnBackupTimer(f.state, f.host);
-  std::filesystem::current_path(cwd);
-  EXPECT_FALSE(before);
-  EXPECT_EQ(ReadBytes(f.dir.Path(kBackupFileName)), EncodeLevelSet(f.levels()));
-  EXPECT_EQ(f.Summary(), f.dir.Path("c.kxl") + " * goal 0");
-  EXPECT_TRUE(f.host.titles.empty() || f.host.LastTitle() == "Kraxolan Editor - [" + f.dir.Path("c.kxl") + " *]");
-  // Save as shows level 1 again; then Exit saves and lets the window go.
-  f.host.savePaths = {f.dir.Path("new.kxl")};
-  f.Run(kCmdSaveAs);
-  EXPECT_EQ(f.state.session.currentLevel, 0);
-  EXPECT_EQ(f.host.LastTitle(), "Kraxolan Editor - [" + f.dir.Path("new.kxl") + "]");
-  f.Modify();
-  f.Run(kCmdExit, {Answer::Yes});
-  EXPECT_TRUE(f.host.destroyed);
-  EXPECT_EQ(ReadBytes(f.dir.Path("new.kxl")), EncodeLevelSet(f.levels()));
-  EXPECT_FALSE(std::filesystem::exists(f.dir.Path("other.kxl")));
-  // Without questions nothing is asked.
-  f.state.settings.questions = 0;
-  f.host.destroyed = false;
-  f.host.messages.clear();
-  f.Modify();
-  f.Run(kCmdExit);
-  f.Run(kCmdClearLevel);
-  EXPECT_TRUE(f.host.destroyed && f.host.messages.empty());
+TEST(Commands, FileDialogsStartInTheFolderOfTheOpenFile) {
+  const struct Row {
+    int command;
+    const char* fileName;
+    Texts openDirs;
+    Texts saveDirs;
+  } rows[] = {
+      {kCmdOpen, R"(C:\Levels\set1.kxl)", {R"(C:\Levels)"}, {}},
+      {kCmdExportPicture, R"(C:\Levels\set1.kxl)", {}, {R"(C:\Levels)"}},
+      {kCmdSaveAs, kUntitledName, {}, {kUntitledName}},  // a name without a folder is passed whole
+  };
+  for (const Row& row : rows) {
+    CommandFixture f;
+    f.state.document.SetFileName(row.fileName);
+    f.Run(row.command);
+    EXPECT_EQ(f.host.openDialogDirs, row.openDirs) << row.command;
+    EXPECT_EQ(f.host.saveDialogDirs, row.saveDirs) << row.command;
+  }
 }
 
-TEST(Commands, LevelCommandsUndoAndDialogs) {
-  Fixture f;
+// The selectors move to level 1 and its pattern set, and the title names the set.
+TEST(Commands, ResetShowsTheFirstLevelAsAfterOpening) {
+  CommandFixture f;
   LevelSet levels;
-  levels[2].SetPatternSet(6);
-  levels[2].SetCell(3 * 17 + 5, 32);
-  levels[2].SetCell(4 * 17 + 5, 3);
-  levels[2].SetFloor(220, 5);
-  std::strcpy(levels[2].GetTime(), "4:44");
-  f.state.document.Replace(levels, f.dir.Path("set.kxl"));
-  f.state.session.currentLevel = 2;
-  EXPECT_FALSE(CommandStates(f.state)[0].enabled);
-  f.Run(kCmdCorrectShadows);
-  EXPECT_EQ(f.levels()[2].GetCell(4 * 17 + 5) * 10 + f.state.session.repaintFlags, 113);
-  f.Run(kCmdClearLevel, {Answer::No});
-  EXPECT_EQ(f.levels()[2].GetCell(4 * 17 + 5), 11);
-  EXPECT_EQ(f.host.messages.back().text + "|" + f.host.messages.back().caption, "Do you really want to clear this level?|Clear level");
-  EXPECT_EQ(f.host.messages.back().kind, MessageKind::YesNo);
-  f.Run(kCmdClearLevel, {Answer::Yes});
-  Level cleared;
-  cleared.SetPatternSet(6);
-  EXPECT_EQ(f.levels()[2], cleared);
-  const std::vector<CommandState> states = CommandStates(f.state);
-  EXPECT_TRUE(states[0].id == kCmdUndo && states[0].enabled && states[1].id == kCmdRedo && !states[1].enabled);
-  f.Run(kCmdUndo);  // Clear and Correct shadows are a step each
-  f.Run(kCmdUndo);
-  EXPECT_EQ(f.levels()[2], levels[2]);
-  EXPECT_FALSE(f.state.document.Modified());
-  EXPECT_EQ(f.host.LastTitle(), "Kraxolan Editor - [" + f.dir.Path("set.kxl") + "]");
-  EXPECT_TRUE(CommandStates(f.state)[1].enabled);
-  f.Run(kCmdRedo);
-  EXPECT_TRUE(f.state.document.Modified());
-  // Copy and paste through the shared block; the same level again makes no step.
-  f.state.session.currentLevel = 4;
-  f.Run(kCmdPaste);  // nothing copied yet
-  EXPECT_EQ(f.levels()[4], Level());
-  f.Run(kCmdUndo);
-  f.state.session.currentLevel = 2;
-  f.Run(kCmdCopy);
-  f.Run(kCmdPaste);
-  EXPECT_FALSE(f.state.document.Modified());
-  f.state.session.currentLevel = 4;
-  f.Run(kCmdPaste);
-  EXPECT_EQ(f.levels()[4], levels[2]);
-  EXPECT_TRUE(f.state.document.Modified());
-  // Dialogs and shortcuts; unknown ids are ignored.
-  for (int id : {kCmdLevelSettings, kCmdEnemySettings, kCmdSwapLevels, kCmdEditorSettings, kCmdAbout, kCmdSelectLevel1 + 9, 12345})
-    f.Run(id);
-  std::vector<std::pair<DialogKind, int>> dialogs;
-  for (const FakeHost::DialogRun& d : f.host.dialogs) dialogs.push_back({d.dialog, d.dialog <= DialogKind::EnemySettings ? d.param : 0});
-  EXPECT_EQ(dialogs, (std::vector<std::pair<DialogKind, int>>{{DialogKind::LevelSettings, 4}, {DialogKind::EnemySettings, 1},
-                                                               {DialogKind::SwapLevels, 0}, {DialogKind::EditorSettings, 0},
-                                                               {DialogKind::About, 0}}));
-  EXPECT_EQ(f.state.session.currentLevel, 9);
-  f.Run(kCmdSelectLevel1);
+  levels[0].SetPatternSet(PatternSetValueOf(3));
+  f.ShowLevels(levels);
+  ResetEditorState(f.state, f.host);
+  const std::vector<std::pair<Selector, int>> positions = {
+      {Selector::Level, 0}, {Selector::Graphics, 3}, {Selector::Teleport, 0}};
+  EXPECT_EQ(f.host.selectorPositions, positions);
   EXPECT_EQ(f.state.session.currentLevel, 0);
-  f.Run(kCmdHelp);
-  EXPECT_EQ(f.host.messages.back().text + "|" + f.host.messages.back().caption, "Just read kraxed_manual.pdf or kraxed_tutorial.pdf!|Help");
-  EXPECT_EQ(f.host.messages.back().kind, MessageKind::Info);
-  f.host.openPaths = {f.MakeSet("a.kxl", 2)};  // Open starts a fresh history
-  f.state.settings.questions = 0;
-  f.Run(kCmdOpen);
-  EXPECT_FALSE(f.state.document.CanUndo() || f.state.document.CanRedo());
+  EXPECT_EQ(f.host.LastTitle(), "Kraxolan Editor - [set.kxl]");
+}
+
+TEST(Commands, MessagesTheCommandsShow) {
+  const struct Row {
+    int command;
+    Work work;
+    const char* text;
+    const char* caption;
+    MessageKind kind;
+  } rows[] = {
+      {kCmdHelp, Work::Saved, "Just read kraxed_manual.pdf or kraxed_tutorial.pdf!", "Help", MessageKind::Info},
+      {kCmdExit, Work::Unsaved, kExitQuestion, "Kraxolan Editor", MessageKind::YesNoCancel},
+      {kCmdClearLevel, Work::Saved, kClearQuestion, "Clear level", MessageKind::YesNo},
+      {kCmdCheckLevels, Work::Flawless, "No problems found in the ten levels.", "Check levels",
+       MessageKind::Information},
+  };
+  for (const Row& row : rows) {
+    CommandFixture f(row.work);
+    f.Run(row.command);
+    ASSERT_EQ(f.host.messages.size(), 1u) << row.text;
+    EXPECT_EQ(f.host.messages[0].text, row.text);
+    EXPECT_EQ(f.host.messages[0].caption, row.caption) << row.text;
+    EXPECT_EQ(f.host.messages[0].kind, row.kind) << row.text;
+    EXPECT_TRUE(f.host.dialogs.empty()) << row.text;
+  }
+}
+
+TEST(Commands, LevelCommandsWorkOnTheShownLevel) {
+  CommandFixture f;
+  f.Run(kCmdCorrectShadows);
+  EXPECT_EQ(f.state.document.GetLevel(kShownLevel).GetCell(kBelowWall), 11);
+  EXPECT_EQ(f.state.session.repaintFlags, kRepaintAll);
+  EXPECT_EQ(f.host.LastTitle(), "Kraxolan Editor - [" + f.dir.Path("start.kxl") + " *]");
+  f.Run(kCmdUndo);
+  EXPECT_EQ(f.state.document.GetLevel(kShownLevel).GetCell(kBelowWall), 3);
+  const std::vector<CommandState> states = CommandStates(f.state);
+  ASSERT_EQ(states.size(), 2u);
+  EXPECT_EQ(states[0].id, kCmdUndo);
+  EXPECT_FALSE(states[0].enabled);
+  EXPECT_EQ(states[1].id, kCmdRedo);
+  EXPECT_TRUE(states[1].enabled);
+  f.Run(kCmdRedo);
+  EXPECT_EQ(f.state.document.GetLevel(kShownLevel).GetCell(kBelowWall), 11);
+  // Copy and paste through the shared block.
+  f.Run(kCmdCopy);
+  f.state.session.currentLevel = 7;
+  f.Run(kCmdPaste);
+  EXPECT_EQ(f.state.document.GetLevel(7).GetCell(kBelowWall), 11);
+}
+
+TEST(Commands, AStrokeUnderWayEndsFirst) {
+  CommandFixture f;
+  BeginStroke(f.state, f.host);
+  f.Run(kCmdAbout);
+  EXPECT_FALSE(f.state.session.stroke);
+  EXPECT_EQ(f.host.releases, 1);
 }
 
 TEST(Commands, ExportPictureWritesTheCanvasAsShown) {
-  Fixture f;
+  CommandFixture f;
+  f.ShowLevels(LevelSet());
   f.state.catalogue = MakeTestCatalogue(1, 1);
   f.state.settings.zoom = 2;
   LayoutRegions(f.state.session.regionList, 2);
+  f.state.session.currentLevel = 0;
   f.state.session.teleportPair = 3;
   f.state.session.repaintFlags = kRepaintPanel;
   f.host.savePaths = {f.dir.Path("level.png")};
@@ -268,12 +302,13 @@ TEST(Commands, ExportPictureWritesTheCanvasAsShown) {
   LevelPictureOptions options;
   options.zoom = 2;
   EXPECT_TRUE(picture == RenderLevelPicture(expected, 0, options));
-  EXPECT_EQ(f.state.session.teleportPair * 10 + f.state.session.repaintFlags, 30 + kRepaintPanel);  // as it was
-  FailingFileLayer failing(-1, "write");  // a failed write says so and leaves no file
+  EXPECT_EQ(f.state.session.teleportPair, 3);  // the session as it was
+  EXPECT_EQ(f.state.session.repaintFlags, kRepaintPanel);
+  FailingFileLayer failing(-1, "write");  // a failed write is told
   f.state.files = &failing;
   f.host.savePaths = {f.dir.Path("other.png")};
   f.Run(kCmdExportPicture);
-  f.Run(kCmdExportPicture);  // cancelled: nothing
   EXPECT_EQ(f.host.Texts(), Texts{"Couldn't save picture!"});
-  EXPECT_EQ(f.dir.List(), Texts{"level.png"});
+  EXPECT_EQ(f.host.messages[0].caption, "Error");
+  EXPECT_EQ(f.host.messages[0].kind, MessageKind::Error);
 }

@@ -2,18 +2,32 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+using Paths = std::vector<std::string>;
+
 TEST(RecentFiles, NewPathsGoOnTopKnownOnesMoveUp) {
-  RecentFileList list;
-  const struct Row {  // the path added; where it was found, the count before; the list afterwards
+  const struct Row {  // the list, the path added; where it was found, the count before, the list afterwards
+    Paths before;
     const char* path;
-    int found, count;
-    std::vector<std::string> after;
-  } rows[] = {{"P", -1, 0, {"P"}}, {"Q", -1, 1, {"Q", "P"}}, {"R", -1, 2, {"R", "Q", "P"}}, {"S", -1, 3, {"S", "R", "Q", "P"}},
-              {"T", -1, 4, {"T", "S", "R", "Q"}}, {"R", 2, 4, {"R", "T", "S", "Q"}}, {"R", 0, 4, {"R", "T", "S", "Q"}},
-              {"Q", 3, 4, {"Q", "R", "T", "S"}}, {"t", -1, 4, {"t", "Q", "R", "T"}}};  // letter case counts
+    int found;
+    int count;
+    Paths after;
+  } rows[] = {
+      {{}, "P", -1, 0, {"P"}},
+      {{"R", "Q", "P"}, "S", -1, 3, {"S", "R", "Q", "P"}},
+      {{"S", "R", "Q", "P"}, "T", -1, 4, {"T", "S", "R", "Q"}},  // the oldest drops out
+      {{"T", "S", "R", "Q"}, "R", 2, 4, {"R", "T", "S", "Q"}},
+      {{"R", "T", "S", "Q"}, "R", 0, 4, {"R", "T", "S", "Q"}},
+      {{"R", "T", "S", "Q"}, "Q", 3, 4, {"Q", "R", "T", "S"}},
+      {{"Q", "R", "T", "S"}, "t", -1, 4, {"t", "Q", "R", "T"}},  // letter case counts
+  };
   for (const Row& r : rows) {
+    RecentFileList list;
+    std::copy(r.before.begin(), r.before.end(), list.recentFiles.begin());
+    list.recentFileCount = static_cast<int32_t>(r.before.size());
     EXPECT_EQ(list.Find(r.path), r.found) << r.path;
     EXPECT_EQ(list.Add(r.path), r.count) << r.path;
-    EXPECT_EQ(std::vector<std::string>(list.recentFiles.begin(), list.recentFiles.begin() + list.recentFileCount), r.after);
+    EXPECT_EQ(list.Files(), r.after) << r.path;
   }
 }

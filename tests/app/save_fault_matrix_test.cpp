@@ -1,18 +1,15 @@
 // Every way a save can fail: a failure injected at each file operation in
-// turn on every road by which the editor saves the level set or writes its
-// settings; real folders that refuse; long paths. After any failure the
-// previous file is intact byte for byte, no temporary file is left, the user
-// is told "Couldn't save file!" where the command reports it (the back-up and
-// the settings report nothing), and the set stays modified.
+// turn on every road by which the editor writes the level set, its back-up or
+// its settings; real folders that refuse; long paths. After any failure every
+// file is as it was, no temporary file is left, the user is told "Couldn't
+// save file!" where the command reports it, and the set stays modified.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
-#include "app/command_line.h"
 #include "app/commands.h"
-#include "app/level_set_io.h"
 #include "app/settings_file.h"
 #include "level/level_file.h"
 #include "level/level_transfer.h"
@@ -26,6 +23,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr const char* kCannotSave = "Couldn't save file!";
+// Pseudo commands of the table: the back-up timer with autosave on and off,
+// the settings written (from the dialog or at shutdown) and read at start-up.
+constexpr int kBackup = -1;
+constexpr int kBackupOff = -2;
+constexpr int kWriteSettings = -3;
+constexpr int kStartUp = -4;
+
 class NoTransfer : public LevelTransfer {
  public:
   void PutTempLevel(const Level&) override {}
@@ -35,10 +40,22 @@ class NoTransfer : public LevelTransfer {
 
 LevelSet Marked(int goal) {  // unlike the default set, so a file of it is told apart
   LevelSet levels;
-  for (Level& level : levels) level.SetGoal(goal), level.SetCell(40, 64 + goal);
+  for (Level& level : levels) {
+    level.SetGoal(goal);
+    level.SetCell(40, 64 + goal);
+  }
   return levels;
 }
 
+std::string SetText(int goal) {
+  const std::vector<uint8_t> bytes = EncodeLevelSet(Marked(goal));
+  return std::string(bytes.begin(), bytes.end());
+}
+
+const std::string kPreviousSet = SetText(2);
+const std::string kEditedSet = SetText(1);
+const std::string kPreviousSettings = "[Kraxolan Editor Settings]\r\nZoom = TRUE\r\nLoadFile = x.kxl\r\n\r\n";
+const Texts kFolder = {kBackupFileName, kSettingsFileName, "set.kxl"};
 const Texts kLevelSetOperations = {"create", "write", "write", "write", "write", "write", "write",
                                    "write",  "write", "write", "write", "close", "replace"};
 const Texts kSettingsOperations = {"create", "write", "close", "replace"};
@@ -56,27 +73,55 @@ Texts EachFailurePoint(const std::function<void(FailingFileLayer&)>& attempt) {
   return points;
 }
 
-// The editor with unsaved work and a previous file at `target`.
+struct InFolder {  // the current folder while it lives
+  fs::path before = fs::current_path();
+  explicit InFolder(const fs::path& folder) { fs::current_path(folder); }
+  ~InFolder() { fs::current_path(before); }
+};
+
+// The program's folder, the current one too, holding the set being edited
+// (the editor has unsaved work in it), its back-up and the settings; every
+// question is answered Yes and Save as chooses new.kxl.
 struct SaveFixture {
   TempDir dir;
-  std::string target = dir.Path("set.kxl");
-  std::vector<uint8_t> previous = EncodeLevelSet(Marked(2));
+  InFolder current{dir.Root()};
   EditorState state;
   FakeHost host;
   NoTransfer transfer;
   SaveFixture() {
-    WriteBytes(target, previous);
-    SetUnsaved(state.document, Marked(1), target);
+    WriteText(dir.Path("set.kxl"), kPreviousSet);
+    WriteText(dir.Path(kBackupFileName), kPreviousSet);
+    WriteText(dir.Path(kSettingsFileName), kPreviousSettings);
+    SetUnsaved(state.document, Marked(1), dir.Path("set.kxl"));
+    state.programDirectory = dir.Path("");
     state.settings.questions = 1;
+    state.settings.autosave = 1;
+    host.answers = {Answer::Yes};
+    host.savePaths = {dir.Path("new.kxl")};
   }
-  void Run(int command) { RunCommand(state, host, transfer, command); }
-  void ExpectKept(const Texts& messages = {"Couldn't save file!"}) const {
+  void Run(int road) {
+    if (road == kBackupOff) state.settings.autosave = 0;
+    if (road == kStartUp) state.document.SetFileName(kNoFileMarker);  // no file named on the command line
+    if (road == kBackup || road == kBackupOff)
+      OnBackupTimer(state, host);
+    else if (road == kWriteSettings)
+      WriteSettings(state);
+    else if (road == kStartUp)
+      ReadSettings(state, host);
+    else
+      RunCommand(state, host, transfer, road);
+  }
+  void ExpectKept(const Texts& messages) const {
     EXPECT_EQ(host.Texts(), messages);
-    EXPECT_EQ(dir.List(), Texts{"set.kxl"});
-    EXPECT_TRUE(state.document.Modified());
-    if (fs::is_regular_file(target)) {
-      EXPECT_EQ(ReadBytes(target), previous);
+    EXPECT_EQ(dir.List(), kFolder);
+    if (fs::is_regular_file(dir.Path("set.kxl"))) {
+      EXPECT_EQ(ReadText(dir.Path("set.kxl")), kPreviousSet);
     }
+    EXPECT_EQ(ReadText(dir.Path(kBackupFileName)), kPreviousSet);
+    EXPECT_EQ(ReadText(dir.Path(kSettingsFileName)), kPreviousSettings);
+    EXPECT_TRUE(state.document.Modified());
+    EXPECT_TRUE(host.titles.empty());
+    EXPECT_FALSE(host.destroyed);  // Exit leaves the window open
   }
 };
 
@@ -99,111 +144,66 @@ struct WritableAgain {  // gives the write permission back, so the folder can be
 
 }  // namespace
 
-TEST(SaveFaultMatrix, LevelSetSavedByAnyCommand) {
+TEST(SaveFaultMatrix, EveryRoadFailingAtEachOperation) {
+  const std::string told = "x.kxl could not be loaded and has been removed from recent file list";
+  const std::string settings = "[Kraxolan Editor Settings]\r\nZoom = FALSE\r\nAutosave = TRUE\r\nQuestions = TRUE\r\n"
+                               "Load = FALSE\r\nRegister = FALSE\r\nCorrectShadow = FALSE\r\n\r\n";
+  // At start-up what was read stays in force and is written back.
+  const std::string readBack = "[Kraxolan Editor Settings]\r\nZoom = TRUE\r\nAutosave = TRUE\r\nQuestions = TRUE\r\n"
+                               "Load = FALSE\r\nRegister = FALSE\r\nCorrectShadow = FALSE\r\n\r\n";
   const struct Road {
     const char* name;
     int command;
-    bool asks, choosesPath;
-    Texts messages;
-  } roads[] = {{"Save", kCmdSave, false, false, {"Couldn't save file!"}},
-               {"Save as", kCmdSaveAs, false, true, {"Couldn't save file!"}},
-               {"Exit", kCmdExit, true, false, {"Save Changes?", "Couldn't save file!"}},
-               {"New", kCmdNew, true, true, {"Save changes?", "Couldn't save file!"}},
-               {"Open", kCmdOpen, true, true, {"Save changes?", "Couldn't save file!"}}};
+    Texts asked;    // the messages before the save
+    bool ofTheSet;  // a save of the user's set: a failure is told, and without one the set is saved
+    Texts operations;
+    const char* written;  // the file a save without failure writes, and what it holds then
+    std::string content;
+  } roads[] = {
+      {"Save", kCmdSave, {}, true, kLevelSetOperations, "set.kxl", kEditedSet},
+      {"Save as", kCmdSaveAs, {}, true, kLevelSetOperations, "new.kxl", kEditedSet},
+      {"Exit", kCmdExit, {"Save Changes?"}, true, kLevelSetOperations, "set.kxl", kEditedSet},
+      {"New", kCmdNew, {"Save changes?"}, true, kLevelSetOperations, "new.kxl", kEditedSet},
+      {"Open", kCmdOpen, {"Save changes?"}, true, kLevelSetOperations, "new.kxl", kEditedSet},
+      {"Back-up", kBackup, {}, false, kLevelSetOperations, kBackupFileName, kEditedSet},
+      {"Back-up, autosave off", kBackupOff, {}, false, {}, kBackupFileName, kPreviousSet},
+      {"Settings", kWriteSettings, {}, false, kSettingsOperations, kSettingsFileName, settings},
+      {"Start-up", kStartUp, {told}, false, kSettingsOperations, kSettingsFileName, readBack},
+  };
   for (const Road& road : roads) {
-    const auto run = [&](SaveFixture& f) {
-      if (road.asks) f.host.answers = {Answer::Yes};
-      if (road.choosesPath) f.host.savePaths = {f.target};
-      f.Run(road.command);
-    };
+    Texts failed = road.asked;
+    if (road.ofTheSet) failed.push_back(kCannotSave);
     const Texts points = EachFailurePoint([&](FailingFileLayer& layer) {
       SaveFixture f;
       f.state.files = &layer;
-      run(f);
+      f.Run(road.command);
       if (layer.failedAt.empty()) return;
       SCOPED_TRACE(std::string(road.name) + ", failing at " + layer.failedAt);
-      f.ExpectKept(road.messages);
-      EXPECT_EQ(f.host.messages.back().caption, "Error");
-      EXPECT_EQ(f.host.messages.back().kind, MessageKind::Error);
-      EXPECT_EQ(f.state.document.Levels(), Marked(1));
-      EXPECT_EQ(f.state.document.FileName(), f.target);
-      EXPECT_EQ(f.state.recent.recentFileCount, 0);
-      EXPECT_TRUE(f.host.titles.empty() && f.host.openDialogDirs.empty() && !f.host.destroyed);
+      f.ExpectKept(failed);
     });
-    EXPECT_EQ(points, kLevelSetOperations) << road.name;
-    SaveFixture f;  // nothing failing: the work is saved
-    run(f);
-    EXPECT_EQ(ReadBytes(f.target), EncodeLevelSet(Marked(1))) << road.name;
-    EXPECT_EQ(f.dir.List(), Texts{"set.kxl"}) << road.name;
-    EXPECT_EQ(f.host.messages.size(), road.messages.size() - 1) << road.name;
-  }
-}
-
-TEST(SaveFaultMatrix, BackupAndSettingsFailSilently) {
-  TempDir dir;
-  const auto cwd = fs::current_path();
-  fs::current_path(dir.Root());
-  const std::vector<uint8_t> previous = EncodeLevelSet(Marked(3));
-  const Texts backup = EachFailurePoint([&](FailingFileLayer& layer) {
-    WriteBytes(dir.Path(kBackupFileName), previous);
-    EditorState state;
-    FakeHost host;
-    state.files = &layer;
-    state.settings.autosave = 1;
-    SetUnsaved(state.document, Marked(1), "set.kxl");
-    OnBackupTimer(state, host);
-    if (layer.failedAt.empty()) return;
-    SCOPED_TRACE("failing at " + layer.failedAt);
-    EXPECT_EQ(ReadBytes(dir.Path(kBackupFileName)), previous);
-    EXPECT_EQ(dir.List(), Texts{kBackupFileName});
-    EXPECT_TRUE(host.messages.empty() && state.document.Modified());
-  });
-  fs::current_path(cwd);
-  EXPECT_EQ(backup, kLevelSetOperations);
-  EXPECT_EQ(ReadBytes(dir.Path(kBackupFileName)), EncodeLevelSet(Marked(1)));
-  fs::remove(dir.Path(kBackupFileName));
-
-  // The settings: written from the dialog and at shutdown, and rewritten at
-  // start-up, where what was read stays in force and nobody is told.
-  const std::string ini = dir.Path(kSettingsFileName);
-  const std::string before = "[Kraxolan Editor Settings]\r\nZoom = TRUE\r\nLoadFile = x.kxl\r\n\r\n";
-  for (bool startUp : {false, true}) {
-    const Texts points = EachFailurePoint([&](FailingFileLayer& layer) {
-      WriteText(ini, before);
-      EditorState state;
-      FakeHost host;
-      state.programDirectory = (dir.Root() / "").make_preferred().string();
-      state.document.SetFileName(kNoFileMarker);
-      state.files = &layer;
-      state.settings.autosave = 1;
-      if (startUp) ReadSettings(state, host); else WriteSettings(state);
-      if (layer.failedAt.empty()) return;
-      SCOPED_TRACE(std::string(startUp ? "start-up" : "writing") + ", failing at " + layer.failedAt);
-      EXPECT_EQ(ReadText(ini), before);
-      EXPECT_EQ(dir.List(), Texts{kSettingsFileName});
-      EXPECT_EQ(state.settings.zoom * 10 + state.settings.autosave, startUp ? 21 : 11);
-      // At start-up the one message is the missing recent file's, not the write's.
-      EXPECT_EQ(host.Texts(), startUp ? Texts{"x.kxl could not be loaded and has been removed from recent file list"} : Texts{});
-    });
-    EXPECT_EQ(points, kSettingsOperations);
+    EXPECT_EQ(points, road.operations) << road.name;
+    SaveFixture f;  // nothing failing
+    f.Run(road.command);
+    EXPECT_EQ(ReadText(f.dir.Path(road.written)), road.content) << road.name;
+    EXPECT_EQ(f.dir.List().size(), road.written == std::string("new.kxl") ? 4u : 3u) << road.name;
+    EXPECT_EQ(f.host.Texts(), road.asked) << road.name;
+    EXPECT_EQ(f.state.document.Modified(), !road.ofTheSet) << road.name;
   }
 }
 
 TEST(SaveFaultMatrix, FoldersThatRefuse) {
   {  // a folder in the file's place
     SaveFixture f;
-    fs::remove(f.target);
-    fs::create_directory(f.target);
-    WriteBytes(f.dir.Path("set.kxl/inside"), f.previous);
+    fs::remove(f.dir.Path("set.kxl"));
+    fs::create_directory(f.dir.Path("set.kxl"));
     f.Run(kCmdSave);
-    f.ExpectKept();
-    EXPECT_EQ(ReadBytes(f.dir.Path("set.kxl/inside")), f.previous);
+    f.ExpectKept({kCannotSave});
   }
   {  // a folder that does not exist
     SaveFixture f;
     f.state.document.SetFileName(f.dir.Path("missing/set.kxl"));
     f.Run(kCmdSave);
-    f.ExpectKept();
+    f.ExpectKept({kCannotSave});
   }
   {  // a read-only folder
     SaveFixture f;
@@ -211,53 +211,37 @@ TEST(SaveFaultMatrix, FoldersThatRefuse) {
     fs::permissions(f.dir.Root(), kWrite, fs::perm_options::remove);
     if (!CanCreateIn(f.dir.Root())) {
       f.Run(kCmdSave);
-      f.ExpectKept();
+      f.ExpectKept({kCannotSave});
     }
   }
   SaveFixture f;  // a write-protected file stays, though its folder would allow replacing it
-  WritableAgain afterwards{f.target};
-  fs::permissions(f.target, kWrite, fs::perm_options::remove);
-  if (std::ofstream(f.target, std::ios::binary | std::ios::app).is_open())
+  WritableAgain afterwards{f.dir.Path("set.kxl")};
+  fs::permissions(f.dir.Path("set.kxl"), kWrite, fs::perm_options::remove);
+  if (std::ofstream(f.dir.Path("set.kxl"), std::ios::binary | std::ios::app).is_open())
     GTEST_SKIP() << "this user writes files and folders without write permission (root, or under Wine)";
   f.Run(kCmdSave);
-  f.ExpectKept();
+  f.ExpectKept({kCannotSave});
 }
 
 TEST(SaveFaultMatrix, PathsOf255Characters) {
-  // A long file name, and a long folder (247 characters, the most Windows
-  // creates) holding a short one: the temporary file beside it must fit too.
+  // A short name in a long folder (247 characters, the most Windows creates):
+  // the temporary file beside it must fit in 255 characters too.
   TempDir dir;
-  const std::string base = dir.Path("");
-  ASSERT_LT(base.size() + 20, 255u);
-  const std::string longName = base + std::string(255 - base.size() - 4, 'n') + ".kxl";
   const char separator = static_cast<char>(fs::path::preferred_separator);
-  std::string folder = base;
+  std::string folder = dir.Path("");
+  ASSERT_LT(folder.size() + 20, 255u);
   while (folder.size() + 11 <= 246) folder += std::string(10, 'f') + separator;
   folder += std::string(247 - folder.size(), 'g');
-  const std::string shortName = folder + separator + "abc.kxl";
-  ASSERT_EQ(longName.size() * 1000 + shortName.size(), 255255u);
+  const std::string path = folder + separator + "abc.kxl";
+  ASSERT_EQ(path.size(), 255u);
   std::error_code error;
   fs::create_directories(folder, error);
-  if (error || !std::ofstream(longName, std::ios::binary).is_open())
-    GTEST_SKIP() << "no 255-character path here (" << base.size() << " characters of temporary folder)";
-  fs::remove(longName);
-  for (const std::string& path : {longName, shortName}) {
-    SCOPED_TRACE(path);
-    EditorState state;
-    FakeHost host;
-    FailingFileLayer recorder;  // fails nothing; records the temporary file's path
-    state.files = &recorder;
-    SetUnsaved(state.document, Marked(1), "set.kxl");
-    ASSERT_EQ(SaveLevelSet(state, host, path), 0);
-    ASSERT_EQ(recorder.created.size(), 1u);
-    EXPECT_LE(recorder.created[0].size(), 255u);
-    EXPECT_EQ(DirectoryOf(recorder.created[0]), DirectoryOf(path));
-    EXPECT_FALSE(state.document.Modified());
-    LevelSet back;
-    EXPECT_TRUE(ReadLevelSetFile(path, back).ok);
-    EXPECT_EQ(back, Marked(1));
-    size_t beside = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(fs::path(path).parent_path())) ++beside;
-    EXPECT_EQ(beside, path == longName ? 2u : 1u) << "temporary file left behind";
-  }
+  if (error || !std::ofstream(path, std::ios::binary).is_open())
+    GTEST_SKIP() << "no 255-character path here (" << dir.Path("").size() << " characters of temporary folder)";
+  FailingFileLayer recorder;  // fails nothing; records the temporary file's path
+  ASSERT_TRUE(WriteLevelSetFile(recorder, path, LevelSet()));
+  ASSERT_EQ(recorder.created.size(), 1u);
+  EXPECT_LE(recorder.created[0].size(), 255u);
+  EXPECT_EQ(DirectoryOf(recorder.created[0]), DirectoryOf(path));
+  EXPECT_EQ(ReadBytes(path), EncodeLevelSet(LevelSet()));
 }

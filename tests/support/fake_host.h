@@ -19,10 +19,10 @@ class FakeHost : public Host {
     int param;
   };
 
-  int fullInvalidations = 0, menuRebuilds = 0, captures = 0, releases = 0;
+  int fullInvalidations = 0, captures = 0, releases = 0;
   bool destroyed = false;
   std::vector<ClientRect> partialInvalidations;
-  std::vector<std::string> statusTexts, titles, openDialogDirs, saveDialogDirs, menuFiles;
+  std::vector<std::string> statusTexts, titles, openDialogDirs, saveDialogDirs;
   std::vector<Message> messages;
   std::vector<std::pair<Selector, int>> selectorPositions;
   std::vector<int> zooms;
@@ -34,7 +34,10 @@ class FakeHost : public Host {
   std::deque<std::string> openPaths, savePaths;
 
   void Invalidate(const ClientRect* area) override {
-    if (area) partialInvalidations.push_back(*area); else ++fullInvalidations;
+    if (area)
+      partialInvalidations.push_back(*area);
+    else
+      ++fullInvalidations;
   }
   void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
   void SetTitle(const std::string& text) override { titles.push_back(text); }
@@ -59,10 +62,7 @@ class FakeHost : public Host {
     return Take(savePaths, path);
   }
   void RunDialog(DialogKind dialog, int param) override { dialogs.push_back({dialog, param}); }
-  void RebuildRecentMenu(int, const std::vector<std::string>& files) override {
-    ++menuRebuilds;
-    menuFiles = files;
-  }
+  void RebuildRecentMenu(int, const std::vector<std::string>&) override {}
   void CaptureMouse() override { ++captures; }
   void ReleaseMouse() override { ++releases; }
   // The string table is not this fake's to know: it answers with the id.

@@ -1,7 +1,10 @@
 #include "support/paletted_png.h"
 
-#include <algorithm>
+#include <cstdlib>
 #include <utility>
+
+// The deflate of stb, which the program's own PNG writer is built with.
+extern "C" unsigned char* stbi_zlib_compress(unsigned char* data, int data_len, int* out_len, int quality);
 
 namespace {
 
@@ -27,12 +30,14 @@ std::vector<uint8_t> PngChunk(const char* type, const std::vector<uint8_t>& data
 
 std::vector<uint8_t> PalettedPng(int width, int height, const std::vector<Rgb>& palette,
                                  const std::vector<uint8_t>& indices, int depth) {
-  std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}, header, plte, raw;
+  std::vector<uint8_t> header;
   Put32(header, static_cast<uint32_t>(width));
   Put32(header, static_cast<uint32_t>(height));
   header.insert(header.end(), {static_cast<uint8_t>(depth), 3, 0, 0, 0});
+  std::vector<uint8_t> plte;
   for (const Rgb& c : palette)
     for (uint8_t v : {c.r, c.g, c.b}) plte.push_back(v);
+  std::vector<uint8_t> raw;
   for (int y = 0; y < height; ++y) {
     raw.push_back(0);  // no filter
     for (int x = 0; x < width; x += 8 / depth) {
@@ -41,27 +46,13 @@ std::vector<uint8_t> PalettedPng(int width, int height, const std::vector<Rgb>& 
                                : static_cast<uint8_t>(indices[at] << 4 | (x + 1 < width ? indices[at + 1] : 0)));
     }
   }
-  // A zlib stream of stored blocks of up to 65535 bytes, then the Adler-32 sum.
-  std::vector<uint8_t> z = {0x78, 0x01};
-  size_t pos = 0;
-  do {
-    const size_t n = std::min<size_t>(65535, raw.size() - pos);
-    z.push_back(pos + n == raw.size() ? 1 : 0);
-    for (size_t length : {n, ~n}) {
-      z.push_back(static_cast<uint8_t>(length));
-      z.push_back(static_cast<uint8_t>(length >> 8));
-    }
-    z.insert(z.end(), raw.begin() + pos, raw.begin() + pos + n);
-    pos += n;
-  } while (pos < raw.size());
-  uint32_t a = 1, b = 0;
-  for (uint8_t byte : raw) {
-    a = (a + byte) % 65521;
-    b = (b + a) % 65521;
-  }
-  Put32(z, b << 16 | a);
+  int size = 0;
+  unsigned char* deflated = stbi_zlib_compress(raw.data(), static_cast<int>(raw.size()), &size, 8);
+  const std::vector<uint8_t> data(deflated, deflated + size);
+  std::free(deflated);
+  std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
   using Part = std::pair<const char*, std::vector<uint8_t>>;
-  for (const Part& part : {Part{"IHDR", header}, Part{"PLTE", plte}, Part{"IDAT", z}, Part{"IEND", {}}}) {
+  for (const Part& part : {Part{"IHDR", header}, Part{"PLTE", plte}, Part{"IDAT", data}, Part{"IEND", {}}}) {
     const std::vector<uint8_t> chunk = PngChunk(part.first, part.second);
     png.insert(png.end(), chunk.begin(), chunk.end());
   }

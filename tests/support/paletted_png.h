@@ -7,7 +7,7 @@
 
 #include "gfx/image.h"
 
-// Colour type 3 of bit depth 4 or 8, unfiltered, in stored deflate blocks.
+// Colour type 3 of bit depth 4 or 8, unfiltered.
 std::vector<uint8_t> PalettedPng(int width, int height, const std::vector<Rgb>& palette,
                                  const std::vector<uint8_t>& indices, int depth = 8);
 
