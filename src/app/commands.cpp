@@ -10,6 +10,7 @@
 #include "gfx/png_io.h"
 #include "gfx/painter.h"
 #include "level/level_transfer.h"
+#include "view/area_tool.h"
 #include "view/canvas_tool.h"
 #include "view/host.h"
 #include "view/level_picture.h"
@@ -96,7 +97,22 @@ void CorrectShadowsCommand(EditorState& state, Host& host) {
   Repaint(state, host, kRepaintAll);
 }
 
+// With a selection, the area goes onto the clipboard; without one, the
+// level goes into the shared block, as it always did, and onto the
+// clipboard as text.
+void Copy(EditorState& state, Host& host, LevelTransfer& transfer) {
+  if (HasSelection(state)) {
+    CopySelection(state, host);
+    return;
+  }
+  transfer.PutTempLevel(state.CurrentLevel());
+  CopyLevelAsText(state, host);
+}
+
+// An area on the clipboard floats to be placed; otherwise the level in the
+// shared block is pasted.
 void Paste(EditorState& state, Host& host, LevelTransfer& transfer) {
+  if (BeginPasteArea(state, host)) return;
   if (transfer.HasTempLevel() != 1) return;
   Edits::PasteLevel(state.document, state.session.currentLevel, transfer.GetTempLevel());
   Repaint(state, host, kRepaintAll);
@@ -123,7 +139,9 @@ void CheckLevelsCommand(EditorState& state, Host& host) {
 
 void ResetEditorState(EditorState& state, Host& host) {
   EndStroke(state, host);
+  DropArea(state, host);
   Session& s = state.session;
+  s.selectMode = false;
   for (int32_t& tile : s.inspectorTiles) tile = -1;
   s.currentLevel = 0;
   s.selectionCategory = kSelectPattern;
@@ -203,6 +221,7 @@ void RunCommand(EditorState& state, Host& host, LevelTransfer& transfer, int id)
   // Whatever the command, a stroke still under way ends first (a key of a
   // menu or an accelerator pressed while the button is held).
   EndStroke(state, host);
+  FinishSelecting(state, host);
   if (id >= kCmdSelectLevel1 && id < kCmdSelectLevel1 + kLevelCount) {
     SelectLevel(state, host, id - kCmdSelectLevel1);
     return;
@@ -228,7 +247,12 @@ void RunCommand(EditorState& state, Host& host, LevelTransfer& transfer, int id)
     case kCmdEnemySettings: OpenDialog(state, host, DialogKind::EnemySettings, 1); break;
     case kCmdEditorSettings: host.RunDialog(DialogKind::EditorSettings, 0); break;
     case kCmdCorrectShadows: CorrectShadowsCommand(state, host); break;
-    case kCmdCopy: transfer.PutTempLevel(state.CurrentLevel()); break;
+    case kCmdCopy: Copy(state, host, transfer); break;
+    case kCmdCut: CutSelection(state, host); break;
+    case kCmdSelectArea: ToggleSelectMode(state, host); break;
+    case kCmdSelectAll: SelectWholeGrid(state, host); break;
+    case kCmdFlipHorizontally: FlipSelection(state, host, FlipAxis::Horizontal); break;
+    case kCmdFlipVertically: FlipSelection(state, host, FlipAxis::Vertical); break;
     case kCmdPaste: Paste(state, host, transfer); break;
     case kCmdSwapLevels: OpenDialog(state, host, DialogKind::SwapLevels, 0); break;
     case kCmdUndo: UndoStep(state, host); break;
@@ -240,5 +264,10 @@ void RunCommand(EditorState& state, Host& host, LevelTransfer& transfer, int id)
 }
 
 std::vector<CommandState> CommandStates(const EditorState& state) {
-  return {{kCmdUndo, state.document.CanUndo()}, {kCmdRedo, state.document.CanRedo()}};
+  return {{kCmdUndo, state.document.CanUndo()},
+          {kCmdRedo, state.document.CanRedo()},
+          {kCmdCut, HasSelection(state)},
+          {kCmdSelectArea, true, state.session.selectMode},
+          {kCmdFlipHorizontally, FlipWouldAct(state, FlipAxis::Horizontal)},
+          {kCmdFlipVertically, FlipWouldAct(state, FlipAxis::Vertical)}};
 }

@@ -30,6 +30,11 @@ constexpr int kCmdUndo = 40050;
 constexpr int kCmdRedo = 40051;
 constexpr int kCmdCheckLevels = 40052;
 constexpr int kCmdExportPicture = 40053;
+constexpr int kCmdSelectArea = 40060;
+constexpr int kCmdSelectAll = 40061;
+constexpr int kCmdCut = 40062;
+constexpr int kCmdFlipHorizontally = 40063;
+constexpr int kCmdFlipVertically = 40064;
 
 constexpr const char* kBackupFileName = "backup.kxl";
 
@@ -40,10 +45,12 @@ void ResetEditorState(EditorState& state, Host& host);
 // WM_COMMAND: runs the command with this id; unknown ids are ignored.
 void RunCommand(EditorState& state, Host& host, LevelTransfer& transfer, int id);
 
-// The menu items that are greyed while they would do nothing.
+// The menu items that are greyed while they would do nothing, and the one
+// that is checked while its mode is on.
 struct CommandState {
   int id;
   bool enabled;
+  bool checked = false;
 };
 std::vector<CommandState> CommandStates(const EditorState& state);
 

@@ -143,9 +143,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       RunCommand(state, host, app->transfer, LOWORD(wParam));
       return 0;
     case WM_INITMENUPOPUP:
-      for (const CommandState& command : CommandStates(state))
-        EnableMenuItem(reinterpret_cast<HMENU>(wParam), static_cast<UINT>(command.id),
-                       MF_BYCOMMAND | (command.enabled ? MF_ENABLED : MF_GRAYED));
+      for (const CommandState& command : CommandStates(state)) {
+        const HMENU menu = reinterpret_cast<HMENU>(wParam);
+        const UINT id = static_cast<UINT>(command.id);
+        EnableMenuItem(menu, id, MF_BYCOMMAND | (command.enabled ? MF_ENABLED : MF_GRAYED));
+        CheckMenuItem(menu, id, MF_BYCOMMAND | (command.checked ? MF_CHECKED : MF_UNCHECKED));
+      }
       return 0;
     default:
       return DefWindowProcA(window, message, wParam, lParam);

@@ -3,6 +3,9 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "app/editor_state.h"
 #include "app/recent_files.h"
 #include "app/settings_file.h"
@@ -49,6 +52,39 @@ bool ChoosePath(HWND owner, HINSTANCE instance, const std::string& initialDirect
   if (!chosen) return false;
   path = file;
   return true;
+}
+
+// The program's own clipboard form of an area, registered by name so every
+// running editor finds the same one.
+UINT AreaClipboardFormat() {
+  static const UINT format = RegisterClipboardFormatA("Kraxolan Editor Area");
+  return format;
+}
+
+// Hands a copy of the bytes to the clipboard, which owns them from then on.
+bool PutClipboardBytes(UINT format, const void* bytes, size_t size) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+  void* target = memory ? GlobalLock(memory) : nullptr;
+  if (!target) {
+    if (memory) GlobalFree(memory);
+    return false;
+  }
+  memcpy(target, bytes, size);
+  GlobalUnlock(memory);
+  if (SetClipboardData(format, memory)) return true;
+  GlobalFree(memory);
+  return false;
+}
+
+// The clipboard's block of that format, no more than the block holds.
+std::vector<uint8_t> ClipboardBytes(UINT format) {
+  HANDLE memory = GetClipboardData(format);
+  const void* source = memory ? GlobalLock(memory) : nullptr;
+  if (!source) return {};
+  const uint8_t* bytes = static_cast<const uint8_t*>(source);
+  std::vector<uint8_t> copy(bytes, bytes + GlobalSize(memory));
+  GlobalUnlock(memory);
+  return copy;
 }
 
 }  // namespace
@@ -158,4 +194,50 @@ std::string Win32Host::StringResource(int id) {
 
 void Win32Host::DestroyMainWindow() {
   if (windows_.mainWindow) DefWindowProcA(windows_.mainWindow, WM_CLOSE, 0, 0);
+}
+
+bool Win32Host::PutClipboard(const std::vector<uint8_t>& area, const std::string& text) {
+  if (!OpenClipboard(windows_.mainWindow)) return false;
+  EmptyClipboard();
+  // Text on the clipboard has Windows line ends, so any editor shows its lines.
+  std::string windowsText;
+  for (char c : text) windowsText += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  bool ok = PutClipboardBytes(CF_TEXT, windowsText.c_str(), windowsText.size() + 1);
+  if (!area.empty()) {
+    // The block may come back larger than it was given: its length goes first.
+    std::vector<uint8_t> block(4);
+    for (int i = 0; i < 4; ++i) block[i] = static_cast<uint8_t>(area.size() >> (8 * i));
+    block.insert(block.end(), area.begin(), area.end());
+    ok = PutClipboardBytes(AreaClipboardFormat(), block.data(), block.size()) && ok;
+  }
+  CloseClipboard();
+  return ok;
+}
+
+void Win32Host::GetClipboard(std::vector<uint8_t>& area, std::string& text) {
+  area.clear();
+  text.clear();
+  if (!OpenClipboard(windows_.mainWindow)) return;
+  if (IsClipboardFormatAvailable(AreaClipboardFormat())) {
+    const std::vector<uint8_t> block = ClipboardBytes(AreaClipboardFormat());
+    size_t length = 0;
+    for (int i = 0; i < 4 && block.size() >= 4; ++i) length |= static_cast<size_t>(block[i]) << (8 * i);
+    // A block too short for what it says is damaged: an empty area stands
+    // for it, which the paste reports.
+    area = block.size() >= 4 && length <= block.size() - 4
+               ? std::vector<uint8_t>(block.begin() + 4, block.begin() + 4 + static_cast<long>(length))
+               : std::vector<uint8_t>{0};
+  } else if (IsClipboardFormatAvailable(CF_TEXT)) {
+    const std::vector<uint8_t> block = ClipboardBytes(CF_TEXT);
+    text.assign(block.begin(), std::find(block.begin(), block.end(), 0));
+  }
+  CloseClipboard();
+}
+
+bool Win32Host::PointerPosition(int& x, int& y) {
+  POINT p = {};
+  if (!windows_.mainWindow || !GetCursorPos(&p) || !ScreenToClient(windows_.mainWindow, &p)) return false;
+  x = p.x;
+  y = p.y;
+  return true;
 }

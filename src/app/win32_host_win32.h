@@ -1,6 +1,6 @@
 // The host on the real main window: invalidation, status bar, title,
-// message boxes, selectors, the common file dialogs, the dialogs and the
-// recent-file entries of the File menu.
+// message boxes, selectors, the common file dialogs, the dialogs, the
+// recent-file entries of the File menu, the clipboard and the pointer.
 #pragma once
 
 #include <windows.h>
@@ -41,6 +41,9 @@ class Win32Host : public Host {
   void ReleaseMouse() override;
   std::string StringResource(int id) override;
   void DestroyMainWindow() override;
+  bool PutClipboard(const std::vector<uint8_t>& area, const std::string& text) override;
+  void GetClipboard(std::vector<uint8_t>& area, std::string& text) override;
+  bool PointerPosition(int& x, int& y) override;
 
  private:
   HWND SelectorWindow(Selector selector) const;

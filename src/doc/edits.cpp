@@ -233,6 +233,31 @@ bool Edits::ClearLevel(Document& document, int level) {
   return document.Change(level, [](Level& l) { l.ClearKeepPatternSet(); }, level);
 }
 
+bool Edits::ClearArea(Document& document, int level, const CellRect& rect) {
+  return document.Change(level, [&rect](Level& l) { ::ClearArea(l, rect); }, level);
+}
+
+AreaOutcome Edits::PlaceArea(Document& document, int level, const LevelArea& area, int column,
+                             int row) {
+  AreaOutcome outcome;
+  outcome.changed = document.Change(
+      level,
+      [&](Level& l) {
+        const PlaceResult result = ::PlaceArea(l, area, column, row);
+        outcome.refusal = result.refusal;
+        outcome.enemiesLeftOut = result.enemiesLeftOut;
+      },
+      level);
+  return outcome;
+}
+
+AreaOutcome Edits::FlipArea(Document& document, int level, const CellRect& rect, FlipAxis axis) {
+  AreaOutcome outcome;
+  outcome.changed = document.Change(
+      level, [&](Level& l) { outcome.refusal = ::FlipArea(l, rect, axis); }, level);
+  return outcome;
+}
+
 bool Edits::CorrectShadows(Document& document, int level) {
   return document.Change(level, [](Level& l) { l.CorrectShadows(); }, level);
 }

@@ -149,6 +149,9 @@ class Level {
 
   int FindExit() const;  // the lowest cell holding an exit, or -1
   void CorrectShadows();
+  // The shadow rule for one cell (both layers), from the cell above it; a
+  // cell of row 0 has nothing above it and stays.
+  void CorrectShadowOf(int index);
 
  private:
   int32_t goal_;

@@ -8,7 +8,7 @@
 
 #include "fuzz/fuzz_checks.h"
 #include "level/level_file.h"
-#include "level_json.h"
+#include "level/level_json.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

@@ -5,7 +5,7 @@
 #include "base/file_layer.h"
 #include "kxl_commands.h"
 #include "level/level_file.h"
-#include "level_json.h"
+#include "level/level_json.h"
 #include "support/level_bytes.h"
 #include "support/temp_dir.h"
 
