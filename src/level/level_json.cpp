@@ -329,8 +329,8 @@ std::string AreaJson(const LevelArea& area) {
   std::string text = "{\n  \"format\": \"" + std::string(kAreaFormat) + "\",\n  \"version\": " +
                      std::to_string(kVersion) + ",\n  \"width\": " + std::to_string(area.width) +
                      ",\n  \"height\": " + std::to_string(area.height) + ",\n";
-  text += "  \"cells\": " + GridOf(area.cells, area.width, area.height, "    ") + ",\n";
-  text += "  \"floors\": " + GridOf(area.floors, area.width, area.height, "    ") + ",\n";
+  text += "  \"cells\": " + GridOf(area.cells, area.width, area.height, "  ") + ",\n";
+  text += "  \"floors\": " + GridOf(area.floors, area.width, area.height, "  ") + ",\n";
   text += "  \"actors\": [";
   for (size_t i = 0; i < area.actors.size(); ++i) {
     const AreaActor& a = area.actors[i];
