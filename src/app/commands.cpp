@@ -43,6 +43,7 @@ bool SaveAsChecked(EditorState& state, Host& host) {
   std::string path;
   if (!host.ChooseSavePath(FileKind::Levels, InitialDirectory(state.document.FileName()), path))
     return false;
+  if (!MayOverwrite(state, host, path)) return false;
   if (SaveLevelSet(state, host, path) != 0) {
     ShowError(host, "Couldn't save file!");
     return false;
@@ -77,6 +78,7 @@ bool MayReplaceLevelSet(EditorState& state, Host& host) {
 }
 
 void Save(EditorState& state, Host& host) {
+  if (!MayOverwrite(state, host, state.document.FileName())) return;
   if (SaveLevelSet(state, host, state.document.FileName()) != 0)
     ShowError(host, "Couldn't save file!");
 }
@@ -184,6 +186,8 @@ void NewLevelSet(EditorState& state, Host& host) {
 void ConfirmClose(EditorState& state, Host& host) {
   switch (AskSaveChanges(state, host, "Save Changes?")) {
     case Answer::Yes:
+      // Another program's change is not overwritten unasked: No keeps the window.
+      if (!MayOverwrite(state, host, state.document.FileName())) return;
       if (SaveLevelSet(state, host, state.document.FileName()) != 0) {
         ShowError(host, "Couldn't save file!");
         return;  // the window stays open with the work in it

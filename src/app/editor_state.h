@@ -15,4 +15,8 @@ struct EditorState : Editor {
   RecentFileList recent;
   std::string programDirectory;
   FileLayer* files = &SystemFileLayer();  // where saves go; tests inject failures here
+  // The open file as this editor last loaded or saved it (not there: none
+  // yet), and a change on disk the user chose not to reload.
+  FileStamp fileOnDisk;
+  FileStamp declinedOnDisk;
 };

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@
 #include "app/commands.h"
 #include "app/editor_state.h"
 #include "app/level_set_io.h"
+#include "app/recovery.h"
+#include "app/recovery_win32.h"
 #include "app/settings_file.h"
 #include "app/win32_host_win32.h"
 #include "base/report_error_win32.h"
@@ -45,7 +48,10 @@ struct Application {
   SharedLevelBlock transfer;
   Win32Host host{windows, state, sheets};
   HACCEL accelerators = nullptr;
+  RecoveryPlace recoveryPlace;
+  std::optional<RecoveryKeeper> recovery;  // from the moment the window is shown
   bool running = false;  // start-up is complete
+  bool checkingDisk = false;  // the question about a changed file is up
   bool erased = false;   // the window system erased a part of the window since the last paint
 };
 
@@ -86,7 +92,27 @@ LRESULT OnSelectorScroll(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
+// The window was activated: the open file may have been changed meanwhile.
+LRESULT OnActivateApp(WPARAM active) {
+  if (active && !app->checkingDisk) {
+    app->checkingDisk = true;
+    CheckFileOnDisk(app->state, app->host);
+    app->checkingDisk = false;
+  }
+  return 0;
+}
+
+LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Every message may have changed the document: the recovery file follows.
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = Dispatch(window, message, wParam, lParam);
+  if (app && app->running && app->recovery)
+    app->recovery->Follow(app->state.document, app->state.fileOnDisk.exists, app->host);
+  return result;
+}
+
+LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!app || !app->running) {
     // During start-up only the layout messages matter; the rest waits.
     if (message == WM_PAINT) return OnPaint(window);
@@ -116,6 +142,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
       ConfirmClose(state, host);
       return 0;
+    case WM_ACTIVATEAPP:
+      return OnActivateApp(wParam);
     case WM_KEYUP:
       return OnKeyUp(state, host, keys, position);
     case WM_TIMER:
@@ -211,6 +239,21 @@ void OpenFirstLevelSet(EditorState& state) {
   }
 }
 
+// Once the window is shown: this editor's recovery file from now on, and
+// the work of an editor that ended without saving it offered back.
+void KeepRecovery(Application& application) {
+  FileLayer& files = *application.state.files;
+  if (!application.recoveryPlace.Open(files)) {
+    application.host.SetStatusText("Unsaved work cannot be kept for recovery: no folder for it can be written");
+    return;
+  }
+  application.recovery.emplace(files, application.recoveryPlace.OwnFile());
+  RecoveryOffer offer;
+  if (FindRecovery(files, application.recoveryPlace.Folder(), application.recoveryPlace.OwnFile(),
+                   RecoveryPlace::OwnerRunning, offer))
+    OfferRecovery(application.state, application.host, *application.recovery, offer);
+}
+
 // Start-up failures end the program with a non-zero exit code.
 int Fail(const char* message) {
   ReportLastError(message);
@@ -290,6 +333,7 @@ int Run(HINSTANCE instance, int showCommand) {
   ShowWindow(windows.mainWindow, showCommand);
   UpdateWindow(windows.mainWindow);
   application.host.RebuildRecentMenu(0, state.recent.Files());
+  KeepRecovery(application);
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -300,6 +344,7 @@ int Run(HINSTANCE instance, int showCommand) {
 
   application.running = false;
   KillTimer(windows.mainWindow, kBackupTimer);
+  if (application.recovery) application.recovery->Discard();
   WriteSettings(state);
   application.sheets.Clear();
   state.catalogue = ResourceCatalogue();

@@ -82,6 +82,32 @@ std::string TemporaryName(const std::string& target) {
 
 }  // namespace
 
+FileStamp FileLayer::Stamp(const std::string& path) { return StampOfFile(path); }
+
+bool FileLayer::ReadAll(const std::string& path, size_t limit, std::vector<uint8_t>& bytes) {
+  long long length = 0;
+  std::vector<uint8_t> read;
+  if (ReadFilePrefix(path, limit + 1, read, &length) != FileReadStatus::Ok || read.size() > limit) return false;
+  bytes = std::move(read);
+  return true;
+}
+
+std::vector<std::string> FileLayer::FilesIn(const std::string& folder, const std::string& extension) {
+  std::vector<std::string> names;
+  for (const std::string& name : NamesInFolder(folder))
+    if (name.size() > extension.size() && name.compare(name.size() - extension.size(), extension.size(), extension) == 0)
+      names.push_back(name);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool FileLayer::MakeFolders(const std::string& folder) {
+  // Each folder on the way down, from the first one below the root or drive.
+  for (size_t at = folder.find_first_of("\\/", 1); at != std::string::npos; at = folder.find_first_of("\\/", at + 1))
+    if (at > 0 && folder[at - 1] != ':') MakeOneFolder(folder.substr(0, at));
+  return MakeOneFolder(folder);
+}
+
 FileLayer& SystemFileLayer() {
   static StdioFileLayer layer;
   return layer;

@@ -266,6 +266,14 @@ bool Edits::PasteLevel(Document& document, int level, const Level& pasted) {
   return document.Change(level, [&pasted](Level& l) { l = pasted; }, level);
 }
 
+bool Edits::ReplaceLevels(Document& document, const LevelSet& levels, int shown) {
+  document.OpenStep(shown);
+  bool changed = false;
+  for (int i = 0; i < kLevelCount; ++i) changed = PasteLevel(document, i, levels[i]) || changed;
+  document.CloseStep();
+  return changed;
+}
+
 bool Edits::SwapLevels(Document& document, int a, int b, int shown) {
   if (!IsIndex(a, kLevelCount) || !IsIndex(b, kLevelCount) || a == b) return false;
   const bool ownStep = !document.StepOpen();

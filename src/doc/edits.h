@@ -81,6 +81,9 @@ class Edits {
   static bool ClearLevel(Document& document, int level);
   static bool CorrectShadows(Document& document, int level);
   static bool PasteLevel(Document& document, int level, const Level& pasted);
+  // All ten levels at once (the file reloaded), one step; `shown` is the
+  // level the user looks at.
+  static bool ReplaceLevels(Document& document, const LevelSet& levels, int shown);
   // a and b exchange places (one step); the shown level is `shown`.
   static bool SwapLevels(Document& document, int a, int b, int shown);
   static bool SetPatternSet(Document& document, int level, int32_t value);
