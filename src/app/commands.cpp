@@ -5,6 +5,7 @@
 #include "app/editor_state.h"
 #include "app/level_set_io.h"
 #include "app/recent_files.h"
+#include "app/settings_file.h"
 #include "dialogs/check_levels.h"
 #include "doc/edits.h"
 #include "gfx/png_io.h"
@@ -22,7 +23,7 @@ namespace {
 
 constexpr const char* kQuestionCaption = "Kraxolan Editor";
 
-void ShowError(Host& host, const char* text) { host.Ask(text, "Error", MessageKind::Error); }
+void ShowError(Host& host, const std::string& text) { host.Ask(text, "Error", MessageKind::Error); }
 
 // The question before unsaved work would be lost: asked only while the set is
 // modified and the user wants questions; otherwise it counts as No.
@@ -43,6 +44,7 @@ bool SaveAsChecked(EditorState& state, Host& host) {
   std::string path;
   if (!host.ChooseSavePath(FileKind::Levels, InitialDirectory(state.document.FileName()), path))
     return false;
+  if (RefuseLongPath(host, path)) return false;
   if (!MayOverwrite(state, host, path)) return false;
   if (SaveLevelSet(state, host, path) != 0) {
     ShowError(host, "Couldn't save file!");
@@ -55,6 +57,7 @@ bool SaveAsChecked(EditorState& state, Host& host) {
 // Opening a file the user named (Open, a drop, a recent file): on success the
 // file becomes the open one and goes to the top of the recent files.
 void OpenPath(EditorState& state, Host& host, const std::string& path) {
+  if (RefuseLongPath(host, path)) return;
   if (LoadLevelSet(state, path) != 0) {
     ShowError(host, "Couldn't load file!");
     return;
@@ -125,6 +128,7 @@ void Paste(EditorState& state, Host& host, LevelTransfer& transfer) {
 void ExportPicture(EditorState& state, Host& host) {
   std::string path;
   if (!host.ChooseSavePath(FileKind::Picture, InitialDirectory(state.document.FileName()), path)) return;
+  if (RefuseLongPath(host, path)) return;
   const Image picture = CanvasPicture(state, RgbFromColorRef(state.windowColour));
   if (!WritePng(*state.files, path, picture)) ShowError(host, "Couldn't save picture!");
 }
@@ -138,6 +142,14 @@ void CheckLevelsCommand(EditorState& state, Host& host) {
 }
 
 }  // namespace
+
+bool RefuseLongPath(Host& host, const std::string& path) {
+  if (path.size() <= kMaxPathLength) return false;
+  ShowError(host, ("The path is too long: it has " + std::to_string(path.size()) +
+                   " characters, and the editor takes paths of at most " + std::to_string(kMaxPathLength) +
+                   ".\n\n" + path));
+  return true;
+}
 
 void ResetEditorState(EditorState& state, Host& host) {
   EndStroke(state, host);
@@ -215,10 +227,21 @@ void OpenRecentFile(EditorState& state, Host& host, int index) {
   OpenPath(state, host, path);
 }
 
-void OnBackupTimer(EditorState& state, Host&) {
+void OnBackupTimer(EditorState& state, Host& host) {
   // A back-up is not a save of the user's file: modified, the title and the
   // recent files stay as they are.
-  if (state.settings.autosave != 0) WriteBackup(state, kBackupFileName);
+  if (state.settings.autosave == 0 || WriteBackup(state, kBackupFileName) == 0) return;
+  // The current folder may be the system's (an installed program's): the
+  // user's own folder then.
+  const std::string& user = state.userBackupFile;
+  const bool kept =
+      !user.empty() && state.files->MakeFolders(DirectoryOf(user)) && WriteBackup(state, user) == 0;
+  if (!state.backupNoticed) {
+    state.backupNoticed = true;
+    state.notices.push_back(kept ? std::string(kBackupFileName) + " cannot be written in the current folder; the back-up goes to " + user
+                                 : std::string("The back-up cannot be written: ") + kBackupFileName + " and " + user + " are out of reach");
+  }
+  ShowNotices(state, host);
 }
 
 void RunCommand(EditorState& state, Host& host, LevelTransfer& transfer, int id) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <optional>
 #include <string>
@@ -71,9 +72,15 @@ LRESULT OnPaint(HWND window) {
 }
 
 LRESULT OnDropFiles(HDROP drop) {
-  char path[256] = "";
   std::vector<std::string> paths;
-  if (DragQueryFileA(drop, 0, path, 255) > 0) paths.push_back(path);
+  // The whole path, however long, so that a long one is refused as such.
+  const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+  if (length > 0) {
+    std::string path(length + 1, '\0');
+    DragQueryFileA(drop, 0, path.data(), length + 1);
+    path.resize(length);
+    paths.push_back(path);
+  }
   OpenDroppedFile(app->state, app->host, paths);
   DragFinish(drop);
   return 0;
@@ -107,8 +114,10 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Every message may have changed the document: the recovery file follows.
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = Dispatch(window, message, wParam, lParam);
-  if (app && app->running && app->recovery)
-    app->recovery->Follow(app->state.document, app->state.fileOnDisk.exists, app->host);
+  if (app && app->running) {
+    if (app->recovery) app->recovery->Follow(app->state.document, app->state.fileOnDisk.exists, app->host);
+    if (!app->state.notices.empty()) ShowNotices(app->state, app->host);
+  }
   return result;
 }
 
@@ -227,16 +236,27 @@ HWND CreateSelector(HWND parent, HINSTANCE instance, int id, SelectorPlace place
 // The first level set: the command line's, or the most recent one when the
 // settings ask for it; a file that does not load is reported and the editor
 // starts with an untitled set.
-void OpenFirstLevelSet(EditorState& state) {
+void OpenFirstLevelSet(EditorState& state, Host& host) {
   const std::string first = state.document.FileName();
   if (first == kNoFileMarker) {
     state.document.SetFileName(kUntitledName);
     return;
   }
-  if (LoadLevelSet(state, first) != 0) {
-    MessageBoxA(nullptr, "Loading levelset failed!", first.c_str(), MB_OK);
+  if (RefuseLongPath(host, first) || LoadLevelSet(state, first) != 0) {
+    if (first.size() <= kMaxPathLength) MessageBoxA(nullptr, "Loading levelset failed!", first.c_str(), MB_OK);
     state.document.SetFileName(kUntitledName);
+    // A file that does not load is no recent file: the next start would
+    // only complain about it.
+    if (state.recent.Remove(first)) WriteSettings(state);
   }
+}
+
+// The user's own folders, for what the program's folder or the current
+// folder cannot take.
+std::string UserFolder(int which) {
+  char path[MAX_PATH] = "";
+  if (SHGetFolderPathA(nullptr, which, nullptr, 0, path) != S_OK) return "";
+  return std::string(path) + "\\kraxed\\";
 }
 
 // Once the window is shown: this editor's recovery file from now on, and
@@ -270,6 +290,9 @@ int Run(HINSTANCE instance, int showCommand) {
   state.programDirectory = commandLine.programDirectory;
   state.document.SetFileName(commandLine.fileName);
   if (!InitClass(instance)) return Fail("InitClass() returned NULL");
+  const std::string roaming = UserFolder(CSIDL_APPDATA), local = UserFolder(CSIDL_LOCAL_APPDATA);
+  if (!roaming.empty()) state.userSettingsFile = roaming + kSettingsFileName;
+  if (!local.empty()) state.userBackupFile = local + kBackupFileName;
   ReadSettings(state, application.host);
   state.activeBorderColour = ReadActiveBorderColour();
   state.windowColour = GetSysColor(COLOR_SCROLLBAR);  // the class's brush
@@ -325,7 +348,7 @@ int Run(HINSTANCE instance, int showCommand) {
   if (!windows.teleportSelector) return Fail("Error initialising teleport selector");
   application.accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
 
-  OpenFirstLevelSet(state);
+  OpenFirstLevelSet(state, application.host);
   SetTimer(windows.mainWindow, kBackupTimer, kBackupPeriod, nullptr);
   application.running = true;
   ResetEditorState(state, application.host);

@@ -30,7 +30,10 @@ UINT MessageFlags(MessageKind kind) {
 bool ChoosePath(HWND owner, HINSTANCE instance, const std::string& initialDirectory,
                 std::string& path, bool save, FileKind kind = FileKind::Levels) {
   const bool picture = kind == FileKind::Picture;
-  char file[256] = "";
+  // Room for the longest path the system has, so that a path longer than
+  // the editor takes comes back whole and is refused as too long, instead
+  // of the dialog failing without a word.
+  std::vector<char> file(32768, '\0');
   char title[256] = "";
   OPENFILENAMEA ofn = {};
   ofn.lStructSize = sizeof ofn;
@@ -38,8 +41,8 @@ bool ChoosePath(HWND owner, HINSTANCE instance, const std::string& initialDirect
   ofn.hInstance = instance;
   ofn.lpstrFilter = picture ? "PNG pictures (*.png)\0*.png\0" : "Kraxolan levels (*.kxl)\0*.kxl\0";
   ofn.nFilterIndex = 0;
-  ofn.lpstrFile = file;
-  ofn.nMaxFile = 255;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
   ofn.lpstrFileTitle = title;
   ofn.nMaxFileTitle = 255;
   ofn.lpstrInitialDir = initialDirectory.c_str();
@@ -50,7 +53,7 @@ bool ChoosePath(HWND owner, HINSTANCE instance, const std::string& initialDirect
               (save ? (picture ? OFN_OVERWRITEPROMPT : 0) : OFN_FILEMUSTEXIST);
   const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
   if (!chosen) return false;
-  path = file;
+  path = file.data();
   return true;
 }
 
@@ -106,7 +109,11 @@ void Win32Host::SetTitle(const std::string& text) {
 }
 
 Answer Win32Host::Ask(const std::string& text, const std::string& caption, MessageKind kind) {
-  switch (MessageBoxA(nullptr, text.c_str(), caption.c_str(), MessageFlags(kind))) {
+  // Once the window is shown it owns every box: it takes no input behind
+  // one, so a second close cannot stack a second question. Before, boxes
+  // stand alone.
+  HWND owner = windows_.mainWindow && IsWindowVisible(windows_.mainWindow) ? windows_.mainWindow : nullptr;
+  switch (MessageBoxA(owner, text.c_str(), caption.c_str(), MessageFlags(kind))) {
     case IDYES: return Answer::Yes;
     case IDNO: return Answer::No;
     case IDCANCEL: return Answer::Cancel;

@@ -41,8 +41,6 @@ class StdioFileLayer final : public FileLayer {
   void Remove(const std::string& path) override { std::remove(NativePath(path).c_str()); }
 };
 
-// Paths in this program hold at most 255 characters.
-constexpr size_t kMaxPath = 255;
 // "~kx12345.tmp"
 constexpr size_t kTemporaryNameLength = 12;
 
@@ -61,7 +59,7 @@ std::string TemporaryName(const std::string& target) {
   static std::mt19937 random{std::random_device{}()};
   const std::string folder = DirectoryOf(target);
   const size_t ownName = target.size() - folder.size();
-  const bool roomy = folder.size() + kTemporaryNameLength <= kMaxPath;
+  const bool roomy = folder.size() + kTemporaryNameLength <= kMaxPathLength;
   const size_t length = roomy ? kTemporaryNameLength : std::clamp<size_t>(ownName, 1, kTemporaryNameLength);
   std::string path;
   for (int attempt = 0; attempt < 16; ++attempt) {
@@ -126,6 +124,8 @@ bool WriteFileSafely(FileLayer& files, const std::string& path,
     if (reason) *reason = why;
     return false;
   };
+  // Windows cannot replace a file under a longer path: nothing is begun.
+  if (path.size() > kMaxPathLength) return fail("the path is longer than 255 characters");
   const std::string temporary = TemporaryName(path);
   FileLayer::Handle file = files.Create(temporary);
   if (!file) return fail("cannot create a file in that folder");

@@ -42,6 +42,10 @@ class FileLayer {
   virtual bool MakeFolders(const std::string& folder);
 };
 
+// Paths in this program hold at most 255 characters: longer ones are
+// refused where they come in, and no file is written under one.
+constexpr size_t kMaxPathLength = 255;
+
 // The real layer on the C runtime's files.
 FileLayer& SystemFileLayer();
 

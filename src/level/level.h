@@ -173,6 +173,10 @@ int32_t EnemySpriteSet(const Level& level, const ActorRecord& actor);
 // level's slot of its enemy type otherwise; -1 for any other type code.
 int32_t SpriteSetOf(const Level& level, const ActorRecord& actor);
 
+// The cell an actor stands on (x = 16 x column - 8, y = 16 x row), or -1
+// when it is not placed or its place is no square of the grid.
+int ActorCell(const ActorRecord& actor);
+
 // Names of the four goals, by goal value.
 constexpr int kGoalCount = 4;
 const char* GoalName(int32_t goal);  // nullptr outside 0..3

@@ -41,13 +41,6 @@ CellRect CellRectBetween(int a, int b) {
           std::abs(ColumnOf(a) - ColumnOf(b)) + 1, std::abs(RowOf(a) - RowOf(b)) + 1};
 }
 
-int ActorCell(const ActorRecord& actor) {
-  if (!actor.IsPlaced()) return -1;
-  const int column = (actor.x() + 8) / 16, row = actor.y() / 16;
-  if (!IsIndex(column, kGridColumns) || !IsIndex(row, kGridRows) || actor.y() < 0) return -1;
-  return CellIndex(column, row);
-}
-
 LevelArea CopyArea(const Level& level, const CellRect& rect) {
   const CellRect r = Clipped(rect);
   LevelArea area;

@@ -56,10 +56,6 @@ struct LevelArea {
 // The largest area: the whole grid.
 constexpr int kMaxAreaCells = kCellCount;
 
-// The cell an actor stands on: its column from x = 16 x column - 8, its row
-// from y = 16 x row; -1 for an actor that is not placed.
-int ActorCell(const ActorRecord& actor);
-
 // The cells, floors and placed actors inside the rectangle (clipped to the grid).
 LevelArea CopyArea(const Level& level, const CellRect& rect);
 

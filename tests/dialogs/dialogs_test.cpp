@@ -245,8 +245,9 @@ TEST(CheckLevelsDialog, LinesAndShow) {
   const std::vector<Problem> problems = CheckEditorLevels(h.state);
   std::vector<std::string> lines;
   for (const Problem& p : problems) lines.push_back(ProblemLine(p));
-  EXPECT_EQ(lines, (std::vector<std::string>{"Level 5, row 1, column 1: error: the player stands on a solid pattern"}));
-  EXPECT_FALSE(ShowProblem(h.state, h.host, problems, 1) || ShowProblem(h.state, h.host, problems, -1));
+  EXPECT_EQ(lines, (std::vector<std::string>{"Level 5, row 1, column 1: error: the player stands on a solid pattern",
+                                             "Level 5, row 3, column 7: warning: the exit cannot be reached from the player's square"}));
+  EXPECT_FALSE(ShowProblem(h.state, h.host, problems, 2) || ShowProblem(h.state, h.host, problems, -1));
   EXPECT_TRUE(ShowProblem(h.state, h.host, problems, 0));
   EXPECT_EQ(h.state.session.currentLevel * 1000 + h.state.session.mark.level * 100 + h.state.session.mark.cell, 4400);
   RecordingPainter marked;  // the frame around cell 0

@@ -43,7 +43,7 @@ TEST(PngIo, IndexedPicturesAndWhatIsRefused) {
       {"data before the palette", Spliced(four, 8 + 25, emptyIdat), notPaletted},
       {"palette of 4 bytes", Spliced(four, 8 + 25, PngChunk("PLTE", {1, 2, 3, 4}), 21), notPaletted},
       {"chunk past the end", Bytes(four.begin(), four.begin() + idat - 1), notPaletted},
-      {"nothing after the palette", Bytes(four.begin(), four.begin() + idat), "is not a PNG picture ()"},
+      {"nothing after the palette", Bytes(four.begin(), four.begin() + idat), "is not a PNG picture"},
       {"data chunk too long", bloated, damaged},
       {"cut in a chunk header", Bytes(four.begin(), four.begin() + idat + 8), damaged},
       {"17 entries", PalettedPng(4, 1, std::vector<Rgb>(17, {1, 1, 1}), {0, 0, 0, 0}),
