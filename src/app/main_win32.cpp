@@ -352,6 +352,7 @@ int Run(HINSTANCE instance, int showCommand) {
   SetTimer(windows.mainWindow, kBackupTimer, kBackupPeriod, nullptr);
   application.running = true;
   ResetEditorState(state, application.host);
+  application.host.FitWindow();
   SendMessageA(splash, kSplashClose, 0, 0);
   ShowWindow(windows.mainWindow, showCommand);
   UpdateWindow(windows.mainWindow);

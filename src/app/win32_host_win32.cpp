@@ -145,8 +145,24 @@ void Win32Host::ApplyWindowZoom(int zoom) {
   // The window keeps its place on the screen and takes the new size.
   RECT frame = {};
   GetWindowRect(windows_.mainWindow, &frame);
-  MoveWindow(windows_.mainWindow, frame.left, frame.top, MainWindowWidth(zoom),
-             MainWindowHeight(zoom), TRUE);
+  const WindowSize size = MainWindowSize(zoom, Chrome());
+  MoveWindow(windows_.mainWindow, frame.left, frame.top, size.width, size.height, TRUE);
+}
+
+WindowChrome Win32Host::Chrome() const {
+  // A top-level window has a caption whatever its style says.
+  const DWORD style = static_cast<DWORD>(GetWindowLongA(windows_.mainWindow, GWL_STYLE)) | WS_CAPTION;
+  RECT frame = {0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, style, TRUE, static_cast<DWORD>(GetWindowLongA(windows_.mainWindow, GWL_EXSTYLE)));
+  RECT status = {0, 0, 0, 0};
+  if (windows_.statusBar.Handle()) GetWindowRect(windows_.statusBar.Handle(), &status);
+  return {frame.right - frame.left, frame.bottom - frame.top, status.bottom - status.top};
+}
+
+void Win32Host::FitWindow() {
+  const WindowSize size = MainWindowSize(state_.settings.zoom, Chrome());
+  SetWindowPos(windows_.mainWindow, nullptr, 0, 0, size.width, size.height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool Win32Host::ChooseOpenPath(const std::string& initialDirectory, std::string& path) {

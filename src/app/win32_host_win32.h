@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "view/host.h"
+#include "view/layout.h"
 #include "app/status_bar_win32.h"
 
 class SheetTable;
@@ -44,9 +45,13 @@ class Win32Host : public Host {
   bool PutClipboard(const std::vector<uint8_t>& area, const std::string& text) override;
   void GetClipboard(std::vector<uint8_t>& area, std::string& text) override;
   bool PointerPosition(int& x, int& y) override;
+  // The window made just large enough for the layout, the status bar and
+  // the system's frame (a higher DPI makes caption, menu and status bar taller).
+  void FitWindow();
 
  private:
   HWND SelectorWindow(Selector selector) const;
+  WindowChrome Chrome() const;
 
   ShellWindows& windows_;
   EditorState& state_;
