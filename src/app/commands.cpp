@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "app/command_line.h"
 #include "app/editor_state.h"
 #include "app/level_set_io.h"
 #include "app/recent_files.h"
@@ -225,6 +226,21 @@ void OpenRecentFile(EditorState& state, Host& host, int index) {
   // Copied: opening reorders the list under the reference.
   const std::string path = state.recent.recentFiles[index];
   OpenPath(state, host, path);
+}
+
+void OpenFirstLevelSet(EditorState& state, Host& host) {
+  const std::string first = state.document.FileName();
+  if (first == kNoFileMarker) {
+    state.document.SetFileName(kUntitledName);
+    return;
+  }
+  if (RefuseLongPath(host, first) || LoadLevelSet(state, first) != 0) {
+    if (first.size() <= kMaxPathLength) host.Ask("Loading levelset failed!", first, MessageKind::Info);
+    state.document.SetFileName(kUntitledName);
+    // A file that does not load is no recent file: the next start would
+    // only complain about it.
+    if (state.recent.Remove(first)) WriteSettings(state);
+  }
 }
 
 void OnBackupTimer(EditorState& state, Host& host) {

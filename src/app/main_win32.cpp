@@ -233,24 +233,6 @@ HWND CreateSelector(HWND parent, HINSTANCE instance, int id, SelectorPlace place
                              0, position);
 }
 
-// The first level set: the command line's, or the most recent one when the
-// settings ask for it; a file that does not load is reported and the editor
-// starts with an untitled set.
-void OpenFirstLevelSet(EditorState& state, Host& host) {
-  const std::string first = state.document.FileName();
-  if (first == kNoFileMarker) {
-    state.document.SetFileName(kUntitledName);
-    return;
-  }
-  if (RefuseLongPath(host, first) || LoadLevelSet(state, first) != 0) {
-    if (first.size() <= kMaxPathLength) MessageBoxA(nullptr, "Loading levelset failed!", first.c_str(), MB_OK);
-    state.document.SetFileName(kUntitledName);
-    // A file that does not load is no recent file: the next start would
-    // only complain about it.
-    if (state.recent.Remove(first)) WriteSettings(state);
-  }
-}
-
 // The user's own folders, for what the program's folder or the current
 // folder cannot take.
 std::string UserFolder(int which) {
