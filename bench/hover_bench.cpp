@@ -15,11 +15,12 @@
 #include "view/layout.h"
 #include "view/paint_area.h"
 #include "view/pointer.h"
+#include "quiet_host.h"
 
 namespace {
 
 // The window system's side: invalidations gather into one update area.
-class UpdateAreaHost : public Host {
+class UpdateAreaHost : public QuietHost {
  public:
   void Invalidate(const ClientRect* area) override {
     const ClientRect whole{0, 0, 1 << 15, 1 << 15};
@@ -33,19 +34,6 @@ class UpdateAreaHost : public Host {
                 std::max(update.right, r.right), std::max(update.bottom, r.bottom)};
     }
   }
-  void SetStatusText(const std::string&) override {}
-  void SetTitle(const std::string&) override {}
-  Answer Ask(const std::string&, const std::string&, MessageKind) override { return Answer::No; }
-  void SetSelectorPosition(Selector, int) override {}
-  void ApplyWindowZoom(int) override {}
-  bool ChooseOpenPath(const std::string&, std::string&) override { return false; }
-  bool ChooseSavePath(FileKind, const std::string&, std::string&) override { return false; }
-  void RunDialog(DialogKind, int) override {}
-  void RebuildRecentMenu(int, const std::vector<std::string>&) override {}
-  void CaptureMouse() override {}
-  void ReleaseMouse() override {}
-  std::string StringResource(int) override { return {}; }
-  void DestroyMainWindow() override {}
 
   bool pending = false;
   ClientRect update;

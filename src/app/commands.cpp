@@ -2,14 +2,17 @@
 
 #include <cstdint>
 
+#include "app/command_line.h"
 #include "app/editor_state.h"
 #include "app/level_set_io.h"
 #include "app/recent_files.h"
+#include "app/settings_file.h"
 #include "dialogs/check_levels.h"
 #include "doc/edits.h"
 #include "gfx/png_io.h"
 #include "gfx/painter.h"
 #include "level/level_transfer.h"
+#include "view/area_tool.h"
 #include "view/canvas_tool.h"
 #include "view/host.h"
 #include "view/level_picture.h"
@@ -21,7 +24,7 @@ namespace {
 
 constexpr const char* kQuestionCaption = "Kraxolan Editor";
 
-void ShowError(Host& host, const char* text) { host.Ask(text, "Error", MessageKind::Error); }
+void ShowError(Host& host, const std::string& text) { host.Ask(text, "Error", MessageKind::Error); }
 
 // The question before unsaved work would be lost: asked only while the set is
 // modified and the user wants questions; otherwise it counts as No.
@@ -42,6 +45,8 @@ bool SaveAsChecked(EditorState& state, Host& host) {
   std::string path;
   if (!host.ChooseSavePath(FileKind::Levels, InitialDirectory(state.document.FileName()), path))
     return false;
+  if (RefuseLongPath(host, path)) return false;
+  if (!MayOverwrite(state, host, path)) return false;
   if (SaveLevelSet(state, host, path) != 0) {
     ShowError(host, "Couldn't save file!");
     return false;
@@ -53,6 +58,7 @@ bool SaveAsChecked(EditorState& state, Host& host) {
 // Opening a file the user named (Open, a drop, a recent file): on success the
 // file becomes the open one and goes to the top of the recent files.
 void OpenPath(EditorState& state, Host& host, const std::string& path) {
+  if (RefuseLongPath(host, path)) return;
   if (LoadLevelSet(state, path) != 0) {
     ShowError(host, "Couldn't load file!");
     return;
@@ -76,6 +82,7 @@ bool MayReplaceLevelSet(EditorState& state, Host& host) {
 }
 
 void Save(EditorState& state, Host& host) {
+  if (!MayOverwrite(state, host, state.document.FileName())) return;
   if (SaveLevelSet(state, host, state.document.FileName()) != 0)
     ShowError(host, "Couldn't save file!");
 }
@@ -96,7 +103,22 @@ void CorrectShadowsCommand(EditorState& state, Host& host) {
   Repaint(state, host, kRepaintAll);
 }
 
+// With a selection, the area goes onto the clipboard; without one, the
+// level goes into the shared block, as it always did, and onto the
+// clipboard as text.
+void Copy(EditorState& state, Host& host, LevelTransfer& transfer) {
+  if (HasSelection(state)) {
+    CopySelection(state, host);
+    return;
+  }
+  transfer.PutTempLevel(state.CurrentLevel());
+  CopyLevelAsText(state, host);
+}
+
+// An area on the clipboard floats to be placed; otherwise the level in the
+// shared block is pasted.
 void Paste(EditorState& state, Host& host, LevelTransfer& transfer) {
+  if (BeginPasteArea(state, host)) return;
   if (transfer.HasTempLevel() != 1) return;
   Edits::PasteLevel(state.document, state.session.currentLevel, transfer.GetTempLevel());
   Repaint(state, host, kRepaintAll);
@@ -107,6 +129,7 @@ void Paste(EditorState& state, Host& host, LevelTransfer& transfer) {
 void ExportPicture(EditorState& state, Host& host) {
   std::string path;
   if (!host.ChooseSavePath(FileKind::Picture, InitialDirectory(state.document.FileName()), path)) return;
+  if (RefuseLongPath(host, path)) return;
   const Image picture = CanvasPicture(state, RgbFromColorRef(state.windowColour));
   if (!WritePng(*state.files, path, picture)) ShowError(host, "Couldn't save picture!");
 }
@@ -121,9 +144,19 @@ void CheckLevelsCommand(EditorState& state, Host& host) {
 
 }  // namespace
 
+bool RefuseLongPath(Host& host, const std::string& path) {
+  if (path.size() <= kMaxPathLength) return false;
+  ShowError(host, ("The path is too long: it has " + std::to_string(path.size()) +
+                   " characters, and the editor takes paths of at most " + std::to_string(kMaxPathLength) +
+                   ".\n\n" + path));
+  return true;
+}
+
 void ResetEditorState(EditorState& state, Host& host) {
   EndStroke(state, host);
+  DropArea(state, host);
   Session& s = state.session;
+  s.selectMode = false;
   for (int32_t& tile : s.inspectorTiles) tile = -1;
   s.currentLevel = 0;
   s.selectionCategory = kSelectPattern;
@@ -166,6 +199,8 @@ void NewLevelSet(EditorState& state, Host& host) {
 void ConfirmClose(EditorState& state, Host& host) {
   switch (AskSaveChanges(state, host, "Save Changes?")) {
     case Answer::Yes:
+      // Another program's change is not overwritten unasked: No keeps the window.
+      if (!MayOverwrite(state, host, state.document.FileName())) return;
       if (SaveLevelSet(state, host, state.document.FileName()) != 0) {
         ShowError(host, "Couldn't save file!");
         return;  // the window stays open with the work in it
@@ -193,16 +228,43 @@ void OpenRecentFile(EditorState& state, Host& host, int index) {
   OpenPath(state, host, path);
 }
 
-void OnBackupTimer(EditorState& state, Host&) {
+void OpenFirstLevelSet(EditorState& state, Host& host) {
+  const std::string first = state.document.FileName();
+  if (first == kNoFileMarker) {
+    state.document.SetFileName(kUntitledName);
+    return;
+  }
+  if (RefuseLongPath(host, first) || LoadLevelSet(state, first) != 0) {
+    if (first.size() <= kMaxPathLength) host.Ask("Loading levelset failed!", first, MessageKind::Info);
+    state.document.SetFileName(kUntitledName);
+    // A file that does not load is no recent file: the next start would
+    // only complain about it.
+    if (state.recent.Remove(first)) WriteSettings(state);
+  }
+}
+
+void OnBackupTimer(EditorState& state, Host& host) {
   // A back-up is not a save of the user's file: modified, the title and the
   // recent files stay as they are.
-  if (state.settings.autosave != 0) WriteBackup(state, kBackupFileName);
+  if (state.settings.autosave == 0 || WriteBackup(state, kBackupFileName) == 0) return;
+  // The current folder may be the system's (an installed program's): the
+  // user's own folder then.
+  const std::string& user = state.userBackupFile;
+  const bool kept =
+      !user.empty() && state.files->MakeFolders(DirectoryOf(user)) && WriteBackup(state, user) == 0;
+  if (!state.backupNoticed) {
+    state.backupNoticed = true;
+    state.notices.push_back(kept ? std::string(kBackupFileName) + " cannot be written in the current folder; the back-up goes to " + user
+                                 : std::string("The back-up cannot be written: ") + kBackupFileName + " and " + user + " are out of reach");
+  }
+  ShowNotices(state, host);
 }
 
 void RunCommand(EditorState& state, Host& host, LevelTransfer& transfer, int id) {
   // Whatever the command, a stroke still under way ends first (a key of a
   // menu or an accelerator pressed while the button is held).
   EndStroke(state, host);
+  FinishSelecting(state, host);
   if (id >= kCmdSelectLevel1 && id < kCmdSelectLevel1 + kLevelCount) {
     SelectLevel(state, host, id - kCmdSelectLevel1);
     return;
@@ -228,7 +290,12 @@ void RunCommand(EditorState& state, Host& host, LevelTransfer& transfer, int id)
     case kCmdEnemySettings: OpenDialog(state, host, DialogKind::EnemySettings, 1); break;
     case kCmdEditorSettings: host.RunDialog(DialogKind::EditorSettings, 0); break;
     case kCmdCorrectShadows: CorrectShadowsCommand(state, host); break;
-    case kCmdCopy: transfer.PutTempLevel(state.CurrentLevel()); break;
+    case kCmdCopy: Copy(state, host, transfer); break;
+    case kCmdCut: CutSelection(state, host); break;
+    case kCmdSelectArea: ToggleSelectMode(state, host); break;
+    case kCmdSelectAll: SelectWholeGrid(state, host); break;
+    case kCmdFlipHorizontally: FlipSelection(state, host, FlipAxis::Horizontal); break;
+    case kCmdFlipVertically: FlipSelection(state, host, FlipAxis::Vertical); break;
     case kCmdPaste: Paste(state, host, transfer); break;
     case kCmdSwapLevels: OpenDialog(state, host, DialogKind::SwapLevels, 0); break;
     case kCmdUndo: UndoStep(state, host); break;
@@ -240,5 +307,10 @@ void RunCommand(EditorState& state, Host& host, LevelTransfer& transfer, int id)
 }
 
 std::vector<CommandState> CommandStates(const EditorState& state) {
-  return {{kCmdUndo, state.document.CanUndo()}, {kCmdRedo, state.document.CanRedo()}};
+  return {{kCmdUndo, state.document.CanUndo()},
+          {kCmdRedo, state.document.CanRedo()},
+          {kCmdCut, HasSelection(state)},
+          {kCmdSelectArea, true, state.session.selectMode},
+          {kCmdFlipHorizontally, FlipWouldAct(state, FlipAxis::Horizontal)},
+          {kCmdFlipVertically, FlipWouldAct(state, FlipAxis::Vertical)}};
 }

@@ -30,8 +30,17 @@ constexpr int kCmdUndo = 40050;
 constexpr int kCmdRedo = 40051;
 constexpr int kCmdCheckLevels = 40052;
 constexpr int kCmdExportPicture = 40053;
+constexpr int kCmdSelectArea = 40060;
+constexpr int kCmdSelectAll = 40061;
+constexpr int kCmdCut = 40062;
+constexpr int kCmdFlipHorizontally = 40063;
+constexpr int kCmdFlipVertically = 40064;
 
 constexpr const char* kBackupFileName = "backup.kxl";
+
+// A path longer than the editor takes is refused with a message that says
+// so and gives the limit: true when it was.
+bool RefuseLongPath(Host& host, const std::string& path);
 
 // Puts the editing state back to its start after the open level set was
 // replaced or saved under a new name.
@@ -40,10 +49,12 @@ void ResetEditorState(EditorState& state, Host& host);
 // WM_COMMAND: runs the command with this id; unknown ids are ignored.
 void RunCommand(EditorState& state, Host& host, LevelTransfer& transfer, int id);
 
-// The menu items that are greyed while they would do nothing.
+// The menu items that are greyed while they would do nothing, and the one
+// that is checked while its mode is on.
 struct CommandState {
   int id;
   bool enabled;
+  bool checked = false;
 };
 std::vector<CommandState> CommandStates(const EditorState& state);
 
@@ -55,5 +66,9 @@ void ConfirmClose(EditorState& state, Host& host);
 // WM_DROPFILES: the first path of the drop is opened.
 void OpenDroppedFile(EditorState& state, Host& host, const std::vector<std::string>& paths);
 void OpenRecentFile(EditorState& state, Host& host, int index);
+// Start-up: the command line's set, or the most recent one when the
+// settings ask for it. A set that does not load (or whose path is too long)
+// is reported, leaves the recent-file list and the editor starts untitled.
+void OpenFirstLevelSet(EditorState& state, Host& host);
 // WM_TIMER of the 15-minute back-up timer.
 void OnBackupTimer(EditorState& state, Host& host);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/recent_files.h"
 #include "base/file_layer.h"
@@ -15,4 +16,18 @@ struct EditorState : Editor {
   RecentFileList recent;
   std::string programDirectory;
   FileLayer* files = &SystemFileLayer();  // where saves go; tests inject failures here
+  // The open file as this editor last loaded or saved it (not there: none
+  // yet), and a change on disk the user chose not to reload.
+  FileStamp fileOnDisk;
+  FileStamp declinedOnDisk;
+  // Where the settings and the back-up go when the program's folder or the
+  // current folder cannot be written (%APPDATA%\kraxed\kraxed.ini,
+  // %LOCALAPPDATA%\kraxed\backup.kxl); empty: nowhere else.
+  std::string userSettingsFile;
+  std::string userBackupFile;
+  // What could not be written where it belongs, each said once in the
+  // status bar as soon as there is one.
+  std::vector<std::string> notices;
+  bool settingsNoticed = false;
+  bool backupNoticed = false;
 };

@@ -2,19 +2,24 @@
 
 #include "app/editor_state.h"
 #include "level/level_file.h"
+#include "doc/edits.h"
+#include "view/canvas_tool.h"
 #include "view/host.h"
+#include "view/selectors.h"
 #include "view/title.h"
 
 int LoadLevelSet(EditorState& state, const std::string& path) {
   LevelSet levels;
   if (!ReadLevelSetFile(path, levels).ok) return 1;
   state.document.Replace(levels, path);
+  state.fileOnDisk = state.files->Stamp(path);
   return 0;
 }
 
 int SaveLevelSet(EditorState& state, Host& host, const std::string& path) {
   if (!WriteLevelSetFile(*state.files, path, state.document.Levels())) return 1;
   state.document.MarkSaved(path);
+  state.fileOnDisk = state.files->Stamp(path);
   UpdateTitle(state, host);
   if (state.recent.Find(path) < 0) AddRecentFile(state, host, path);
   return 0;
@@ -22,6 +27,44 @@ int SaveLevelSet(EditorState& state, Host& host, const std::string& path) {
 
 int WriteBackup(EditorState& state, const std::string& path) {
   return WriteLevelSetFile(*state.files, path, state.document.Levels()) ? 0 : 1;
+}
+
+bool ChangedOnDisk(EditorState& state) {
+  if (!state.fileOnDisk.exists) return false;
+  const FileStamp now = state.files->Stamp(state.document.FileName());
+  return now.exists && !(now == state.fileOnDisk);
+}
+
+void CheckFileOnDisk(EditorState& state, Host& host) {
+  const std::string name = state.document.FileName();
+  if (!ChangedOnDisk(state)) return;
+  const FileStamp now = state.files->Stamp(name);
+  if (now == state.declinedOnDisk) return;
+  state.declinedOnDisk = now;
+  LevelSet levels;
+  if (!ReadLevelSetFile(name, levels).ok) {
+    host.SetStatusText(name + " was changed by another program and cannot be loaded");
+    return;
+  }
+  if (state.document.Modified() &&
+      host.Ask(name + " was changed by another program. Reload it? Your changes can be brought back with Undo.",
+               kProgramTitle, MessageKind::YesNo) != Answer::Yes)
+    return;
+  EndStroke(state, host);
+  Edits::ReplaceLevels(state.document, levels, state.session.currentLevel);
+  state.document.MarkSaved(name);
+  state.fileOnDisk = now;
+  state.declinedOnDisk = {};
+  ShowLevelPatternSet(state, host);
+  Repaint(state, host, kRepaintAll);
+  UpdateTitle(state, host);
+  host.SetStatusText(name + " was changed by another program and was reloaded");
+}
+
+bool MayOverwrite(EditorState& state, Host& host, const std::string& path) {
+  if (path != state.document.FileName() || !ChangedOnDisk(state)) return true;
+  return host.Ask(path + " was changed by another program. Overwrite it?", kProgramTitle, MessageKind::YesNo) ==
+         Answer::Yes;
 }
 
 void AddRecentFile(EditorState& state, Host& host, const std::string& path) {

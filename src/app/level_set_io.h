@@ -24,5 +24,20 @@ int SaveLevelSet(EditorState& state, Host& host, const std::string& path);
 // back-up is not a save of the user's file.
 int WriteBackup(EditorState& state, const std::string& path);
 
+// Files changed by another program. The editor remembers the open file's
+// stamp at every load and save.
+// Whether the open file on disk differs from what this editor last loaded
+// or saved (a file gone counts as unchanged: Save writes it again).
+bool ChangedOnDisk(EditorState& state);
+// The window became active: a changed file is reloaded at once when the set
+// is unmodified, or after asking when it is modified; either way as one
+// step, so Undo brings back what was shown. A file that cannot be loaded is
+// not, and the status bar says so; a change declined is not asked about
+// again until the file changes again.
+void CheckFileOnDisk(EditorState& state, Host& host);
+// Before Save overwrites the open file: true unless it changed on disk and
+// the user says not to overwrite it.
+bool MayOverwrite(EditorState& state, Host& host, const std::string& path);
+
 // Puts path at the top of the recent-file list and rebuilds the menu entries.
 void AddRecentFile(EditorState& state, Host& host, const std::string& path);

@@ -3,7 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,8 @@
 #include "app/commands.h"
 #include "app/editor_state.h"
 #include "app/level_set_io.h"
+#include "app/recovery.h"
+#include "app/recovery_win32.h"
 #include "app/settings_file.h"
 #include "app/win32_host_win32.h"
 #include "base/report_error_win32.h"
@@ -45,7 +49,10 @@ struct Application {
   SharedLevelBlock transfer;
   Win32Host host{windows, state, sheets};
   HACCEL accelerators = nullptr;
+  RecoveryPlace recoveryPlace;
+  std::optional<RecoveryKeeper> recovery;  // from the moment the window is shown
   bool running = false;  // start-up is complete
+  bool checkingDisk = false;  // the question about a changed file is up
   bool erased = false;   // the window system erased a part of the window since the last paint
 };
 
@@ -65,9 +72,15 @@ LRESULT OnPaint(HWND window) {
 }
 
 LRESULT OnDropFiles(HDROP drop) {
-  char path[256] = "";
   std::vector<std::string> paths;
-  if (DragQueryFileA(drop, 0, path, 255) > 0) paths.push_back(path);
+  // The whole path, however long, so that a long one is refused as such.
+  const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+  if (length > 0) {
+    std::string path(length + 1, '\0');
+    DragQueryFileA(drop, 0, path.data(), length + 1);
+    path.resize(length);
+    paths.push_back(path);
+  }
   OpenDroppedFile(app->state, app->host, paths);
   DragFinish(drop);
   return 0;
@@ -86,7 +99,29 @@ LRESULT OnSelectorScroll(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
+// The window was activated: the open file may have been changed meanwhile.
+LRESULT OnActivateApp(WPARAM active) {
+  if (active && !app->checkingDisk) {
+    app->checkingDisk = true;
+    CheckFileOnDisk(app->state, app->host);
+    app->checkingDisk = false;
+  }
+  return 0;
+}
+
+LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Every message may have changed the document: the recovery file follows.
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = Dispatch(window, message, wParam, lParam);
+  if (app && app->running) {
+    if (app->recovery) app->recovery->Follow(app->state.document, app->state.fileOnDisk.exists, app->host);
+    if (!app->state.notices.empty()) ShowNotices(app->state, app->host);
+  }
+  return result;
+}
+
+LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!app || !app->running) {
     // During start-up only the layout messages matter; the rest waits.
     if (message == WM_PAINT) return OnPaint(window);
@@ -116,6 +151,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
       ConfirmClose(state, host);
       return 0;
+    case WM_ACTIVATEAPP:
+      return OnActivateApp(wParam);
     case WM_KEYUP:
       return OnKeyUp(state, host, keys, position);
     case WM_TIMER:
@@ -143,9 +180,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       RunCommand(state, host, app->transfer, LOWORD(wParam));
       return 0;
     case WM_INITMENUPOPUP:
-      for (const CommandState& command : CommandStates(state))
-        EnableMenuItem(reinterpret_cast<HMENU>(wParam), static_cast<UINT>(command.id),
-                       MF_BYCOMMAND | (command.enabled ? MF_ENABLED : MF_GRAYED));
+      for (const CommandState& command : CommandStates(state)) {
+        const HMENU menu = reinterpret_cast<HMENU>(wParam);
+        const UINT id = static_cast<UINT>(command.id);
+        EnableMenuItem(menu, id, MF_BYCOMMAND | (command.enabled ? MF_ENABLED : MF_GRAYED));
+        CheckMenuItem(menu, id, MF_BYCOMMAND | (command.checked ? MF_CHECKED : MF_UNCHECKED));
+      }
       return 0;
     default:
       return DefWindowProcA(window, message, wParam, lParam);
@@ -193,19 +233,27 @@ HWND CreateSelector(HWND parent, HINSTANCE instance, int id, SelectorPlace place
                              0, position);
 }
 
-// The first level set: the command line's, or the most recent one when the
-// settings ask for it; a file that does not load is reported and the editor
-// starts with an untitled set.
-void OpenFirstLevelSet(EditorState& state) {
-  const std::string first = state.document.FileName();
-  if (first == kNoFileMarker) {
-    state.document.SetFileName(kUntitledName);
+// The user's own folders, for what the program's folder or the current
+// folder cannot take.
+std::string UserFolder(int which) {
+  char path[MAX_PATH] = "";
+  if (SHGetFolderPathA(nullptr, which, nullptr, 0, path) != S_OK) return "";
+  return std::string(path) + "\\kraxed\\";
+}
+
+// Once the window is shown: this editor's recovery file from now on, and
+// the work of an editor that ended without saving it offered back.
+void KeepRecovery(Application& application) {
+  FileLayer& files = *application.state.files;
+  if (!application.recoveryPlace.Open(files)) {
+    application.host.SetStatusText("Unsaved work cannot be kept for recovery: no folder for it can be written");
     return;
   }
-  if (LoadLevelSet(state, first) != 0) {
-    MessageBoxA(nullptr, "Loading levelset failed!", first.c_str(), MB_OK);
-    state.document.SetFileName(kUntitledName);
-  }
+  application.recovery.emplace(files, application.recoveryPlace.OwnFile());
+  RecoveryOffer offer;
+  if (FindRecovery(files, application.recoveryPlace.Folder(), application.recoveryPlace.OwnFile(),
+                   RecoveryPlace::OwnerRunning, offer))
+    OfferRecovery(application.state, application.host, *application.recovery, offer);
 }
 
 // Start-up failures end the program with a non-zero exit code.
@@ -224,6 +272,9 @@ int Run(HINSTANCE instance, int showCommand) {
   state.programDirectory = commandLine.programDirectory;
   state.document.SetFileName(commandLine.fileName);
   if (!InitClass(instance)) return Fail("InitClass() returned NULL");
+  const std::string roaming = UserFolder(CSIDL_APPDATA), local = UserFolder(CSIDL_LOCAL_APPDATA);
+  if (!roaming.empty()) state.userSettingsFile = roaming + kSettingsFileName;
+  if (!local.empty()) state.userBackupFile = local + kBackupFileName;
   ReadSettings(state, application.host);
   state.activeBorderColour = ReadActiveBorderColour();
   state.windowColour = GetSysColor(COLOR_SCROLLBAR);  // the class's brush
@@ -279,14 +330,16 @@ int Run(HINSTANCE instance, int showCommand) {
   if (!windows.teleportSelector) return Fail("Error initialising teleport selector");
   application.accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
 
-  OpenFirstLevelSet(state);
+  OpenFirstLevelSet(state, application.host);
   SetTimer(windows.mainWindow, kBackupTimer, kBackupPeriod, nullptr);
   application.running = true;
   ResetEditorState(state, application.host);
+  application.host.FitWindow();
   SendMessageA(splash, kSplashClose, 0, 0);
   ShowWindow(windows.mainWindow, showCommand);
   UpdateWindow(windows.mainWindow);
   application.host.RebuildRecentMenu(0, state.recent.Files());
+  KeepRecovery(application);
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -297,6 +350,7 @@ int Run(HINSTANCE instance, int showCommand) {
 
   application.running = false;
   KillTimer(windows.mainWindow, kBackupTimer);
+  if (application.recovery) application.recovery->Discard();
   WriteSettings(state);
   application.sheets.Clear();
   state.catalogue = ResourceCatalogue();

@@ -72,7 +72,9 @@ void ParseSettings(const std::string& text, EditorSettings& settings, RecentFile
 
 void ReadSettings(EditorState& state, Host& host) {
   std::string text;
-  if (!ReadTextFile(SettingsPath(state), text)) {
+  // The user's own file stands in when the program's folder holds none.
+  if (!ReadTextFile(SettingsPath(state), text) &&
+      (state.userSettingsFile.empty() || !ReadTextFile(state.userSettingsFile, text))) {
     state.recent.recentFileCount = 0;
     state.settings.zoom = 1;
     state.settings.load = 0;
@@ -99,5 +101,20 @@ void ReadSettings(EditorState& state, Host& host) {
 
 void WriteSettings(EditorState& state) {
   const std::string text = FormatSettings(state.settings, state.recent);
-  WriteFileSafely(*state.files, SettingsPath(state), {std::vector<uint8_t>(text.begin(), text.end())});
+  const std::vector<std::vector<uint8_t>> bytes = {std::vector<uint8_t>(text.begin(), text.end())};
+  if (WriteFileSafely(*state.files, SettingsPath(state), bytes)) return;
+  // An installed program's folder is the system's: the user's own folder then.
+  const std::string& user = state.userSettingsFile;
+  const bool kept = !user.empty() && state.files->MakeFolders(DirectoryOf(user)) &&
+                    WriteFileSafely(*state.files, user, bytes);
+  if (state.settingsNoticed) return;
+  state.settingsNoticed = true;
+  state.notices.push_back(kept ? "The settings cannot be written beside the program; they are kept in " + user
+                               : "The settings cannot be written: " + SettingsPath(state) + " and " + user +
+                                     " are out of reach");
+}
+
+void ShowNotices(EditorState& state, Host& host) {
+  for (const std::string& notice : state.notices) host.SetStatusText(notice);
+  state.notices.clear();
 }

@@ -23,7 +23,8 @@ std::string FormatSettings(const EditorSettings& settings, const RecentFileList&
 void ParseSettings(const std::string& text, EditorSettings& settings, RecentFileList& recent,
                    const std::function<bool(const std::string&)>& keepRecent);
 
-// Start-up: reads the file (or takes the defaults when there is none), tests
+// Start-up: reads the file (the user's own one when the program's folder
+// holds none; the defaults when there is neither), tests
 // each remembered file by loading it into a scratch level set (the editor's
 // own levels stay as they are), drops the ones that fail with a message, and
 // decides which file to open first; then rewrites the file. The document's
@@ -31,5 +32,10 @@ void ParseSettings(const std::string& text, EditorSettings& settings, RecentFile
 // afterwards the file to open first (still the marker when there is none).
 void ReadSettings(EditorState& state, Host& host);
 
-// Rewrites the file from the current values; a failure is not reported.
+// Rewrites the file from the current values. Where the program's folder
+// cannot be written, the user's own settings file is written instead; the
+// first failure leaves a notice for the status bar.
 void WriteSettings(EditorState& state);
+
+// Says the notices left for the status bar, each once.
+void ShowNotices(EditorState& state, Host& host);

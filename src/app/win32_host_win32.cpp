@@ -3,6 +3,9 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "app/editor_state.h"
 #include "app/recent_files.h"
 #include "app/settings_file.h"
@@ -27,7 +30,10 @@ UINT MessageFlags(MessageKind kind) {
 bool ChoosePath(HWND owner, HINSTANCE instance, const std::string& initialDirectory,
                 std::string& path, bool save, FileKind kind = FileKind::Levels) {
   const bool picture = kind == FileKind::Picture;
-  char file[256] = "";
+  // Room for the longest path the system has, so that a path longer than
+  // the editor takes comes back whole and is refused as too long, instead
+  // of the dialog failing without a word.
+  std::vector<char> file(32768, '\0');
   char title[256] = "";
   OPENFILENAMEA ofn = {};
   ofn.lStructSize = sizeof ofn;
@@ -35,8 +41,8 @@ bool ChoosePath(HWND owner, HINSTANCE instance, const std::string& initialDirect
   ofn.hInstance = instance;
   ofn.lpstrFilter = picture ? "PNG pictures (*.png)\0*.png\0" : "Kraxolan levels (*.kxl)\0*.kxl\0";
   ofn.nFilterIndex = 0;
-  ofn.lpstrFile = file;
-  ofn.nMaxFile = 255;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
   ofn.lpstrFileTitle = title;
   ofn.nMaxFileTitle = 255;
   ofn.lpstrInitialDir = initialDirectory.c_str();
@@ -47,8 +53,41 @@ bool ChoosePath(HWND owner, HINSTANCE instance, const std::string& initialDirect
               (save ? (picture ? OFN_OVERWRITEPROMPT : 0) : OFN_FILEMUSTEXIST);
   const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
   if (!chosen) return false;
-  path = file;
+  path = file.data();
   return true;
+}
+
+// The program's own clipboard form of an area, registered by name so every
+// running editor finds the same one.
+UINT AreaClipboardFormat() {
+  static const UINT format = RegisterClipboardFormatA("Kraxolan Editor Area");
+  return format;
+}
+
+// Hands a copy of the bytes to the clipboard, which owns them from then on.
+bool PutClipboardBytes(UINT format, const void* bytes, size_t size) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+  void* target = memory ? GlobalLock(memory) : nullptr;
+  if (!target) {
+    if (memory) GlobalFree(memory);
+    return false;
+  }
+  memcpy(target, bytes, size);
+  GlobalUnlock(memory);
+  if (SetClipboardData(format, memory)) return true;
+  GlobalFree(memory);
+  return false;
+}
+
+// The clipboard's block of that format, no more than the block holds.
+std::vector<uint8_t> ClipboardBytes(UINT format) {
+  HANDLE memory = GetClipboardData(format);
+  const void* source = memory ? GlobalLock(memory) : nullptr;
+  if (!source) return {};
+  const uint8_t* bytes = static_cast<const uint8_t*>(source);
+  std::vector<uint8_t> copy(bytes, bytes + GlobalSize(memory));
+  GlobalUnlock(memory);
+  return copy;
 }
 
 }  // namespace
@@ -70,7 +109,11 @@ void Win32Host::SetTitle(const std::string& text) {
 }
 
 Answer Win32Host::Ask(const std::string& text, const std::string& caption, MessageKind kind) {
-  switch (MessageBoxA(nullptr, text.c_str(), caption.c_str(), MessageFlags(kind))) {
+  // Once the window is shown it owns every box: it takes no input behind
+  // one, so a second close cannot stack a second question. Before, boxes
+  // stand alone.
+  HWND owner = windows_.mainWindow && IsWindowVisible(windows_.mainWindow) ? windows_.mainWindow : nullptr;
+  switch (MessageBoxA(owner, text.c_str(), caption.c_str(), MessageFlags(kind))) {
     case IDYES: return Answer::Yes;
     case IDNO: return Answer::No;
     case IDCANCEL: return Answer::Cancel;
@@ -102,8 +145,24 @@ void Win32Host::ApplyWindowZoom(int zoom) {
   // The window keeps its place on the screen and takes the new size.
   RECT frame = {};
   GetWindowRect(windows_.mainWindow, &frame);
-  MoveWindow(windows_.mainWindow, frame.left, frame.top, MainWindowWidth(zoom),
-             MainWindowHeight(zoom), TRUE);
+  const WindowSize size = MainWindowSize(zoom, Chrome());
+  MoveWindow(windows_.mainWindow, frame.left, frame.top, size.width, size.height, TRUE);
+}
+
+WindowChrome Win32Host::Chrome() const {
+  // A top-level window has a caption whatever its style says.
+  const DWORD style = static_cast<DWORD>(GetWindowLongA(windows_.mainWindow, GWL_STYLE)) | WS_CAPTION;
+  RECT frame = {0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, style, TRUE, static_cast<DWORD>(GetWindowLongA(windows_.mainWindow, GWL_EXSTYLE)));
+  RECT status = {0, 0, 0, 0};
+  if (windows_.statusBar.Handle()) GetWindowRect(windows_.statusBar.Handle(), &status);
+  return {frame.right - frame.left, frame.bottom - frame.top, status.bottom - status.top};
+}
+
+void Win32Host::FitWindow() {
+  const WindowSize size = MainWindowSize(state_.settings.zoom, Chrome());
+  SetWindowPos(windows_.mainWindow, nullptr, 0, 0, size.width, size.height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool Win32Host::ChooseOpenPath(const std::string& initialDirectory, std::string& path) {
@@ -158,4 +217,50 @@ std::string Win32Host::StringResource(int id) {
 
 void Win32Host::DestroyMainWindow() {
   if (windows_.mainWindow) DefWindowProcA(windows_.mainWindow, WM_CLOSE, 0, 0);
+}
+
+bool Win32Host::PutClipboard(const std::vector<uint8_t>& area, const std::string& text) {
+  if (!OpenClipboard(windows_.mainWindow)) return false;
+  EmptyClipboard();
+  // Text on the clipboard has Windows line ends, so any editor shows its lines.
+  std::string windowsText;
+  for (char c : text) windowsText += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  bool ok = PutClipboardBytes(CF_TEXT, windowsText.c_str(), windowsText.size() + 1);
+  if (!area.empty()) {
+    // The block may come back larger than it was given: its length goes first.
+    std::vector<uint8_t> block(4);
+    for (int i = 0; i < 4; ++i) block[i] = static_cast<uint8_t>(area.size() >> (8 * i));
+    block.insert(block.end(), area.begin(), area.end());
+    ok = PutClipboardBytes(AreaClipboardFormat(), block.data(), block.size()) && ok;
+  }
+  CloseClipboard();
+  return ok;
+}
+
+void Win32Host::GetClipboard(std::vector<uint8_t>& area, std::string& text) {
+  area.clear();
+  text.clear();
+  if (!OpenClipboard(windows_.mainWindow)) return;
+  if (IsClipboardFormatAvailable(AreaClipboardFormat())) {
+    const std::vector<uint8_t> block = ClipboardBytes(AreaClipboardFormat());
+    size_t length = 0;
+    for (int i = 0; i < 4 && block.size() >= 4; ++i) length |= static_cast<size_t>(block[i]) << (8 * i);
+    // A block too short for what it says is damaged: an empty area stands
+    // for it, which the paste reports.
+    area = block.size() >= 4 && length <= block.size() - 4
+               ? std::vector<uint8_t>(block.begin() + 4, block.begin() + 4 + static_cast<long>(length))
+               : std::vector<uint8_t>{0};
+  } else if (IsClipboardFormatAvailable(CF_TEXT)) {
+    const std::vector<uint8_t> block = ClipboardBytes(CF_TEXT);
+    text.assign(block.begin(), std::find(block.begin(), block.end(), 0));
+  }
+  CloseClipboard();
+}
+
+bool Win32Host::PointerPosition(int& x, int& y) {
+  POINT p = {};
+  if (!windows_.mainWindow || !GetCursorPos(&p) || !ScreenToClient(windows_.mainWindow, &p)) return false;
+  x = p.x;
+  y = p.y;
+  return true;
 }

@@ -1,11 +1,12 @@
 // The host on the real main window: invalidation, status bar, title,
-// message boxes, selectors, the common file dialogs, the dialogs and the
-// recent-file entries of the File menu.
+// message boxes, selectors, the common file dialogs, the dialogs, the
+// recent-file entries of the File menu, the clipboard and the pointer.
 #pragma once
 
 #include <windows.h>
 
 #include "view/host.h"
+#include "view/layout.h"
 #include "app/status_bar_win32.h"
 
 class SheetTable;
@@ -41,9 +42,16 @@ class Win32Host : public Host {
   void ReleaseMouse() override;
   std::string StringResource(int id) override;
   void DestroyMainWindow() override;
+  bool PutClipboard(const std::vector<uint8_t>& area, const std::string& text) override;
+  void GetClipboard(std::vector<uint8_t>& area, std::string& text) override;
+  bool PointerPosition(int& x, int& y) override;
+  // The window made just large enough for the layout, the status bar and
+  // the system's frame (a higher DPI makes caption, menu and status bar taller).
+  void FitWindow();
 
  private:
   HWND SelectorWindow(Selector selector) const;
+  WindowChrome Chrome() const;
 
   ShellWindows& windows_;
   EditorState& state_;

@@ -41,8 +41,6 @@ class StdioFileLayer final : public FileLayer {
   void Remove(const std::string& path) override { std::remove(NativePath(path).c_str()); }
 };
 
-// Paths in this program hold at most 255 characters.
-constexpr size_t kMaxPath = 255;
 // "~kx12345.tmp"
 constexpr size_t kTemporaryNameLength = 12;
 
@@ -61,7 +59,7 @@ std::string TemporaryName(const std::string& target) {
   static std::mt19937 random{std::random_device{}()};
   const std::string folder = DirectoryOf(target);
   const size_t ownName = target.size() - folder.size();
-  const bool roomy = folder.size() + kTemporaryNameLength <= kMaxPath;
+  const bool roomy = folder.size() + kTemporaryNameLength <= kMaxPathLength;
   const size_t length = roomy ? kTemporaryNameLength : std::clamp<size_t>(ownName, 1, kTemporaryNameLength);
   std::string path;
   for (int attempt = 0; attempt < 16; ++attempt) {
@@ -82,6 +80,32 @@ std::string TemporaryName(const std::string& target) {
 
 }  // namespace
 
+FileStamp FileLayer::Stamp(const std::string& path) { return StampOfFile(path); }
+
+bool FileLayer::ReadAll(const std::string& path, size_t limit, std::vector<uint8_t>& bytes) {
+  long long length = 0;
+  std::vector<uint8_t> read;
+  if (ReadFilePrefix(path, limit + 1, read, &length) != FileReadStatus::Ok || read.size() > limit) return false;
+  bytes = std::move(read);
+  return true;
+}
+
+std::vector<std::string> FileLayer::FilesIn(const std::string& folder, const std::string& extension) {
+  std::vector<std::string> names;
+  for (const std::string& name : NamesInFolder(folder))
+    if (name.size() > extension.size() && name.compare(name.size() - extension.size(), extension.size(), extension) == 0)
+      names.push_back(name);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool FileLayer::MakeFolders(const std::string& folder) {
+  // Each folder on the way down, from the first one below the root or drive.
+  for (size_t at = folder.find_first_of("\\/", 1); at != std::string::npos; at = folder.find_first_of("\\/", at + 1))
+    if (at > 0 && folder[at - 1] != ':') MakeOneFolder(folder.substr(0, at));
+  return MakeOneFolder(folder);
+}
+
 FileLayer& SystemFileLayer() {
   static StdioFileLayer layer;
   return layer;
@@ -100,6 +124,8 @@ bool WriteFileSafely(FileLayer& files, const std::string& path,
     if (reason) *reason = why;
     return false;
   };
+  // Windows cannot replace a file under a longer path: nothing is begun.
+  if (path.size() > kMaxPathLength) return fail("the path is longer than 255 characters");
   const std::string temporary = TemporaryName(path);
   FileLayer::Handle file = files.Create(temporary);
   if (!file) return fail("cannot create a file in that folder");

@@ -9,6 +9,15 @@
 #include <string>
 #include <vector>
 
+// What the file system says of a file: that it is there, its length and its
+// last write (in 100-nanosecond ticks since 1970).
+struct FileStamp {
+  bool exists = false;
+  long long size = 0;
+  long long writeTime = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
 class FileLayer {
  public:
   using Handle = void*;
@@ -21,13 +30,32 @@ class FileLayer {
   // Replaces `target` by `source` in one step (the target may exist).
   virtual bool Replace(const std::string& source, const std::string& target) = 0;
   virtual void Remove(const std::string& path) = 0;
+
+  // Looking and reading; the real file system's unless a test layer says
+  // otherwise.
+  virtual FileStamp Stamp(const std::string& path);
+  // Reads the whole file when it holds at most `limit` bytes.
+  virtual bool ReadAll(const std::string& path, size_t limit, std::vector<uint8_t>& bytes);
+  // The names of the files in the folder that end in `extension`.
+  virtual std::vector<std::string> FilesIn(const std::string& folder, const std::string& extension);
+  // Makes the folder and the folders above it that are missing.
+  virtual bool MakeFolders(const std::string& folder);
 };
+
+// Paths in this program hold at most 255 characters: longer ones are
+// refused where they come in, and no file is written under one.
+constexpr size_t kMaxPathLength = 255;
 
 // The real layer on the C runtime's files.
 FileLayer& SystemFileLayer();
 
-// Replaces target by source in one step; the platform part of the real layer.
+// The platform part of the real layer: replaces target by source in one
+// step, keeping the target's permissions; the stamp of a file; the names in
+// a folder; one folder made.
 bool ReplaceFileAtomically(const std::string& source, const std::string& target);
+FileStamp StampOfFile(const std::string& path);
+std::vector<std::string> NamesInFolder(const std::string& folder);
+bool MakeOneFolder(const std::string& folder);
 
 // Writes the chunks to a temporary file in the target's folder, then
 // replaces the target. On failure the target is untouched and the temporary

@@ -34,3 +34,9 @@ void EnsureDialogControlClasses() {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&controls);
 }
+
+DialogBase BaseUnitsOf(HWND dialog) {
+  RECT units = {0, 0, 4, 8};
+  if (!MapDialogRect(dialog, &units)) return {};
+  return {units.right, units.bottom};
+}

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/dialog_units.h"
+
 // Fills a drop-down list with the entries in order.
 void FillCombo(HWND dialog, int id, const std::vector<std::string>& entries);
 // Chooses the entry by its list index; -1 leaves the list without a choice.
@@ -23,6 +25,9 @@ template <typename T>
 T* DialogObject(HWND dialog) {
   return reinterpret_cast<T*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
+
+// The dialog's base units (pixels of 4 x 8 dialog units), for what it draws itself.
+DialogBase BaseUnitsOf(HWND dialog);
 
 // The track bar and the up-down the editing dialogs hold.
 void EnsureDialogControlClasses();

@@ -17,7 +17,7 @@ constexpr int kSpeedCount = 3;
 constexpr int kDirectionCount = 4;
 
 // The preview: a 32 x 48 frame of the double-size sheet, whose facing groups
-// lie 96 pixels apart, drawn at (182, 16) of the dialog.
+// lie 96 pixels apart, drawn at (182, 16) of the dialog at its own font.
 constexpr int kPreviewX = 182;
 constexpr int kPreviewY = 16;
 constexpr int kPreviewWidth = 32;
@@ -80,12 +80,13 @@ bool PreviewShown(const Level& level, const ActorRecord& enemy,
 }  // namespace
 
 void PaintEnemyPreview(const Level& level, const ActorRecord& enemy,
-                       const ResourceCatalogue& catalogue, Painter& painter) {
+                       const ResourceCatalogue& catalogue, Painter& painter, DialogBase base) {
   if (!PreviewShown(level, enemy, catalogue)) return;
   const int32_t set = EnemySpriteSet(level, enemy, catalogue);
   const SheetRef colour{SheetKind::SpriteColour, set, 2};
+  const DialogPoint at = PlaceInDialog(kPreviewX, kPreviewY, base);
   painter.Blit(colour, kFacingStride * enemy.direction() - kFacingStride, 0, kPreviewWidth,
-               kPreviewHeight, kPreviewX, kPreviewY, RasterOp::Copy);
+               kPreviewHeight, at.x, at.y, RasterOp::Copy);
 }
 
 EnemySettingsRules::EnemySettingsRules(Editor& editor, Host& host, int enemy)
@@ -119,8 +120,8 @@ EnemySettingsView EnemySettingsRules::View() const {
   return view;
 }
 
-void EnemySettingsRules::PaintPreview(Painter& painter) const {
-  PaintEnemyPreview(editor_.CurrentLevel(), Record(), editor_.catalogue, painter);
+void EnemySettingsRules::PaintPreview(Painter& painter, DialogBase base) const {
+  PaintEnemyPreview(editor_.CurrentLevel(), Record(), editor_.catalogue, painter, base);
 }
 
 bool EnemySettingsRules::HasPreview() const {

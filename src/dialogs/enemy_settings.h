@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/dialog_units.h"
 #include "level/level.h"
 
 class Host;
@@ -57,7 +58,7 @@ int32_t EnemySpriteSet(const Level& level, const ActorRecord& enemy,
 // colour sheet, black background included. Nothing for a facing outside
 // 1, 3, 5, 7 or a type without a sprite set.
 void PaintEnemyPreview(const Level& level, const ActorRecord& enemy,
-                       const ResourceCatalogue& catalogue, Painter& painter);
+                       const ResourceCatalogue& catalogue, Painter& painter, DialogBase base = {});
 
 class EnemySettingsRules {
  public:
@@ -71,7 +72,7 @@ class EnemySettingsRules {
   int Enemy() const { return enemy_; }
   const ActorRecord& Record() const;
   EnemySettingsView View() const;
-  void PaintPreview(Painter& painter) const;
+  void PaintPreview(Painter& painter, DialogBase base = {}) const;
   // Whether the preview draws anything; when it does not, the caller has to
   // erase the picture it drew before.
   bool HasPreview() const;

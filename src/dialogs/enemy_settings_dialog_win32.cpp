@@ -67,7 +67,7 @@ void Paint(HWND dialog, const EnemyDialog& object) {
   HDC dc = BeginPaint(dialog, &paint);
   {
     GdiPainter painter(dc, object.context.sheets);
-    object.rules.PaintPreview(painter);
+    object.rules.PaintPreview(painter, BaseUnitsOf(dialog));
   }
   EndPaint(dialog, &paint);
 }

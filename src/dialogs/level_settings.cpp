@@ -14,7 +14,7 @@
 namespace {
 
 // The preview frame: 32 x 48 from (256, 0) of the double-size sheets, drawn
-// at these client positions of the dialog.
+// at these client positions of the dialog at its own font.
 constexpr int kPreviewX[3] = {50, 170, 290};
 constexpr int kPreviewY = 175;
 constexpr int kPreviewSourceX = 256;
@@ -64,16 +64,15 @@ int EnemyTypeChoiceOf(const ResourceCatalogue& catalogue, int32_t spriteSet) {
 }
 
 void PaintEnemyTypePreview(const Level& level, const ResourceCatalogue& catalogue,
-                           Painter& painter) {
+                           Painter& painter, DialogBase base) {
   for (int slot = 0; slot < 3; ++slot) {
     const int32_t set = level.GetEnemyType(slot);
     if (!catalogue.SpriteSetAt(set)) continue;
     const SheetRef mask{SheetKind::SpriteMask, set, 2};
     const SheetRef colour{SheetKind::SpriteColour, set, 2};
-    painter.Blit(mask, kPreviewSourceX, 0, kPreviewWidth, kPreviewHeight, kPreviewX[slot],
-                 kPreviewY, RasterOp::And);
-    painter.Blit(colour, kPreviewSourceX, 0, kPreviewWidth, kPreviewHeight, kPreviewX[slot],
-                 kPreviewY, RasterOp::Paint);
+    const DialogPoint at = PlaceInDialog(kPreviewX[slot], kPreviewY, base);
+    painter.Blit(mask, kPreviewSourceX, 0, kPreviewWidth, kPreviewHeight, at.x, at.y, RasterOp::And);
+    painter.Blit(colour, kPreviewSourceX, 0, kPreviewWidth, kPreviewHeight, at.x, at.y, RasterOp::Paint);
   }
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/dialog_units.h"
 #include "level/level.h"
 
 class Host;
@@ -42,10 +43,11 @@ int SongChoiceOf(const ResourceCatalogue& catalogue, int32_t music);
 int EnemyTypeChoiceOf(const ResourceCatalogue& catalogue, int32_t spriteSet);
 
 // The preview: each enemy type's first frame of the side-facing group at
-// double size, whatever the zoom, masked onto the dialog's background.
-// Slots whose sprite set is not in the catalogue draw nothing.
+// double size, whatever the zoom, masked onto the dialog's background, below
+// the enemy types' lists wherever the dialog's base units put them. Slots
+// whose sprite set is not in the catalogue draw nothing.
 void PaintEnemyTypePreview(const Level& level, const ResourceCatalogue& catalogue,
-                           Painter& painter);
+                           Painter& painter, DialogBase base = {});
 
 class LevelSettingsRules {
  public:

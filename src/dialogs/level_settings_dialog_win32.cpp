@@ -73,7 +73,8 @@ void Paint(HWND dialog, const LevelDialog& object) {
   HDC dc = BeginPaint(dialog, &paint);
   {
     GdiPainter painter(dc, object.context.sheets);
-    PaintEnemyTypePreview(object.rules.EditedLevel(), object.context.editor.catalogue, painter);
+    PaintEnemyTypePreview(object.rules.EditedLevel(), object.context.editor.catalogue, painter,
+                          BaseUnitsOf(dialog));
   }
   EndPaint(dialog, &paint);
 }

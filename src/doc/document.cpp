@@ -12,6 +12,12 @@ void Document::Replace(const LevelSet& levels, const std::string& fileName) {
   open_ = false;
   pending_ = Step();
   revision_ = savedRevision_ = ++lastRevision_;
+  ++changes_;
+}
+
+void Document::ReplaceUnsaved(const LevelSet& levels, const std::string& fileName) {
+  Replace(levels, fileName);
+  savedRevision_ = 0;  // no revision is ever 0
 }
 
 void Document::MarkSaved(const std::string& fileName) {
@@ -64,11 +70,13 @@ bool Document::Change(int level, const std::function<void(Level&)>& change, int 
   const bool changed = !(before == levels_[level]);
   // The title shows the change at once, not only when a stroke ends.
   if (changed && revision_ == pending_.revisionBefore) revision_ = ++lastRevision_;
+  if (changed) ++changes_;
   if (ownStep) CloseStep();
   return changed;
 }
 
 int Document::Swap(Step& step) {
+  ++changes_;
   for (LevelSnapshot& s : step.levels) std::swap(s.content, levels_[s.level]);
   return step.shownLevel;
 }

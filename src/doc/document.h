@@ -28,10 +28,17 @@ class Document {
 
   bool Modified() const { return revision_ != savedRevision_; }
   uint64_t Revision() const { return revision_; }
+  // Counts every change of the levels by an edit, an undo, a redo or a
+  // replacement (not the quiet shadow correction): what the recovery file
+  // follows.
+  uint64_t Changes() const { return changes_; }
 
   // A fresh document: these levels, this name, unmodified, no history (New,
   // Open, a drop, a recent file, the first set at start-up).
   void Replace(const LevelSet& levels, const std::string& fileName);
+  // Levels brought back from a recovery file: like Replace, but modified,
+  // since they were never saved as they are.
+  void ReplaceUnsaved(const LevelSet& levels, const std::string& fileName);
   // The levels as they are now were saved under this name.
   void MarkSaved(const std::string& fileName);
 
@@ -72,6 +79,7 @@ class Document {
   uint64_t revision_ = 0;
   uint64_t savedRevision_ = 0;
   uint64_t lastRevision_ = 0;  // the newest revision handed out
+  uint64_t changes_ = 0;
   bool open_ = false;
   Step pending_;               // the open step: snapshots of the levels before it
 };

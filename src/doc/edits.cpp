@@ -233,12 +233,45 @@ bool Edits::ClearLevel(Document& document, int level) {
   return document.Change(level, [](Level& l) { l.ClearKeepPatternSet(); }, level);
 }
 
+bool Edits::ClearArea(Document& document, int level, const CellRect& rect) {
+  return document.Change(level, [&rect](Level& l) { ::ClearArea(l, rect); }, level);
+}
+
+AreaOutcome Edits::PlaceArea(Document& document, int level, const LevelArea& area, int column,
+                             int row) {
+  AreaOutcome outcome;
+  outcome.changed = document.Change(
+      level,
+      [&](Level& l) {
+        const PlaceResult result = ::PlaceArea(l, area, column, row);
+        outcome.refusal = result.refusal;
+        outcome.enemiesLeftOut = result.enemiesLeftOut;
+      },
+      level);
+  return outcome;
+}
+
+AreaOutcome Edits::FlipArea(Document& document, int level, const CellRect& rect, FlipAxis axis) {
+  AreaOutcome outcome;
+  outcome.changed = document.Change(
+      level, [&](Level& l) { outcome.refusal = ::FlipArea(l, rect, axis); }, level);
+  return outcome;
+}
+
 bool Edits::CorrectShadows(Document& document, int level) {
   return document.Change(level, [](Level& l) { l.CorrectShadows(); }, level);
 }
 
 bool Edits::PasteLevel(Document& document, int level, const Level& pasted) {
   return document.Change(level, [&pasted](Level& l) { l = pasted; }, level);
+}
+
+bool Edits::ReplaceLevels(Document& document, const LevelSet& levels, int shown) {
+  document.OpenStep(shown);
+  bool changed = false;
+  for (int i = 0; i < kLevelCount; ++i) changed = PasteLevel(document, i, levels[i]) || changed;
+  document.CloseStep();
+  return changed;
 }
 
 bool Edits::SwapLevels(Document& document, int a, int b, int shown) {

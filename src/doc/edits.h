@@ -8,9 +8,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "level/level.h"
+#include "level/level_area.h"
 
 class Document;
 
@@ -35,6 +37,15 @@ struct EditOutcome {
   bool inspect = false;
   int32_t repaint = 0;
   bool Ran() const { return inspect || repaint != 0; }
+};
+
+// What placing or flipping an area did: whether the level changed, why the
+// level's rules refused it (empty when they did not), and how many enemies
+// found no free record.
+struct AreaOutcome {
+  bool changed = false;
+  std::string refusal;
+  int enemiesLeftOut = 0;
 };
 
 // repaintFlags bits
@@ -70,9 +81,19 @@ class Edits {
   static bool ClearLevel(Document& document, int level);
   static bool CorrectShadows(Document& document, int level);
   static bool PasteLevel(Document& document, int level, const Level& pasted);
+  // All ten levels at once (the file reloaded), one step; `shown` is the
+  // level the user looks at.
+  static bool ReplaceLevels(Document& document, const LevelSet& levels, int shown);
   // a and b exchange places (one step); the shown level is `shown`.
   static bool SwapLevels(Document& document, int a, int b, int shown);
   static bool SetPatternSet(Document& document, int level, int32_t value);
+
+  // Areas: a selection cleared (Cut, Delete), an area placed (Paste) and a
+  // selection or the whole level mirrored, one step each.
+  static bool ClearArea(Document& document, int level, const CellRect& rect);
+  static AreaOutcome PlaceArea(Document& document, int level, const LevelArea& area, int column,
+                               int row);
+  static AreaOutcome FlipArea(Document& document, int level, const CellRect& rect, FlipAxis axis);
 
   // The level dialog's settings.
   static bool SetGoal(Document& document, int level, int32_t goal);

@@ -1,4 +1,4 @@
-// Tallies of the GDI objects (device contexts, bitmaps, pens) that the
+// Tallies of the GDI objects (device contexts, bitmaps, pens, fonts) that the
 // painter and the tile sheets make and delete. A paint that forgot one pen
 // would use up the process's GDI handles after some hours of editing, and
 // the system's own count (GetGuiResources) reads 0 under Wine, so the code
@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-enum class GdiObjectKind { Dc, Bitmap, Pen };
-constexpr int kGdiObjectKinds = 3;
+enum class GdiObjectKind { Dc, Bitmap, Pen, Font };
+constexpr int kGdiObjectKinds = 4;
 
 class GdiObjectLedger {
  public:
@@ -39,6 +39,7 @@ class GdiObjectLedger {
 };
 
 // The objects of GdiPainter (its source and off-screen contexts, the
-// off-screen bitmap, the pens of its lines) and those of the tile sheets.
+// off-screen bitmap, the pens of its lines, the fonts of its captions) and
+// those of the tile sheets.
 GdiObjectLedger& PainterGdiObjects();
 GdiObjectLedger& SheetGdiObjects();

@@ -78,7 +78,22 @@ void GdiPainter::Caption(const ClientRect& rect, const std::string& text, Rgb ba
   RECT r = {rect.left, rect.top, rect.right, rect.bottom};
   SetBkMode(Current(), OPAQUE);
   SetBkColor(Current(), ToColorRef(background));
+  // The captions' strips are fixed in pixels; at a higher DPI the window's
+  // font outgrows them and would lose its top. A font that fits stands in.
+  const int height = rect.bottom - rect.top;
+  TEXTMETRICA metrics = {};
+  HFONT fitting = nullptr;
+  if (GetTextMetricsA(Current(), &metrics) && metrics.tmHeight > height + 1) {
+    fitting = CreateFontA(-(height - 4), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+    PainterGdiObjects().Created(GdiObjectKind::Font, fitting);
+  }
+  HGDIOBJ previous = fitting ? SelectObject(Current(), fitting) : nullptr;
   DrawTextA(Current(), text.c_str(), -1, &r, DT_SINGLELINE | DT_BOTTOM);
+  if (!fitting) return;
+  SelectObject(Current(), previous);
+  DropObject(GdiObjectKind::Font, fitting);
 }
 
 void GdiPainter::FillBackground(const ClientRect& rect) {

@@ -124,7 +124,9 @@ bool DecodePng(const std::vector<uint8_t>& bytes, Image& image, std::string* err
   stbi_uc* pixels = stbi_load_from_memory(png.data(), static_cast<int>(png.size()), &w, &h,
                                           &channels, 3);
   if (!pixels) {
-    if (error) *error = std::string("is not a PNG picture (") + stbi_failure_reason() + ")";
+    // The decoder does not always say why; no empty brackets then.
+    const std::string why = stbi_failure_reason() ? stbi_failure_reason() : "";
+    if (error) *error = "is not a PNG picture" + (why.empty() ? std::string() : " (" + why + ")");
     return false;
   }
   image = Image(w, h);

@@ -13,13 +13,6 @@ std::string ActorName(int actor) {
   return actor == 0 ? "the player" : "enemy " + std::to_string(actor);
 }
 
-// The cell an actor stands on, or -1 when its place is no square of the grid.
-int ActorCell(const ActorRecord& actor) {
-  if (!actor.IsPlaced() || (actor.x() + 8) % 16 != 0 || actor.y() % 16 != 0) return -1;
-  const int column = (actor.x() + 8) / 16, row = actor.y() / 16;
-  return IsIndex(column, kGridColumns) && IsIndex(row, kGridRows) ? row * kGridColumns + column : -1;
-}
-
 // What a cell is, for an actor standing on it; nullptr when it may stand there.
 const char* Obstacle(int32_t v) {
   if (IsSolid(v)) return "a solid pattern";
@@ -111,12 +104,17 @@ class LevelCheck {
   }
 
   // Walls count as open (bombs open them); a teleport start leads to its end.
+  // The way goes where actors walk: rows 1 to 12, columns 1 to 15.
   void Reach() {
-    const int exit = level_.FindExit();
+    const auto inMainGrid = [](int cell) { return RowOf(cell) > 0 && !IsEdgeColumn(ColumnOf(cell)); };
+    int exit = -1;
+    for (int cell = 0; cell < kCellCount && exit < 0; ++cell)
+      if (IsExit(level_.GetCell(cell)) && inMainGrid(cell)) exit = cell;
     const int player = ActorCell(level_.GetActor(0));
     if (exit < 0 || player < 0) return;
+    const auto walkable = [this, inMainGrid](int cell) { return inMainGrid(cell) && !IsSolid(level_.GetCell(cell)); };
     const std::vector<int> reached = ConnectedCells(
-        player, [this, player](int cell) { return cell == player || !IsSolid(level_.GetCell(cell)); },
+        player, [walkable, player](int cell) { return cell == player || walkable(cell); },
         [this](int cell) {
           const int32_t v = level_.GetCell(cell);
           return IsTeleportEnd(v) && (v - kCellTeleportFirst) % 2 == 0 ? CellOf(v + 1) : -1;

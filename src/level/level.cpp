@@ -80,3 +80,9 @@ const char* GoalName(int32_t goal) {
                                        "Collect & Destroy gems"};
   return IsIndex(goal, kGoalCount) ? kNames[goal] : nullptr;
 }
+
+int ActorCell(const ActorRecord& actor) {
+  if (!actor.IsPlaced() || (actor.x() + 8) % 16 != 0 || actor.y() % 16 != 0) return -1;
+  const int column = (actor.x() + 8) / 16, row = actor.y() / 16;
+  return IsIndex(column, kGridColumns) && IsIndex(row, kGridRows) ? row * kGridColumns + column : -1;
+}

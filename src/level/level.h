@@ -149,6 +149,9 @@ class Level {
 
   int FindExit() const;  // the lowest cell holding an exit, or -1
   void CorrectShadows();
+  // The shadow rule for one cell (both layers), from the cell above it; a
+  // cell of row 0 has nothing above it and stays.
+  void CorrectShadowOf(int index);
 
  private:
   int32_t goal_;
@@ -169,6 +172,10 @@ int32_t EnemySpriteSet(const Level& level, const ActorRecord& actor);
 // The sprite set that draws an actor: the player's (0) for type code 0, the
 // level's slot of its enemy type otherwise; -1 for any other type code.
 int32_t SpriteSetOf(const Level& level, const ActorRecord& actor);
+
+// The cell an actor stands on (x = 16 x column - 8, y = 16 x row), or -1
+// when it is not placed or its place is no square of the grid.
+int ActorCell(const ActorRecord& actor);
 
 // Names of the four goals, by goal value.
 constexpr int kGoalCount = 4;

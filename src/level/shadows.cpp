@@ -21,12 +21,14 @@ int32_t Shade(int32_t value, bool shadowed) {
 }  // namespace
 
 void Level::CorrectShadows() {
-  for (int i = 0; i + kGridColumns < kCellCount; ++i) {
-    const bool shadowed = CastsShadow(static_cast<uint32_t>(cells_[i]));
-    const int below = i + kGridColumns;
-    if (ReceivesShadow(static_cast<uint32_t>(cells_[below])))
-      cells_[below] = Shade(cells_[below], shadowed);
-    if (ReceivesShadow(static_cast<uint32_t>(floors_[below])))
-      floors_[below] = Shade(floors_[below], shadowed);
-  }
+  for (int i = kGridColumns; i < kCellCount; ++i) CorrectShadowOf(i);
+}
+
+void Level::CorrectShadowOf(int index) {
+  if (!IsIndex(index, kCellCount) || index < kGridColumns) return;
+  const bool shadowed = CastsShadow(static_cast<uint32_t>(cells_[index - kGridColumns]));
+  if (ReceivesShadow(static_cast<uint32_t>(cells_[index])))
+    cells_[index] = Shade(cells_[index], shadowed);
+  if (ReceivesShadow(static_cast<uint32_t>(floors_[index])))
+    floors_[index] = Shade(floors_[index], shadowed);
 }

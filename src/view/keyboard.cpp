@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "view/area_tool.h"
 #include "view/canvas_tool.h"
 #include "view/editor.h"
 #include "view/host.h"
@@ -120,9 +121,16 @@ int OnKeyUp(Editor& editor, Host& host, uint32_t key, uint32_t /*lParam*/) {
     case kKeyLeft: MoveAcross(s, -1); break;
     case kKeyDown: MoveVertically(s, kDownMoves); break;
     case kKeyUp: MoveVertically(s, kUpMoves); break;
-    case kKeyDelete: return DeleteSelectedEnemy(editor, host);
+    case kKeyDelete:
+      // A selected area is cleared; only without one does Delete take the
+      // selected enemy off the level.
+      if (!HasSelection(editor)) return DeleteSelectedEnemy(editor, host);
+      EndStroke(editor, host);
+      ClearSelection(editor, host);
+      return 1;
     case kKeyEscape:
       if (s.rectangle.active) EndStroke(editor, host);
+      else CancelArea(editor, host);
       return 0;
     default: return 0;
   }

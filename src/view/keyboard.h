@@ -1,6 +1,7 @@
-// The arrow keys move the selection over the palette; Delete removes the
-// selected enemy from the level; Esc drops a rectangle being dragged out.
-// Acts on key release.
+// The arrow keys move the selection over the palette; Delete clears a
+// selected area or, without one, removes the selected enemy from the level;
+// Esc drops a rectangle being dragged out, a floating paste, or the area
+// selection with its mode. Acts on key release.
 #pragma once
 
 #include <cstdint>

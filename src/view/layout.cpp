@@ -1,5 +1,7 @@
 #include "view/layout.h"
 
+#include <algorithm>
+
 #include "gfx/region_list.h"
 
 namespace {
@@ -31,6 +33,15 @@ void LayoutRegions(RegionList& regions, int z) {
 
 int MainWindowWidth(int z) { return 523 * z; }
 int MainWindowHeight(int z) { return 209 * z + 81; }
+
+WindowSize MainWindowSize(int z, const WindowChrome& chrome) {
+  // The client area the layout needs above the status bar: the documented
+  // window less the chrome it was made for.
+  const int layoutWidth = MainWindowWidth(z) - 6;
+  const int layoutHeight = MainWindowHeight(z) - 44 - 20;
+  return {std::max(MainWindowWidth(z), layoutWidth + chrome.frameWidth),
+          std::max(MainWindowHeight(z), layoutHeight + chrome.frameHeight + chrome.statusBar)};
+}
 
 SelectorPlace LevelSelectorPlace(int z) { return {3 * z, 1}; }
 SelectorPlace GraphicsSelectorPlace(int z) { return {259 * z, 1}; }

@@ -35,6 +35,24 @@ void LayoutRegions(RegionList& regions, int z);
 int MainWindowWidth(int z);
 int MainWindowHeight(int z);
 
+// What the system puts around the layout: the frame's width and height
+// (borders, caption, menu bar) and the status bar's height.
+struct WindowChrome {
+  int frameWidth = 0;
+  int frameHeight = 0;
+  int statusBar = 0;
+};
+struct WindowSize {
+  int width = 0;
+  int height = 0;
+  bool operator==(const WindowSize&) const = default;
+};
+// The outer size that holds the whole layout above the status bar: the
+// documented size where the chrome is that of Wine at 96 DPI (a frame of
+// 6 x 44 and a status bar of 20), and just so much larger where the chrome
+// is larger (a higher DPI, larger fonts or captions).
+WindowSize MainWindowSize(int z, const WindowChrome& chrome);
+
 // Where the selectors stand (each 32 x 16 at both zooms).
 struct SelectorPlace {
   int x, y;

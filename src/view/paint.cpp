@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 
+#include "view/area_tool.h"
 #include "view/editor.h"
 #include "gfx/painter.h"
 #include "gfx/sheet_lookup.h"
@@ -260,6 +261,8 @@ void FrameCells(Painter& painter, int z, int first, int last) {
 void DrawCanvasFrames(Editor& state, Painter& painter, int z) {
   Session& s = state.session;
   if (s.rectangle.active) FrameCells(painter, z, s.rectangle.first, s.rectangle.last);
+  if (s.areaSelection.shown) FrameCells(painter, z, s.areaSelection.first, s.areaSelection.last);
+  if (s.floating.active) FrameCells(painter, z, s.floating.cell, FloatingLastCell(state));
   if (s.mark.cell < 0) return;
   if (s.mark.level != s.currentLevel || s.mark.revision != state.document.Revision())
     s.mark = {};
@@ -359,8 +362,10 @@ int PaintMainWindow(Editor& state, Painter& painter) {
       // Composed off screen and copied in one transfer, so the window never
       // shows a half-drawn canvas.
       painter.BeginOffscreen(258 * z, 209 * z + kTopStrip);
-      DrawLevelGrid(state, level, painter);
-      DrawTeleportLinks(state, level, painter, state.session.teleportPair);
+      // A floating paste shows the level as placing it would leave it.
+      const Level shown = session.floating.active ? FloatingPreview(state) : level;
+      DrawLevelGrid(state, shown, painter);
+      DrawTeleportLinks(state, shown, painter, state.session.teleportPair);
       DrawCanvasFrames(state, painter, z);
       painter.EndOffscreen(Box(z, z + kTopStrip, 256 * z, 208 * z));
     }

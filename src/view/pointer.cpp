@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "view/area_tool.h"
 #include "view/canvas_tool.h"
 #include "view/editor.h"
 #include "view/hit_test.h"
@@ -33,11 +34,40 @@ bool Fill(Editor& editor, Host& host, uint32_t keys, const RegionHit& hit, bool 
   return true;
 }
 
+// Select mode and a floating paste take the left button on the canvas, which
+// never paints then: true when the click was theirs.
+bool AreaClick(Editor& editor, Host& host, const RegionHit& hit) {
+  if (!IsCanvasRegion(hit.id)) return false;
+  const Session& s = editor.session;
+  if (s.floating.active)
+    PlaceFloating(editor, host, CellAt(hit));
+  else if (s.selectMode)
+    BeginSelecting(editor, host, CellAt(hit));
+  else
+    return false;
+  return true;
+}
+
+// The pointer over the canvas in select mode or with an area floating: the
+// frame follows it; nothing is painted, whatever the buttons.
+bool AreaHover(Editor& editor, Host& host, const RegionHit& hit) {
+  Session& s = editor.session;
+  if (!IsCanvasRegion(hit.id) || (!s.floating.active && !s.selectMode)) return false;
+  if (s.floating.active) {
+    FloatTo(editor, host, CellAt(hit));
+    return true;
+  }
+  ShowCellInspector(editor, host, CellAt(hit));
+  host.SetStatusText(HasSelection(editor) ? AreaSizeText(SelectedOrWholeGrid(editor)) : kSelectModeText);
+  return true;
+}
+
 }  // namespace
 
 int OnLeftButtonDown(Editor& editor, Host& host, uint32_t keys, uint32_t position) {
   if (editor.session.canvasReady == 0) return 0;
   const RegionHit hit = HitAt(editor, position);
+  if (AreaClick(editor, host, hit)) return 1;
   if (Fill(editor, host, keys, hit, false)) return 1;
   BeginStroke(editor, host);
   if (IsCanvasRegion(hit.id)) {
@@ -50,6 +80,7 @@ int OnLeftButtonDown(Editor& editor, Host& host, uint32_t keys, uint32_t positio
 }
 
 int OnLeftButtonUp(Editor& editor, Host& host) {
+  FinishSelecting(editor, host);
   const Session::Rectangle& r = editor.session.rectangle;
   if (!r.active) EndStroke(editor, host);
   else if (!r.right) FinishRectangle(editor, host);
@@ -57,12 +88,15 @@ int OnLeftButtonUp(Editor& editor, Host& host) {
 }
 
 int OnCaptureLost(Editor& editor, Host& host) {
+  FinishSelecting(editor, host);
   EndStroke(editor, host);
   return 0;
 }
 
 int OnRightButtonDown(Editor& editor, Host& host, uint32_t keys, uint32_t position) {
   EndStroke(editor, host);
+  // A right click drops a floating paste; in select mode it does nothing.
+  if (CancelFloating(editor, host) || editor.session.selectMode) return 1;
   const RegionHit hit = HitAt(editor, position);
   if (Fill(editor, host, keys, hit, true)) return 1;
   if (hit.id == kRegionGrid) RightClickAt(editor, host, CellAt(hit));
@@ -77,12 +111,17 @@ int OnRightButtonUp(Editor& editor, Host& host) {
 int OnCanvasMouseMove(Editor& editor, Host& host, uint32_t keys, uint32_t position) {
   if (editor.session.canvasReady == 0) return 0;
   Session& s = editor.session;
+  const ClientPoint p = UnpackPosition(position);
   if (s.rectangle.active) {
-    const ClientPoint p = UnpackPosition(position);
     DragRectangleTo(editor, host, NearestCell(s.regionList, editor.settings.zoom, p.x, p.y));
     return 0;
   }
+  if (s.areaSelection.dragging) {
+    SelectTo(editor, host, NearestCell(s.regionList, editor.settings.zoom, p.x, p.y));
+    return 0;
+  }
   for (int32_t& tile : s.inspectorTiles) tile = -1;
+  if (AreaHover(editor, host, HitAt(editor, position))) return 0;
   // Only the left button alone drags; with Shift, Ctrl or another button
   // held the pointer just shows what is under it. A drag that came in
   // without a press of its own is a stroke all the same.
@@ -108,7 +147,6 @@ int OnCanvasMouseMove(Editor& editor, Host& host, uint32_t keys, uint32_t positi
   }
   host.SetStatusText(text);
   if (!drag || !PanelDragSelects(hit.id)) return 0;
-  const ClientPoint p = UnpackPosition(position);
   return OnPanelClick(editor, host, hit.id, p.x, p.y);
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "view/area_tool.h"
 #include "view/canvas_tool.h"
 #include "view/editor.h"
 #include "view/layout.h"
@@ -18,6 +19,7 @@ int OnSelectorScroll(Editor& editor, Host& host, Selector selector, int p) {
   switch (selector) {
     case Selector::Level:
       if (!IsIndex(p, kLevelCount)) break;
+      if (p != s.currentLevel) ForgetSelection(editor, host);
       s.currentLevel = p;
       ShowLevelPatternSet(editor, host);
       Repaint(editor, host, kRepaintAll);
@@ -41,6 +43,8 @@ int OnSelectorScroll(Editor& editor, Host& host, Selector selector, int p) {
 
 void SelectLevel(Editor& editor, Host& host, int n) {
   if (!IsIndex(n, kLevelCount)) return;
+  // Another level keeps select mode, not the selection.
+  if (n != editor.session.currentLevel) ForgetSelection(editor, host);
   editor.session.currentLevel = n;
   host.SetSelectorPosition(Selector::Level, n);
   ShowLevelPatternSet(editor, host);

@@ -25,6 +25,22 @@ struct Session : Selection {
     bool right = false;
     int first = -1, last = -1;
   } rectangle;
+  // Select mode: a left drag on the canvas frames a rectangle of cells, from
+  // cell `first` to `last`, instead of painting. The selection stays, framed,
+  // until a new drag, Esc, leaving the mode or another level.
+  bool selectMode = false;
+  struct AreaSelection {
+    bool shown = false;
+    bool dragging = false;  // the left button is down and the frame follows it
+    int first = -1, last = -1;
+  } areaSelection;
+  // A pasted area floating over the canvas with its top-left cell at `cell`,
+  // until a left click places it or Esc or a right click drops it.
+  struct Floating {
+    bool active = false;
+    LevelArea area;
+    int cell = -1;
+  } floating;
   // The cell a level check pointed at, framed on the canvas until the level
   // changes or the document does (its revision then differs).
   struct Mark {

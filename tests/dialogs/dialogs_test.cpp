@@ -268,9 +268,10 @@ TEST(CheckLevelsDialog, LinesAndShow) {
     levels[4].GetActor(0).Set(-8, 0, 5, 0, 0, 4);  // on cell 0
   });
   const std::vector<Problem> problems = CheckEditorLevels(h.state);
-  ASSERT_EQ(problems.size(), 1u);
+  ASSERT_EQ(problems.size(), 2u);
   EXPECT_EQ(ProblemLine(problems[0]), "Level 5, row 1, column 1: error: the player stands on a solid pattern");
-  EXPECT_FALSE(ShowProblem(h.state, h.host, problems, 1));
+  EXPECT_EQ(ProblemLine(problems[1]), "Level 5, row 3, column 7: warning: the exit cannot be reached from the player's square");
+  EXPECT_FALSE(ShowProblem(h.state, h.host, problems, 2));
   EXPECT_TRUE(ShowProblem(h.state, h.host, problems, 0));
   EXPECT_EQ(h.state.session.currentLevel, 4);
   EXPECT_EQ(h.state.session.mark.level, 4);

@@ -3,7 +3,7 @@
 // to the same bytes again.
 #include "fuzz/fuzz_checks.h"
 #include "level/level_file.h"
-#include "level_json.h"
+#include "level/level_json.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<uint8_t> file, again;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "view/hit_test.h"
 #include "view/host.h"
 
 class FakeHost : public Host {
@@ -68,6 +69,27 @@ class FakeHost : public Host {
   // The string table is not this fake's to know: it answers with the id.
   std::string StringResource(int id) override { return "string " + std::to_string(id); }
   void DestroyMainWindow() override { destroyed = true; }
+  // The clipboard as two strings; a closed clipboard refuses everything.
+  bool PutClipboard(const std::vector<uint8_t>& area, const std::string& text) override {
+    if (clipboardClosed) return false;
+    clipboardArea = area;
+    clipboardText = text;
+    return true;
+  }
+  void GetClipboard(std::vector<uint8_t>& area, std::string& text) override {
+    area = clipboardArea;
+    text = clipboardArea.empty() ? clipboardText : "";
+  }
+  bool PointerPosition(int& x, int& y) override {
+    x = pointer.x;
+    y = pointer.y;
+    return pointerKnown;
+  }
+  std::vector<uint8_t> clipboardArea;
+  std::string clipboardText;
+  bool clipboardClosed = false;
+  ClientPoint pointer;
+  bool pointerKnown = false;
 
   std::string LastTitle() const { return titles.empty() ? "" : titles.back(); }
   std::string LastStatus() const { return statusTexts.empty() ? "" : statusTexts.back(); }

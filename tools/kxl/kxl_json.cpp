@@ -7,7 +7,7 @@
 #include "gfx/resource_catalogue.h"
 #include "kxl_commands.h"
 #include "level/level_file.h"
-#include "level_json.h"
+#include "level/level_json.h"
 
 int RunExport(const std::vector<std::string>& args) {
   if (args.size() != 2 && !(args.size() == 4 && args[2] == "--program-dir")) {
@@ -27,11 +27,17 @@ int RunExport(const std::vector<std::string>& args) {
   // installation keeps its levels, or the one given.
   const std::string folder = AsProgramDirectory(
       args.size() == 4 ? args[3] : std::filesystem::path(args[0]).parent_path().string());
-  ResourceCatalogue catalogue;
   std::string ini;
   const bool named = ReadTextFile(folder + "resources.ini", ini);
-  if (named) LoadResourceCatalogueFromText(catalogue, ini, folder, [](const std::string&) {});
-  const std::string text = ExportLevelSetJson(bytes, named ? &catalogue : nullptr);
+  JsonNames names;
+  if (named) {
+    ResourceCatalogue catalogue;
+    LoadResourceCatalogueFromText(catalogue, ini, folder, [](const std::string&) {});
+    for (const PatternSet& set : catalogue.patternSets) names.patternSets.push_back(set.name);
+    for (const SpriteSet& set : catalogue.spriteSets) names.spriteSets.push_back(set.name);
+    names.songs = catalogue.songs;
+  }
+  const std::string text = ExportLevelSetJson(bytes, named ? &names : nullptr);
   std::string reason;
   if (!WriteFileSafely(SystemFileLayer(), args[1], {std::vector<uint8_t>(text.begin(), text.end())}, &reason))
     return FileError(args[1], reason);

@@ -1,4 +1,4 @@
-#include "level_json.h"
+#include "level/level_json.h"
 
 #include <gtest/gtest.h>
 

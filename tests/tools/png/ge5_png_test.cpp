@@ -45,7 +45,7 @@ TEST(PngIo, IndexedPicturesAndWhatIsRefused) {
       {"nothing but the header chunk", Bytes(four.begin(), four.begin() + kPaletteAt), notPaletted},
       {"palette of 4 bytes", Spliced(four, kPaletteAt, PngChunk("PLTE", {1, 2, 3, 4}), 21), notPaletted},
       {"chunk past the end", Bytes(four.begin(), four.begin() + kDataAt - 1), notPaletted},
-      {"nothing after the palette", Bytes(four.begin(), four.begin() + kDataAt), "is not a PNG picture ()"},
+      {"nothing after the palette", Bytes(four.begin(), four.begin() + kDataAt), "is not a PNG picture"},
       {"data chunk too long", bloated, damaged},
       {"cut in a chunk header", Bytes(four.begin(), four.begin() + kDataAt + 8), damaged},
       {"17 entries", PalettedPng(4, 1, std::vector<Rgb>(17, {1, 1, 1}), {0, 0, 0, 0}),
