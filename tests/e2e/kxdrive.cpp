@@ -1,28 +1,23 @@
 // kxdrive: drives the real kraxed.exe for the end-to-end tests and the
-// manuals' screenshots. One command a line on stdin, its words split by
-// tabs; one answer a line on stdout: "ok" and its values, or "error" and
-// why, split by tabs (a tab, line end or backslash inside a value escaped
-// with a backslash). Windows are named by their handle as a decimal number,
-// editors by the number `start` gave them.
+// manuals' screenshots (the pictures are taken from the X display). A command a line on stdin, its words split by tabs;
+// an answer a line on stdout: "ok" and its values, or "error" and why, split
+// by tabs (a tab, line end or backslash in a value escaped by a backslash).
+// Windows are named by their handle as a decimal number, editors by the
+// number `start` gave them. Every wait has a time limit; when stdin ends,
+// the editors started are ended by their process handles.
 //
-// What Wine on a virtual display without a window manager taught us:
-// - keys sent while Wine brings its key state in line with the X server's,
-//   right after a change of focus, are lost (a Ctrl most often): keys wait
-//   until the focus has been on their window for kFocusSettleMs;
-// - a window that opens under the real pointer is sent a move at a moment
-//   of the system's choosing, which overwrites the status text: the pointer
-//   is parked in the screen's far corner before an editor starts;
-// - message boxes and the common dialogs are top-level windows of class
-//   "#32770";
-// - a drop handle is the address of a DROPFILES block (fixed memory): a
-//   drop is a block written into the editor's own memory.
-// Every wait has a time limit. When stdin ends, the editors started are
-// ended by their process handles.
+// Wine on a virtual display without a window manager: keys sent while Wine
+// brings its key state in line with the X server's, right after a change of
+// focus, are lost (a Ctrl most often), so keys wait until the focus has been
+// on their window for kFocusSettleMs; message boxes and the common dialogs
+// are top-level windows of class "#32770"; a drop handle is the address of
+// a DROPFILES block (fixed memory), so a drop is a block written into the
+// editor's own memory.
 #include <windows.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -31,7 +26,6 @@
 #include <vector>
 
 #include "../../res/resource.h"
-#include "gfx/png_io.h"
 
 namespace {
 
@@ -91,8 +85,15 @@ std::string TextOf(HWND window) {
   return text;
 }
 
-// Top-level windows of the process (its visible ones), or child windows of
-// the parent, whose class is `className`.
+// The text the system keeps for the window, asking nothing of its program.
+std::string CaptionOf(HWND window) {
+  char text[1024] = "";
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+// The visible top-level windows of the process, or the child windows of the
+// parent, of the class.
 std::vector<HWND> WindowsOf(DWORD processId, HWND parent, const std::string& className) {
   struct Search {
     DWORD processId;
@@ -103,32 +104,13 @@ std::vector<HWND> WindowsOf(DWORD processId, HWND parent, const std::string& cla
     Search& s = *reinterpret_cast<Search*>(data);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if ((s.processId == 0 || (owner == s.processId && IsWindowVisible(window))) && ClassOf(window) == s.className)
-      s.found.push_back(window);
+    const bool ours = s.processId == 0 || (owner == s.processId && IsWindowVisible(window));
+    if (ours && ClassOf(window) == s.className) s.found.push_back(window);
     return TRUE;
   };
   if (parent) EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&search));
   else EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
   return search.found;
-}
-
-void MovePointer(int x, int y) {
-  INPUT move = {};
-  move.type = INPUT_MOUSE;
-  move.mi.dx = static_cast<LONG>((x * 65536LL + 32768) / GetSystemMetrics(SM_CXSCREEN));
-  move.mi.dy = static_cast<LONG>((y * 65536LL + 32768) / GetSystemMetrics(SM_CYSCREEN));
-  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &move, sizeof move);
-}
-
-void BringToFront(HWND window) {
-  if (GetForegroundWindow() == window) return;
-  for (int attempt = 0; attempt < 20 && GetForegroundWindow() != window; ++attempt) {
-    SetForegroundWindow(window);
-    Sleep(20);
-  }
-  Sleep(kFocusSettleMs);
-  if (GetForegroundWindow() != window) Fail("window " + Name(window) + " does not come to the front");
 }
 
 RECT ScreenRect(HWND window, bool client) {
@@ -144,73 +126,44 @@ RECT ScreenRect(HWND window, bool client) {
   return r;
 }
 
-Image CaptureScreen(const RECT& r) {
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  if (width <= 0 || height <= 0) Fail("nothing to capture");
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, previous);
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  std::vector<RGBQUAD> pixels(static_cast<size_t>(width) * height);
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  Image image(width, height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      const RGBQUAD& p = pixels[static_cast<size_t>(y) * width + x];
-      image.At(x, y) = {p.rgbRed, p.rgbGreen, p.rgbBlue};
-    }
-  return image;
-}
-
+// The menu's commands, submenus included: id and text.
 void AddMenuItems(HMENU menu, Words& out) {
-  for (int i = 0, count = GetMenuItemCount(menu); i < count; ++i) {
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
     char text[256] = "";
     MENUITEMINFOA item = {};
     item.cbSize = sizeof item;
     item.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_FTYPE;
     item.dwTypeData = text;
     item.cch = sizeof text;
-    if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item)) Fail("cannot read the menu");
-    if (item.hSubMenu) {
-      AddMenuItems(item.hSubMenu, out);
-    } else if (!(item.fType & MFT_SEPARATOR)) {
-      out.push_back(std::to_string(item.wID));
-      out.push_back(text);
-    }
+    GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
+    if (item.hSubMenu) AddMenuItems(item.hSubMenu, out);
+    if (item.hSubMenu || (item.fType & MFT_SEPARATOR)) continue;
+    out.push_back(std::to_string(item.wID));
+    out.push_back(text);
   }
 }
 
-HMODULE ProgramResources(const std::string& path) {
+// The menu's commands (id, text) or the accelerators ("flags key command")
+// of the program file. (Wine does not let another process read the running
+// window's menu.)
+Words Resources(const std::string& path, bool menu) {
   HMODULE program = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  if (!program) Fail("cannot read " + path);
-  return program;
+  HMENU commands = LoadMenuA(program, MAKEINTRESOURCEA(IDR_MAINMENU));
+  HACCEL table = LoadAcceleratorsA(program, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+  if (!commands || !table) Fail("no menu or accelerator table in " + path);
+  Words values;
+  if (menu) AddMenuItems(commands, values);
+  std::vector<ACCEL> entries(menu ? 0 : static_cast<size_t>(CopyAcceleratorTableA(table, nullptr, 0)));
+  CopyAcceleratorTableA(table, entries.data(), static_cast<int>(entries.size()));
+  for (const ACCEL& entry : entries)
+    values.push_back(std::to_string(entry.fVirt) + " " + std::to_string(entry.key) + " " + std::to_string(entry.cmd));
+  DestroyMenu(commands);
+  FreeLibrary(program);
+  return values;
 }
 
-// The default value of a key (HKCR\... or HKCU\...): "1" and the value, or "0".
-Words RegistryDefault(const std::string& key) {
-  const size_t slash = key.find('\\');
-  const std::string root = key.substr(0, slash);
-  HKEY opened = nullptr;
-  if (slash == std::string::npos || (root != "HKCR" && root != "HKCU") ||
-      RegOpenKeyExA(root == "HKCR" ? HKEY_CLASSES_ROOT : HKEY_CURRENT_USER, key.substr(slash + 1).c_str(),
-                    0, KEY_READ, &opened) != ERROR_SUCCESS)
-    return {"0"};
-  char value[512] = "";
-  DWORD size = sizeof value - 1;
-  RegQueryValueExA(opened, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
-  RegCloseKey(opened);
-  return {"1", value};
-}
-
-// Writes the DROPFILES block with the ANSI paths into the editor's memory
-// and posts WM_DROPFILES with it.
+// Writes the DROPFILES block with the paths into the editor's memory and
+// posts WM_DROPFILES with it.
 void Drop(const PROCESS_INFORMATION& editor, HWND main, const Words& paths) {
   std::vector<char> block(sizeof(DROPFILES), 0);
   reinterpret_cast<DROPFILES*>(block.data())->pFiles = sizeof(DROPFILES);
@@ -225,21 +178,19 @@ void Drop(const PROCESS_INFORMATION& editor, HWND main, const Words& paths) {
   PostMessageA(main, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
 }
 
+// A message by its four words: window, message, wParam, lParam.
 struct Message {
+  explicit Message(const Words& w)
+      : window(WindowOf(w[1])), id(static_cast<UINT>(Number(w[2]))),
+        wParam(static_cast<WPARAM>(Number(w[3]))), lParam(static_cast<LPARAM>(Number(w[4]))) {}
   HWND window;
   UINT id;
   WPARAM wParam;
   LPARAM lParam;
 };
 
-Message MessageOf(const Words& w) {
-  return {WindowOf(w[1]), static_cast<UINT>(Number(w[2])), static_cast<WPARAM>(Number(w[3])),
-          static_cast<LPARAM>(Number(w[4]))};
-}
-
-// Each command: the values it needs at least, and what it does.
 struct Command {
-  size_t values;
+  size_t values;  // at least
   std::function<Words(const Words&)> run;
 };
 
@@ -249,7 +200,6 @@ const std::map<std::string, Command> kCommands = {
     {"start", {4, [](const Words& w) -> Words {
        const std::string exe = w[1] + "\\kraxed.exe";
        std::string line = (w[2] == "1" ? "\"" + exe + "\"" : exe) + (w[4].empty() ? "" : " " + w[4]);
-       MovePointer(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
        STARTUPINFOA startup = {};
        startup.cb = sizeof startup;
        PROCESS_INFORMATION process = {};
@@ -265,19 +215,17 @@ const std::map<std::string, Command> kCommands = {
        HWND main = nullptr;
        WaitUntil([&] {
          for (HWND window : WindowsOf(editor.dwProcessId, nullptr, "Kraxolan Editor"))
-           if (TextOf(window).starts_with("Kraxolan Editor - [")) main = window;
+           if (CaptionOf(window).starts_with("Kraxolan Editor - [")) main = window;
          return main || !Running(editor);
        }, static_cast<DWORD>(Number(w[2])));
        if (!main) Fail(Running(editor) ? "no main window in time" : "the editor has ended");
        return {Name(main)};
      }}},
-    // exited EDITOR MS: the exit code once the editor has ended, or nothing
-    // while it still runs then.
+    // exited EDITOR MS: the exit code once the editor has ended; nothing while it runs.
     {"exited", {2, [](const Words& w) -> Words {
-       const PROCESS_INFORMATION& editor = EditorOf(w[1]);
-       if (WaitForSingleObject(editor.hProcess, static_cast<DWORD>(Number(w[2]))) != WAIT_OBJECT_0) return {};
        DWORD code = 0;
-       GetExitCodeProcess(editor.hProcess, &code);
+       if (WaitForSingleObject(EditorOf(w[1]).hProcess, static_cast<DWORD>(Number(w[2]))) != WAIT_OBJECT_0) return {};
+       GetExitCodeProcess(EditorOf(w[1]).hProcess, &code);
        return {std::to_string(code)};
      }}},
     {"kill", {1, [](const Words& w) -> Words {
@@ -286,21 +234,20 @@ const std::map<std::string, Command> kCommands = {
        return {};
      }}},
     {"send", {4, [](const Words& w) -> Words {
-       const Message m = MessageOf(w);
+       const Message m(w);
        return {std::to_string(SendWithin(m.window, m.id, m.wParam, m.lParam))};
      }}},
     {"post", {4, [](const Words& w) -> Words {
-       const Message m = MessageOf(w);
+       const Message m(w);
        if (!PostMessageA(m.window, m.id, m.wParam, m.lParam)) Fail("cannot post to window " + w[1]);
        return {};
      }}},
     // call: sent without waiting for the answer (it may open a modal
-    // dialog); `pending` counts the calls not answered yet.
+    // window); `pending` counts the calls not answered yet.
     {"call", {4, [](const Words& w) -> Words {
-       const Message m = MessageOf(w);
+       const Message m(w);
        const SENDASYNCPROC answered = [](HWND, UINT, ULONG_PTR, LRESULT) { --pendingCalls; };
-       if (!SendMessageCallbackA(m.window, m.id, m.wParam, m.lParam, answered, 0))
-         Fail("cannot send to window " + w[1]);
+       if (!SendMessageCallbackA(m.window, m.id, m.wParam, m.lParam, answered, 0)) Fail("cannot send to " + w[1]);
        ++pendingCalls;
        return {};
      }}},
@@ -317,9 +264,7 @@ const std::map<std::string, Command> kCommands = {
        SendWithin(WindowOf(w[1]), WM_NULL);
        return {};
      }}},
-    {"text", {1, [](const Words& w) -> Words {
-       return {TextOf(WindowOf(w[1]))};
-     }}},
+    {"text", {1, [](const Words& w) -> Words { return {TextOf(WindowOf(w[1]))}; }}},
     {"settext", {2, [](const Words& w) -> Words {
        SendWithin(WindowOf(w[1]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(w[2].c_str()));
        return {};
@@ -327,20 +272,11 @@ const std::map<std::string, Command> kCommands = {
     {"alive", {1, [](const Words& w) -> Words {
        return {IsWindow(WindowOf(w[1])) && IsWindowVisible(WindowOf(w[1])) ? "1" : "0"};
      }}},
-    {"item", {2, [](const Words& w) -> Words {
-       return {Name(GetDlgItem(WindowOf(w[1]), Int(w[2])))};
-     }}},
-    // children WINDOW CLASS: its child windows of the class, top to bottom,
-    // then left to right.
+    {"item", {2, [](const Words& w) -> Words { return {Name(GetDlgItem(WindowOf(w[1]), Int(w[2])))}; }}},
+    // children WINDOW CLASS: its child windows of the class.
     {"children", {2, [](const Words& w) -> Words {
-       std::vector<HWND> found = WindowsOf(0, WindowOf(w[1]), w[2]);
-       const auto place = [](HWND window) {
-         const RECT r = ScreenRect(window, false);
-         return std::pair(r.top, r.left);
-       };
-       std::sort(found.begin(), found.end(), [&](HWND a, HWND b) { return place(a) < place(b); });
        Words names;
-       for (HWND child : found) names.push_back(Name(child));
+       for (HWND child : WindowsOf(0, WindowOf(w[1]), w[2])) names.push_back(Name(child));
        return names;
      }}},
     // rect WINDOW client|window: left, top, right, bottom on the screen.
@@ -355,28 +291,37 @@ const std::map<std::string, Command> kCommands = {
      }}},
     // dialog EDITOR CAPTION MS: a message box or dialog of the editor (any
     // caption when empty; an enabled one before one under a box): its
-    // handle, caption and message text, or nothing when none came in time.
+    // handle, caption and message, or nothing when none came in time.
     {"dialog", {3, [](const Words& w) -> Words {
        const PROCESS_INFORMATION& editor = EditorOf(w[1]);
        HWND found = nullptr;
        WaitUntil([&] {
          for (HWND window : WindowsOf(editor.dwProcessId, nullptr, "#32770"))
-           if ((w[2].empty() || TextOf(window) == w[2]) && (!found || IsWindowEnabled(window))) found = window;
+           if ((w[2].empty() || CaptionOf(window) == w[2]) && (!found || IsWindowEnabled(window))) found = window;
          return found || !Running(editor);
        }, static_cast<DWORD>(Number(w[3])));
        if (!found) return {};
        HWND message = GetDlgItem(found, 0xFFFF);  // a message box's text
-       return {Name(found), TextOf(found), message ? TextOf(message) : ""};
+       return {Name(found), CaptionOf(found), message ? CaptionOf(message) : ""};
      }}},
     // keys WINDOW VK...: real keys through the system's input to the window
     // brought to the front, pressed in order and released in reverse.
     {"keys", {2, [](const Words& w) -> Words {
-       BringToFront(WindowOf(w[1]));
+       HWND window = WindowOf(w[1]);
+       if (GetForegroundWindow() != window) {
+         for (int attempt = 0; attempt < 20 && GetForegroundWindow() != window; ++attempt) {
+           SetForegroundWindow(window);
+           Sleep(20);
+         }
+         Sleep(kFocusSettleMs);
+       }
+       if (GetForegroundWindow() != window) Fail("window " + w[1] + " does not come to the front");
        std::vector<INPUT> inputs;
        for (size_t i = 2; i < w.size(); ++i) {
-         inputs.push_back({});
-         inputs.back().type = INPUT_KEYBOARD;
-         inputs.back().ki.wVk = static_cast<WORD>(Number(w[i]));
+         INPUT key = {};
+         key.type = INPUT_KEYBOARD;
+         key.ki.wVk = static_cast<WORD>(Number(w[i]));
+         inputs.push_back(key);
        }
        for (size_t i = inputs.size(); i-- > 0;) {
          inputs.push_back(inputs[i]);
@@ -385,56 +330,48 @@ const std::map<std::string, Command> kCommands = {
        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
        return {};
      }}},
-    // pointer X Y: the real pointer moved to a point of the screen.
-    {"pointer", {2, [](const Words& w) -> Words {
-       MovePointer(Int(w[1]), Int(w[2]));
-       return {};
-     }}},
     // shot WINDOW client|window PATH: the client area or the whole window as
-    // the screen shows it, as PNG.
+    // the screen shows it, as a 32-bit BMP file.
     {"shot", {3, [](const Words& w) -> Words {
-       SetWindowPos(WindowOf(w[1]), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-       if (!WritePng(w[3], CaptureScreen(ScreenRect(WindowOf(w[1]), w[2] == "client")))) Fail("cannot write " + w[3]);
+       const RECT r = ScreenRect(WindowOf(w[1]), w[2] == "client");
+       BITMAPINFOHEADER info = {sizeof info, r.right - r.left, r.top - r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+       std::vector<char> pixels(4 * static_cast<size_t>(info.biWidth) * static_cast<size_t>(-info.biHeight));
+       HDC screen = GetDC(nullptr);
+       HDC memory = CreateCompatibleDC(screen);
+       HBITMAP bitmap = CreateCompatibleBitmap(screen, info.biWidth, -info.biHeight);
+       HGDIOBJ previous = SelectObject(memory, bitmap);
+       BitBlt(memory, 0, 0, info.biWidth, -info.biHeight, screen, r.left, r.top, SRCCOPY);
+       SelectObject(memory, previous);
+       GetDIBits(memory, bitmap, 0, static_cast<UINT>(-info.biHeight), pixels.data(),
+                 reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+       DeleteObject(bitmap);
+       DeleteDC(memory);
+       ReleaseDC(nullptr, screen);
+       const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
+       const BITMAPFILEHEADER header = {0x4D42, static_cast<DWORD>(offset + pixels.size()), 0, 0, offset};  // "BM"
+       std::ofstream out(w[3], std::ios::binary);
+       out.write(reinterpret_cast<const char*>(&header), sizeof header);
+       out.write(reinterpret_cast<const char*>(&info), sizeof info);
+       out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+       if (!out) Fail("cannot write " + w[3]);
        return {};
      }}},
-    // registry KEY: whether the key exists, and its default value.
+    // registry KEY: the default value of HKEY_CLASSES_ROOT\KEY, or nothing
+    // when there is no such key.
     {"registry", {1, [](const Words& w) -> Words {
-       return RegistryDefault(w[1]);
+       char value[512] = "";
+       LONG size = sizeof value;
+       if (RegQueryValueA(HKEY_CLASSES_ROOT, w[1].c_str(), value, &size) != ERROR_SUCCESS) return {};
+       return {value};
      }}},
     // drop EDITOR WINDOW PATH...: the files dropped on the main window.
     {"drop", {3, [](const Words& w) -> Words {
        Drop(EditorOf(w[1]), WindowOf(w[2]), Words(w.begin() + 3, w.end()));
        return {};
      }}},
-    // menu EXE: every command of the program's menu: id, text. (Wine does not
-    // let another process read the running window's menu.)
-    {"menu", {1, [](const Words& w) -> Words {
-       HMODULE program = ProgramResources(w[1]);
-       HMENU menu = LoadMenuA(program, MAKEINTRESOURCEA(IDR_MAINMENU));
-       Words items;
-       if (menu) AddMenuItems(menu, items);
-       FreeLibrary(program);
-       if (!menu) Fail("no menu in " + w[1]);
-       DestroyMenu(menu);
-       return items;
-     }}},
-    // accelerators EXE: the program's accelerator table: flags, key, command.
-    {"accelerators", {1, [](const Words& w) -> Words {
-       HMODULE program = ProgramResources(w[1]);
-       HACCEL table = LoadAcceleratorsA(program, MAKEINTRESOURCEA(IDR_ACCELERATORS));
-       std::vector<ACCEL> entries(table ? static_cast<size_t>(CopyAcceleratorTableA(table, nullptr, 0)) : 0);
-       CopyAcceleratorTableA(table, entries.data(), static_cast<int>(entries.size()));
-       FreeLibrary(program);
-       if (!table) Fail("no accelerator table in " + w[1]);
-       Words values;
-       for (const ACCEL& entry : entries) {
-         values.push_back(std::to_string(entry.fVirt));
-         values.push_back(std::to_string(entry.key));
-         values.push_back(std::to_string(entry.cmd));
-       }
-       return values;
-     }}},
-    // hold NAME: a mutex of that name held until `hold` without a name.
+    // resources EXE menu|accelerators: the program file's menu or accelerators.
+    {"resources", {2, [](const Words& w) -> Words { return Resources(w[1], w[2] == "menu"); }}},
+    // hold [NAME]: a mutex of that name held, the one held before closed.
     {"hold", {0, [](const Words& w) -> Words {
        for (HANDLE object : heldObjects) CloseHandle(object);
        heldObjects.clear();
@@ -443,15 +380,6 @@ const std::map<std::string, Command> kCommands = {
        return {};
      }}},
 };
-
-Words Split(const std::string& line) {
-  Words words(1);
-  for (char c : line) {
-    if (c == '\t') words.emplace_back();
-    else words.back() += c;
-  }
-  return words;
-}
 
 std::string Escaped(const std::string& value) {
   std::string out;
@@ -469,7 +397,11 @@ int main() {
   std::string line;
   while (std::getline(std::cin, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    const Words words = Split(line);
+    Words words(1);
+    for (char c : line) {
+      if (c == '\t') words.emplace_back();
+      else words.back() += c;
+    }
     std::string answer = "ok";
     try {
       const auto command = kCommands.find(words[0]);

@@ -1,37 +1,27 @@
-"""Runs the end-to-end cases (all, or those named on the command line), one
-line each, each in a fresh program folder; the last line is
-"N passed, M failed"."""
+"""Runs the end-to-end cases (those named, or all), each in a fresh program
+folder, one line each; the last line reads "N passed, M failed"."""
+import shutil
 import sys
 import time
 import traceback
-from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).parent))
-import cases  # noqa: E402  (the cases register themselves)
-import session  # noqa: E402,F401
-from kx import Driver, Folder  # noqa: E402
+import cases
+import session  # noqa: F401 (the random session is a case too)
+from kx import Driver, fresh_folder
 
-
-def main(names):
-    chosen = [c for c in cases.CASES if not names or c.__name__ in names]
-    passed = failed = 0
-    driver = Driver()
-    for case in chosen:
-        folder = Folder()
-        start = time.time()
-        try:
-            case(driver, folder)
-            passed += 1
-            print(f"PASS {case.__name__} ({time.time() - start:.1f} s)", flush=True)
-        except Exception:
-            failed += 1
-            print(f"FAIL {case.__name__} ({time.time() - start:.1f} s)\n{traceback.format_exc()}", flush=True)
-        driver.end_editors()
-        folder.remove()
-    driver.close()
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed or not chosen else 0
-
-
-if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))
+driver = Driver()
+chosen = [case for case in cases.CASES if len(sys.argv) < 2 or case.__name__ in sys.argv[1:]]
+failed = 0
+for case in chosen:
+    folder = fresh_folder()
+    start = time.time()
+    try:
+        case(driver, folder)
+        print(f"PASS {case.__name__} ({time.time() - start:.1f} s)", flush=True)
+    except Exception:
+        failed += 1
+        print(f"FAIL {case.__name__} ({time.time() - start:.1f} s)\n{traceback.format_exc()}", flush=True)
+    driver.end_editors()
+    shutil.rmtree(folder, ignore_errors=True)
+print(f"{len(chosen) - failed} passed, {failed} failed")
+sys.exit(1 if failed or not chosen else 0)

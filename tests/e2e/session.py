@@ -1,26 +1,23 @@
-"""The seeded random session: user actions chosen at random (clicks, drags and
-right clicks anywhere in the window, keys, every command of the program's
-menu and every accelerator of its table, the selectors), the dialogs driven
-through their controls, message boxes and file dialogs answered at random as
-they appear, and a checked save every 200 actions. KRAXED_SOAK_SEED,
-KRAXED_SOAK_ACTIONS and KRAXED_SOAK_VERBOSE=1 (every step printed); the same
-seed and length replay the same session."""
+"""The seeded random session: clicks, drags and right clicks anywhere in the
+window, keys, every menu command and accelerator of the program, the
+selectors, the dialogs driven through their controls, message boxes and file
+dialogs answered at random as they come, a checked save every 200 actions.
+KRAXED_SOAK_SEED and KRAXED_SOAK_ACTIONS replay a session; KRAXED_SOAK_VERBOSE=1
+prints every step."""
 import collections
 import os
 import random
 import time
 
-from cases import CELL, RECENT_FILE_COMMAND, case, tile
-from kx import KXL, R, W, Editor, Failure, kxl, title_for, win
+from cases import case, tile
+from kx import CELL, RECENT_FILE_COMMAND, R, W, Editor, Failure, kxl, title_for, win, xdotool
 
 SEED = int(os.environ.get("KRAXED_SOAK_SEED", "20240607"))
 ACTIONS = int(os.environ.get("KRAXED_SOAK_ACTIONS", "1000"))
 VERBOSE = os.environ.get("KRAXED_SOAK_VERBOSE") == "1"
-SAVE_EVERY = 200
 LIMIT = 120 + ACTIONS / 2  # seconds; then the watchdog ends the editor
-UDM_GETRANGE = 0x465
-TB_CODES = range(9)  # TB_LINEUP .. TB_ENDTRACK
-DIALOG_STEPS = {  # what one step in an editing dialog may do, and to which control
+ARROWS = [W.VK_LEFT, W.VK_UP, W.VK_RIGHT, W.VK_DOWN, W.VK_DELETE]
+STEPS = {  # what a step in an editing dialog does, and to which control
     "Level settings": [("pick", R.IDC_LEVEL_NUMBER), ("pick", R.IDC_LEVEL_GOAL), ("pick", R.IDC_LEVEL_MUSIC),
                        ("pick", R.IDC_LEVEL_TYPE1), ("pick", R.IDC_LEVEL_TYPE2), ("pick", R.IDC_LEVEL_TYPE3),
                        ("track", R.IDC_LEVEL_TIME), ("drag", R.IDC_LEVEL_TIME), ("keys", R.IDC_LEVEL_TIME)],
@@ -29,63 +26,64 @@ DIALOG_STEPS = {  # what one step in an editing dialog may do, and to which cont
     "Swap levels": [("pick", R.IDC_SWAP_FIRST), ("pick", R.IDC_SWAP_SECOND), ("click", R.IDC_SWAP),
                     ("keys", R.IDC_SWAP_FIRST)],
 }
-DIALOG_KEYS = [W.VK_ESCAPE, W.VK_RETURN, W.VK_NEXT, W.VK_PRIOR, W.VK_HOME, W.VK_END]
-SETTINGS_BOXES = [R.IDC_SETTINGS_QUESTIONS, R.IDC_SETTINGS_LOAD, R.IDC_SETTINGS_DOUBLE_SIZE,
-                  R.IDC_SETTINGS_AUTOSAVE, R.IDC_SETTINGS_CORRECT_SHADOW]  # never Register: no registry writes
-MESSAGES = {  # caption: the texts a message box of the session may say
-    "Kraxolan Editor": ["Save changes?", "Save Changes?"],
-    "Clear level": ["Do you really want to clear this level?"],
-    "Help": ["Just read kraxed_manual.pdf or kraxed_tutorial.pdf!"],
-    "Check levels": ["No problems found in the ten levels."],
-}
+SETTINGS = [R.IDC_SETTINGS_QUESTIONS, R.IDC_SETTINGS_LOAD, R.IDC_SETTINGS_DOUBLE_SIZE, R.IDC_SETTINGS_AUTOSAVE,
+            R.IDC_SETTINGS_CORRECT_SHADOW]  # never Register: the session writes nothing to the registry
+MESSAGES = [("Kraxolan Editor", "Save changes?"), ("Clear level", "Do you really want to clear this level?"),
+            ("Help", "Just read kraxed_manual.pdf or kraxed_tutorial.pdf!"),
+            ("Check levels", "No problems found in the ten levels.")]
+FILES = {"Save leveldata": [f"soak_{n}.kxl" for n in range(6)], "Export picture": ["picture.png"]}
 
 
 class Session:
     def __init__(self, d, folder):
-        self.d, self.folder, self.random = d, folder, random.Random(SEED)
+        self.d = d
+        self.folder = folder
+        self.random = random.Random(SEED)
         self.editor = Editor(d, folder)
         d("place", self.editor.handle, 0, 0)
-        words = d("menu", win(folder / "kraxed.exe"))
-        self.menu = [int(c) for c in words[::2]]
-        entries = [int(v) for v in d("accelerators", win(folder / "kraxed.exe"))]
-        self.accelerators = [([k for f, k in ((W.FCONTROL, W.VK_CONTROL), (W.FSHIFT, W.VK_SHIFT)) if flags & f] + [key],
-                              command) for flags, key, command in zip(entries[::3], entries[1::3], entries[2::3])]
-        self.story = collections.deque(maxlen=30)
-        self.files = [win(folder / "sample.kxl"), win(folder / "broken.kxl")]
+        self.menu = [int(command) for command in d("resources", win(folder / "kraxed.exe"), "menu")[::2]]
+        self.accelerators = [[key for flag, key in ((W.FCONTROL, W.VK_CONTROL), (W.FSHIFT, W.VK_SHIFT))
+                              if int(entry.split()[0]) & flag] + [int(entry.split()[1])]
+                             for entry in d("resources", win(folder / "kraxed.exe"), "accelerators")]
         (folder / "broken.kxl").write_bytes(bytes(1000))  # no level set is 1000 bytes long
-        self.questions, self.autosave, self.closing, self.recent = True, False, None, set()
-        self.deadline, self.asked, self.checkpoint, self.marker = time.time() + LIMIT, False, None, 0
+        FILES["Load leveldata"] = ["sample.kxl", "broken.kxl"]
+        self.recent = set()  # the level sets opened or saved
+        self.questions = True  # the Editor settings' box
+        self.story = collections.deque(maxlen=30)
+        self.deadline = time.time() + LIMIT
+        self.closing = None  # the answer to "Save Changes?" while the window closes
+        self.asked = False  # "Save Changes?" came
+        self.checkpoint = None  # the file a checked save goes to
         self.opened = None
 
     def note(self, step):
         self.story.append(step)
         if VERBOSE:
-            print(f"  {step}", flush=True)
-
-    def fail(self, what):
-        raise Failure(f"{what}\nthe last steps:\n  " + "\n  ".join(self.story) +
-                      f"\nreplay: KRAXED_SOAK_SEED={SEED} KRAXED_SOAK_ACTIONS={ACTIONS}")
+            print(step, flush=True)
 
     def chance(self, percent):
         return self.random.randrange(100) < percent
 
-    def point(self, area):
-        z = 2 if self.editor.rect()[2] > 700 else 1
-        return [(self.random.randrange(z, 257 * z), self.random.randrange(16 + z, 16 + 209 * z)),  # the canvas
-                (self.random.randrange(259 * z, 516 * z), self.random.randrange(16 + z, 16 + 210 * z)),  # the panel
-                (self.random.randrange(516 * z), self.random.randrange(16 + 210 * z))][area]  # anywhere
+    def zoom(self):
+        return 2 if self.editor.rect()[2] > 700 else 1
 
-    # Delivery: every message waits for its answer while whatever it opens is answered.
+    def point(self, area):
+        z, r = self.zoom(), self.random
+        return [(r.randrange(z, 257 * z), r.randrange(16 + z, 16 + 209 * z)),  # on the canvas
+                (r.randrange(259 * z, 516 * z), r.randrange(16 + z, 16 + 210 * z)),  # on the panel
+                (r.randrange(516 * z), r.randrange(16 + 210 * z))][area]  # anywhere
+
     def call(self, message, wparam=0, lparam=0, window=None):
+        """The message sent; waits for its answer while whatever it opens is answered."""
         self.d("call", window or self.editor.handle, message, wparam, lparam)
         self.settle(lambda: self.d("pending")[0] == "0")
 
-    def settle(self, finished, nudge=None, limit=60):
+    def settle(self, finished, nudge=None):
         start = last = time.time()
         while True:
             if time.time() > self.deadline:
                 self.d("kill", self.editor.id)
-                self.fail(f"the watchdog ended the editor: the session took more than {LIMIT:.0f} s")
+                raise Failure(f"the watchdog ended the editor: the session took more than {LIMIT:.0f} s")
             dialog = self.editor.dialog(seconds=0)
             if dialog:
                 self.answer(dialog)
@@ -98,164 +96,99 @@ class Session:
                 if nudge:
                     nudge()
                 last = time.time()
-            if time.time() - start > limit:
-                self.fail(f"the editor did not finish within {limit} s")
+            if time.time() - start > 60:
+                raise Failure("the editor did not finish within 60 s")
+            time.sleep(0.005)
 
     def keys(self, *keys):
-        """Real keys; a real move onto the palette's gem afterwards says when they have been handled."""
-        status = self.d("children", self.editor.handle, "msctls_statusbar32")[0]
-        self.d("settext", status, "waiting for the keys")
+        """Real keys, then a real move onto the palette's gem: once the status
+        bar names it, the keys before it have been handled."""
+        self.note(f"  keys {keys}")
+        self.d("settext", self.d("children", self.editor.handle, "msctls_statusbar32")[0], "waiting for the keys")
         self.editor.keys(*keys)
         self.move_to_gem()
         self.settle(lambda: self.editor.status() == "Gem", self.move_to_gem)
 
     def move_to_gem(self):
-        left, top, right, _ = self.editor.rect("client")
-        self.marker += 1
-        x, y = tile(CELL["kCellGem"], 2 if right - left > 700 else 1)
-        self.d("pointer", left + x - 4 + self.marker % 3 * 4, top + y)
+        left, top, _, _ = self.editor.rect("client")
+        x, y = tile(CELL.Gem, self.zoom())
+        xdotool("mousemove", left + x + self.random.randrange(-4, 5), top + y)
 
-    def command(self, command):
-        if command == R.ID_FILE_EXIT:
-            return self.close_and_cancel()
-        self.note(f"command {command}")
-        self.call(W.WM_COMMAND, command)
-
-    def close_and_cancel(self):
-        """Closing with unsaved work asks, and Cancel keeps the window."""
-        if not self.editor.title().endswith(" *]") or not self.questions:
-            return self.command(self.random.choice([c for c in self.menu if c != R.ID_FILE_EXIT]))
-        self.closing, self.asked = W.IDCANCEL, False
-        self.call(W.WM_COMMAND, R.ID_FILE_EXIT) if self.chance(50) else self.call(W.WM_SYSCOMMAND, W.SC_CLOSE)
-        self.closing = None
-        if not self.asked or not self.editor.title().endswith(" *]"):
-            self.fail("closing with unsaved work did not ask, or lost the work")
-
-    # Answering what opens.
     def answer(self, dialog):
-        self.note(f"  answer {dialog.caption!r} {dialog.text!r}")
+        self.note(f"  {dialog.caption!r} {dialog.text!r}")
         if dialog.text:
-            return self.message_box(dialog)
-        if dialog.caption in DIALOG_STEPS:
+            self.message_box(dialog)
+        elif dialog.caption in STEPS:
             for _ in range(1 + self.random.randrange(6)):
-                self.dialog_step(dialog, *self.random.choice(DIALOG_STEPS[dialog.caption]))
+                self.step(dialog, *self.random.choice(STEPS[dialog.caption]))
                 if not dialog.alive():
-                    self.fail(f"{dialog.caption} closed by itself")
-            return dialog.close()
-        answers = {"Save leveldata": self.save_dialog, "Load leveldata": self.open_dialog,
-                   "Export picture": self.export_dialog, "Editor settings": self.settings,
-                   "Check levels": self.check_levels, "About": dialog.close}
-        if dialog.caption not in answers:
+                    raise Failure(f"{dialog.caption} closed by itself")
             dialog.close()
-            self.fail(f"an unexpected window {dialog.caption!r}")
-        answers[dialog.caption](*([dialog] if dialog.caption != "About" else []))
+        elif dialog.caption in FILES and (self.checkpoint or not self.chance(25)):
+            (self.folder / "picture.png").unlink(missing_ok=True)  # Export asks before it replaces a file
+            self.opened = self.checkpoint or win(self.folder / self.random.choice(FILES[dialog.caption]))
+            self.note(f"  file {self.opened}")
+            dialog.choose_file(self.opened)
+            if dialog.caption == "Save leveldata":
+                FILES["Load leveldata"].append(self.opened.split("\\")[-1])
+            if dialog.caption != "Export picture" and not self.opened.endswith("broken.kxl"):
+                self.recent.add(self.opened)
+        elif dialog.caption in FILES:
+            dialog.press(W.IDCANCEL)
+        elif dialog.caption == "Editor settings":
+            for box in SETTINGS:
+                if self.chance(60 if box == R.IDC_SETTINGS_DOUBLE_SIZE else 35):
+                    dialog.item(box).send(W.BM_CLICK)
+            way = self.random.randrange(10)
+            if way < 6:
+                self.questions = dialog.item(R.IDC_SETTINGS_QUESTIONS).send(W.BM_GETCHECK) == 1
+            if way < 8:
+                dialog.press(W.IDOK if way < 6 else W.IDCANCEL)
+            elif way < 9:
+                dialog.keys(W.VK_ESCAPE)
+                dialog.gone()
+            else:
+                dialog.close()
+        elif dialog.caption == "Check levels" and self.chance(50):
+            dialog.item(R.IDC_CHECK_SHOW).send(W.BM_CLICK)
+            dialog.gone()
+        elif dialog.caption in ("Check levels", "About"):
+            dialog.close()
+        else:
+            raise Failure(f"an unexpected window {dialog.caption!r}")
 
     def message_box(self, box):
-        buttons = [b for b in (W.IDYES, W.IDNO, W.IDCANCEL, W.IDOK) if box.item(b).handle != "0"]
+        buttons = [button for button in (W.IDYES, W.IDNO, W.IDCANCEL, W.IDOK) if box.item(button).handle != "0"]
         button = self.random.choice(buttons)
-        if box.text == "Save Changes?":
+        if box.text == "Save Changes?" and self.closing:
+            button = self.closing
             self.asked = True
-            button = self.closing or self.fail("asked \"Save Changes?\" while nothing closes the window")
-        elif box.caption == "Error" and box.text == "Couldn't load file!" and self.opened == self.files[1]:
-            pass  # the broken file
-        elif box.text not in MESSAGES.get(box.caption, []):
-            self.fail(f"an unexpected message {box.caption!r}: {box.text!r}")
-        if not self.questions and box.caption in ("Kraxolan Editor", "Clear level"):
-            self.fail("a question asked with the questions turned off")
+        elif (box.caption, box.text) == ("Error", "Couldn't load file!") and self.opened.endswith("broken.kxl"):
+            self.opened = ""
+        elif (box.caption, box.text) not in MESSAGES:
+            raise Failure(f"an unexpected message {box.caption!r}: {box.text!r}")
         box.press(button)
 
-    def dialog_step(self, dialog, kind, control):
+    def step(self, dialog, kind, control):
         self.note(f"    {kind} {control}")
         item = dialog.item(control)
         if kind == "pick" and item.send(W.CB_GETCOUNT) > 0:
             dialog.pick(control, self.random.randrange(item.send(W.CB_GETCOUNT)))
-        elif kind == "track":
-            dialog.send(W.WM_HSCROLL, self.random.choice(TB_CODES), item.handle)
+        elif kind == "track":  # TB_LINEUP .. TB_ENDTRACK
+            dialog.send(W.WM_HSCROLL, self.random.randrange(W.TB_ENDTRACK + 1), item.handle)
         elif kind == "drag":
             position = self.random.randint(item.send(W.TBM_GETRANGEMIN), item.send(W.TBM_GETRANGEMAX))
             item.send(W.TBM_SETPOS, 1, position)
-            for code in (5, 4, 8):  # TB_THUMBTRACK, TB_THUMBPOSITION, TB_ENDTRACK
+            for code in (W.TB_THUMBTRACK, W.TB_THUMBPOSITION, W.TB_ENDTRACK):
                 dialog.send(W.WM_HSCROLL, position << 16 | code, item.handle)
         elif kind == "arrow":
             self.arrow(item)
         elif kind == "click":
             item.send(W.BM_CLICK)
-        elif kind == "keys":
-            dialog.send(0x28, item.handle, 1)  # WM_NEXTDLGCTL: the control takes the focus
-            dialog.keys(self.random.choice(DIALOG_KEYS))
+        elif kind == "keys":  # Esc and Enter leave an editing dialog open; the page keys move the time
+            dialog.send(W.WM_NEXTDLGCTL, item.handle, 1)
+            dialog.keys(self.random.choice([W.VK_ESCAPE, W.VK_RETURN, W.VK_NEXT, W.VK_PRIOR, W.VK_HOME, W.VK_END]))
             time.sleep(0.3)  # the keys go through the system's queue
-
-    def save_dialog(self, dialog):
-        if not self.checkpoint and self.chance(25):
-            return dialog.press(W.IDCANCEL)
-        path = self.checkpoint or win(self.folder / f"soak_{self.random.randrange(6)}.kxl")
-        dialog.choose_file(path)
-        self.files.append(path)
-        self.recent.add(path)
-
-    def open_dialog(self, dialog):
-        if self.chance(20):
-            return dialog.press(W.IDCANCEL)
-        self.opened = self.random.choice(self.files)
-        dialog.choose_file(self.opened)
-        if self.opened != self.files[1]:
-            self.recent.add(self.opened)
-
-    def export_dialog(self, dialog):
-        if self.chance(50):
-            return dialog.press(W.IDCANCEL)
-        dialog.choose_file(win(self.folder / f"picture_{self.random.randrange(3)}.png"))
-
-    def check_levels(self, dialog):
-        dialog.item(R.IDC_CHECK_SHOW).send(W.BM_CLICK) if self.chance(50) else dialog.close()
-
-    def settings(self, dialog):
-        for box in SETTINGS_BOXES:
-            if self.chance(60 if box == R.IDC_SETTINGS_DOUBLE_SIZE else 35):
-                dialog.item(box).send(W.BM_CLICK)
-        checked = {box: dialog.item(box).send(W.BM_GETCHECK) == 1 for box in SETTINGS_BOXES}
-        way = self.random.randrange(10)
-        if way < 6:
-            self.questions, self.autosave = checked[R.IDC_SETTINGS_QUESTIONS], checked[R.IDC_SETTINGS_AUTOSAVE]
-            dialog.press(W.IDOK)
-        elif way < 8:
-            dialog.press(W.IDCANCEL)
-        elif way < 9:
-            dialog.keys(W.VK_ESCAPE)
-            dialog.gone()
-        else:
-            dialog.close()
-
-    # The actions.
-    def actions(self):
-        r, e = self.random, self.editor
-        lparam = lambda p: p[1] << 16 | p[0]  # noqa: E731
-        return [
-            ("hover", 60, lambda: self.call(W.WM_MOUSEMOVE, 0, lparam(self.point(r.randrange(3))))),
-            ("click", 340, lambda: self.click(W.WM_LBUTTONDOWN, self.point(r.choice((0, 0, 1, 1, 2))))),
-            ("right click", 70, lambda: self.click(W.WM_RBUTTONDOWN, self.point(0 if self.chance(75) else 2))),
-            ("drag", 100, lambda: self.drag([self.point(r.choice((0, 0, 1, 2))) for _ in range(2 + r.randrange(8))])),
-            ("double click", 18, lambda: self.double_click(
-                (r.randrange(353, 489), r.randrange(154, 178)) if self.chance(55) else self.point(2))),
-            ("key", 110, lambda: self.call(W.WM_KEYUP, r.choice((W.VK_LEFT, W.VK_UP, W.VK_RIGHT, W.VK_DOWN, W.VK_DELETE)),
-                                           0xC0000001)),
-            ("real key", 12, lambda: self.keys(r.choice((W.VK_LEFT, W.VK_UP, W.VK_RIGHT, W.VK_DOWN, W.VK_DELETE)))),
-            ("selector", 45, lambda: self.scroll(r.randrange(3))),
-            ("selector arrow", 30, lambda: self.arrow(r.choice(e.selectors()))),
-            ("menu command", 110, lambda: self.command(r.choice(self.menu))),
-            ("accelerator", 55, lambda: self.accelerator(r.choice(self.accelerators))),
-            ("recent file", 6, lambda: self.command(RECENT_FILE_COMMAND + r.randrange(min(4, len(self.recent) or 1)))),
-            ("close and cancel", 4, self.close_and_cancel),
-            ("back-up tick", 3, self.backup_tick),
-        ]
-
-    def click(self, down, point, window=None):
-        self.call(down, W.MK_RBUTTON if down == W.WM_RBUTTONDOWN else W.MK_LBUTTON, point[1] << 16 | point[0], window)
-        self.call(down + 1, 0, point[1] << 16 | point[0], window)
-
-    def drag(self, points):
-        for message, point in zip([W.WM_LBUTTONDOWN] + [W.WM_MOUSEMOVE] * (len(points) - 2) + [W.WM_LBUTTONUP], points):
-            self.call(message, 0 if message == W.WM_LBUTTONUP else W.MK_LBUTTON, point[1] << 16 | point[0])
 
     def arrow(self, updown):
         """A click on the left or right arrow of a horizontal up-down control."""
@@ -265,72 +198,106 @@ class Session:
         updown.send(W.WM_LBUTTONUP, 0, point)
         self.editor.idle()
 
-    def double_click(self, point):
-        self.click(W.WM_LBUTTONDOWN, point)
-        self.click(W.WM_LBUTTONDBLCLK, point)  # on an enemy's image it opens the enemy's dialog
+    def press(self, point, down=W.WM_LBUTTONDOWN, double=False):
+        """A mouse button pressed and let go at a point of the client area, twice for a double click."""
+        for message in [down, down + 1] + ([W.WM_LBUTTONDBLCLK, W.WM_LBUTTONUP] if double else []):
+            pressed = {W.WM_LBUTTONDOWN: W.MK_LBUTTON, W.WM_LBUTTONDBLCLK: W.MK_LBUTTON, W.WM_RBUTTONDOWN: W.MK_RBUTTON}
+            self.call(message, pressed.get(message, 0), point[1] << 16 | point[0])
 
-    def scroll(self, index):
-        selector = self.editor.selectors()[index]
-        packed = selector.send(UDM_GETRANGE)
-        position = self.random.randint(0, max(packed & 0xFFFF, packed >> 16 & 0xFFFF))
+    def drag(self, points):
+        for n, (x, y) in enumerate(points):
+            message = W.WM_LBUTTONDOWN if n == 0 else W.WM_LBUTTONUP if n == len(points) - 1 else W.WM_MOUSEMOVE
+            self.call(message, 0 if message == W.WM_LBUTTONUP else W.MK_LBUTTON, y << 16 | x)
+
+    def scroll(self, selector):
+        packed = selector.send(W.UDM_GETRANGE)
+        position = self.random.randint(0, max(packed & 0xFFFF, packed >> 16))
         selector.send(W.UDM_SETPOS32, 0, position)
         self.call(W.WM_HSCROLL, position << 16 | W.SB_THUMBPOSITION, selector.handle)
 
-    def accelerator(self, entry):
-        keys, command = entry
-        self.note(f"keys {keys} for command {command}")
-        self.keys(*keys)
+    def close_and_cancel(self, how):
+        """Closing with unsaved work asks; Cancel keeps the window and the work."""
+        if not self.editor.title().endswith(" *]") or not self.questions:
+            return  # it would close
+        self.closing = W.IDCANCEL
+        self.asked = False
+        self.call(*how)
+        self.closing = None
+        if not self.asked or not self.editor.title().endswith(" *]"):
+            raise Failure("closing with unsaved work did not ask, or Cancel lost the work")
 
-    def backup_tick(self):
-        """The 15-minute back-up timer's tick: backup.kxl written exactly when the back-up is on."""
-        backup = self.folder / "backup.kxl"
-        before = backup.stat().st_mtime_ns if backup.exists() else None
-        self.call(W.WM_TIMER)
-        written = backup.exists() and backup.stat().st_mtime_ns != before
-        if written != self.autosave:
-            self.fail(f"the back-up tick {'wrote' if written else 'did not write'} backup.kxl")
+    def command(self, command):
+        self.note(f"  command {command}")
+        if command == R.ID_FILE_EXIT:
+            self.close_and_cancel((W.WM_COMMAND, command))
+        else:
+            self.call(W.WM_COMMAND, command)
+
+    def actions(self):
+        """Each kind of action: its name, weight, and what it does."""
+        r = self.random
+        enemy = lambda: (self.zoom() * (353 + 30 * r.randrange(5) + r.randrange(16)),  # noqa: E731
+                         16 + self.zoom() * (138 + r.randrange(24)))
+        return [
+            ("hover", 60, lambda: self.call(W.WM_MOUSEMOVE, 0, (lambda x, y: y << 16 | x)(*self.point(r.randrange(3))))),
+            ("click", 340, lambda: self.press(self.point(r.choice((0, 0, 1, 1, 2))))),
+            ("right click", 70, lambda: self.press(self.point(0 if self.chance(75) else 2), W.WM_RBUTTONDOWN)),
+            ("drag", 100, lambda: self.drag([self.point(r.choice((0, 0, 1, 2))) for _ in range(2 + r.randrange(8))])),
+            ("double click", 18, lambda: self.press(enemy() if self.chance(55) else self.point(2), double=True)),
+            ("key", 110, lambda: self.call(W.WM_KEYUP, r.choice(ARROWS), 0xC0000001)),
+            ("real key", 12, lambda: self.keys(r.choice(ARROWS))),
+            ("selector", 45, lambda: self.scroll(r.choice(self.editor.selectors()))),
+            ("selector arrow", 30, lambda: self.arrow(r.choice(self.editor.selectors()))),
+            ("menu command", 110, lambda: self.command(r.choice(self.menu))),
+            ("accelerator", 55, lambda: self.keys(*r.choice(self.accelerators))),
+            ("recent file", 6, lambda: self.command(RECENT_FILE_COMMAND + r.randrange(max(1, min(4, len(self.recent)))))),
+            ("close box", 4, lambda: self.close_and_cancel((W.WM_SYSCOMMAND, W.SC_CLOSE))),
+            ("back-up tick", 3, lambda: self.call(W.WM_TIMER)),  # as fifteen minutes would bring it
+        ]
 
     def checked_save(self, number):
         """Save as into the folder: the title names the file, 3770 bytes that kxl reads."""
-        self.checkpoint = win(self.folder / f"check_{number}.kxl")
+        saved = self.folder / f"check_{number}.kxl"
+        self.checkpoint = win(saved)
         self.call(W.WM_COMMAND, R.ID_FILE_SAVEAS)
         self.checkpoint = None
-        saved = self.folder / f"check_{number}.kxl"
-        if self.editor.title() != title_for(win(saved)) or saved.stat().st_size != 3770 or kxl("info", saved).returncode:
-            self.fail(f"the checked save {saved}: {self.editor.title()}, {saved.stat().st_size} bytes")
-
-    def run(self):
-        print(f"random session: seed {SEED}, {ACTIONS} actions "
-              f"(replay: KRAXED_SOAK_SEED={SEED} KRAXED_SOAK_ACTIONS={ACTIONS})", flush=True)
-        actions = self.actions()
-        # Every kind of action, every command and every accelerator early, in a
-        # shuffled order; then the weights choose.
-        forced = [a[2] for a in actions] + [lambda c=c: self.command(c) for c in self.menu] + \
-                 [lambda a=a: self.accelerator(a) for a in self.accelerators]
-        self.random.shuffle(forced)
-        for n in range(1, ACTIONS + 1):
-            name, _, action = self.random.choices(actions, [a[1] for a in actions])[0]
-            self.note(f"#{n} {name}")
-            (forced.pop() if n % 2 == 0 and forced else action)()
-            if n % SAVE_EVERY == 0:
-                self.checked_save(n // SAVE_EVERY)
-        self.checked_save(0)
-        self.final_exit()
+        if self.editor.title() != title_for(win(saved)) or saved.stat().st_size != 3770:
+            raise Failure(f"the checked save: the title {self.editor.title()!r}, {saved.stat().st_size} bytes")
+        kxl("info", saved)
 
     def final_exit(self):
         """Exit, its question answered Yes or No: the editor ends with exit code 0."""
-        modified = self.editor.title().endswith(" *]")
-        self.closing, self.asked = self.random.choice((W.IDYES, W.IDNO)), False
+        asks = self.editor.title().endswith(" *]") and self.questions
+        self.closing = self.random.choice((W.IDYES, W.IDNO))
+        self.asked = False
         self.editor.command(R.ID_FILE_EXIT)
         end = time.time() + 30
         while self.editor.exit_code(0.05) is None and time.time() < end:
             dialog = self.editor.dialog(seconds=0)
             if dialog:
                 self.answer(dialog)
-        if self.editor.exit_code(0) != 0:
-            self.fail(f"the editor ended with exit code {self.editor.exit_code(0)}")
-        if modified and self.questions and not self.asked:
-            self.fail("Exit with unsaved work asked nothing")
+        if self.editor.exit_code(0) != 0 or self.asked != asks:
+            raise Failure(f"Exit: the exit code {self.editor.exit_code(0)}, asked {self.asked}, should ask {asks}")
+
+    def run(self):
+        print(f"random session: seed {SEED}, {ACTIONS} actions", flush=True)
+        actions = self.actions()
+        # Every kind of action, every command and every accelerator early, in a
+        # shuffled order; then the weights choose.
+        forced = [action for _, _, action in actions] + [lambda c=c: self.command(c) for c in self.menu] \
+            + [lambda k=k: self.keys(*k) for k in self.accelerators]
+        self.random.shuffle(forced)
+        try:
+            for n in range(1, ACTIONS + 1):
+                name, _, action = self.random.choices(actions, [weight for _, weight, _ in actions])[0]
+                self.note(f"#{n} {name}")
+                (forced.pop() if n % 2 == 0 and forced else action)()
+                if n % 200 == 0:
+                    self.checked_save(n // 200)
+            self.final_exit()
+        except Failure as failure:
+            raise Failure(f"{failure}\nthe last steps:\n" + "\n".join(self.story)
+                          + f"\nreplay: KRAXED_SOAK_SEED={SEED} KRAXED_SOAK_ACTIONS={ACTIONS}") from None
 
 
 @case
