@@ -8,16 +8,13 @@ from kx import CELL, RECENT_FILE_COMMAND, R, W, Editor, Image, check, differs, k
 CASES = []
 UNTITLED = title_for("Untitled.kxl")
 
-
 def case(function):
     CASES.append(function)
     return function
 
-
 def cell(row, column, z=1):
     """The centre of a grid cell in the client area (the edge columns are half wide)."""
     return {0: 5, 16: 253}.get(column, 17 + 16 * (column - 1)) * z, (16 * row + 9) * z + 16
-
 
 def tile(value, z=1):
     """The centre of a palette tile: walkable patterns, items, the exit, gem,
@@ -32,7 +29,6 @@ def tile(value, z=1):
         x, y = {CELL.Exit: 259, CELL.Gem: 291, CELL.Destroyable: 323, CELL.Wall1: 355, CELL.Wall2: 371}[value], 37
     return (x + 8) * z, (y + 8) * z + 16
 
-
 def copy_of_sample(folder, name, pattern_set=3):
     """The sample set as NAME, level 1 drawn from pattern set 3 (the first) or another."""
     levels = levels_of(folder / "sample.kxl")
@@ -40,15 +36,12 @@ def copy_of_sample(folder, name, pattern_set=3):
     write_levels(levels, folder / name)
     return win(folder / name)
 
-
 def start(d, folder, name="sample.kxl"):
     return Editor(d, folder, f'"{win(folder / name)}"')
-
 
 def save(editor, name):
     editor.keys(W.VK_CONTROL, ord("S"))
     editor.wait_title(title_for(win(editor.folder / name)))
-
 
 @case
 def start_up(d, folder):
@@ -85,7 +78,6 @@ def start_up(d, folder):
         editor.command(R.ID_FILE_EXIT)
         check(editor.exit_code(), 0, f"the exit code for {args}")
 
-
 @case
 def a_failed_start_up_ends_with_an_error_code(d, folder):
     d("hold", "KraxoLevel")  # another kind of object holds the name of the level-transfer block
@@ -97,7 +89,6 @@ def a_failed_start_up_ends_with_an_error_code(d, folder):
         check(editor.exit_code(), 1, "the exit code")
     finally:
         d("hold")
-
 
 @case
 def the_window_shows_what_the_software_painter_paints_at_both_zooms(d, folder):
@@ -120,7 +111,6 @@ def the_window_shows_what_the_software_painter_paints_at_both_zooms(d, folder):
             settings.press(W.IDOK)
             editor.scroll(0, 0)
             wait(lambda: editor.rect() == [120, 90, 120 + 1046, 90 + 499], "the window at double size in its place")
-
 
 @case
 def save_questions_file_dialogs_and_the_close_box(d, folder):
@@ -152,11 +142,10 @@ def save_questions_file_dialogs_and_the_close_box(d, folder):
     check(levels_of(folder / "kept.kxl")[0]["patternSet"]["number"], 3, "the pattern set kept")
     editor.scroll(1, 0)
     for answer in (W.IDCANCEL, W.IDYES):  # Cancel keeps the window, Yes saves and closes it
-        editor.post(W.WM_SYSCOMMAND, W.SC_CLOSE)
+        editor.send(W.WM_SYSCOMMAND, W.SC_CLOSE, way="post")
         editor.answer("Kraxolan Editor", "Save Changes?", answer)
     check(editor.exit_code(), 0, "the exit code")
     check(levels_of(folder / "dungeon.kxl")[0]["patternSet"]["number"], 3, "the pattern set saved on closing")
-
 
 LEVEL_8_ENEMY_1 = {"x": 56, "y": 128, "direction": 3, "typeCode": 48, "aiType": 7, "speed": 4}
 EDITING_DIALOGS = [  # command, key, caption, the choices made, where level 1 keeps them in the file, value
@@ -165,7 +154,6 @@ EDITING_DIALOGS = [  # command, key, caption, the choices made, where level 1 ke
     (R.ID_EDIT_SWAP, "W", "Swap levels", [(R.IDC_SWAP_FIRST, 0), (R.IDC_SWAP_SECOND, 7)], ["enemies", 0],
      LEVEL_8_ENEMY_1),
 ]
-
 
 @case
 def editing_dialogs_by_menu_and_key_stay_open_on_esc_and_make_one_change(d, folder):
@@ -191,7 +179,6 @@ def editing_dialogs_by_menu_and_key_stay_open_on_esc_and_make_one_change(d, fold
             saved = saved[step]
         check(saved, value, f"level 1 after {caption}")
 
-
 @case
 def about_and_check_levels(d, folder):
     editor = start(d, folder)
@@ -216,13 +203,11 @@ def about_and_check_levels(d, folder):
     dialog.gone()
     check(editor.selector(0), 2, "the level shown")
 
-
 def set_register_box(editor, checked):
     editor.command(R.ID_OPTIONS_SETTINGS)
     settings = editor.dialog("Editor settings")
     settings.item(R.IDC_SETTINGS_REGISTER).send(W.BM_SETCHECK, int(checked))
     settings.press(W.IDOK)
-
 
 @case
 def editor_settings_register_the_file_type_and_remove_it_again(d, folder):
@@ -240,7 +225,6 @@ def editor_settings_register_the_file_type_and_remove_it_again(d, folder):
         set_register_box(editor, False)  # the prefix left as it was found
     for key, _ in registered:
         check(d("registry", key), [], f"{key} after the file type was removed")
-
 
 @case
 def a_real_drag_is_one_step_for_undo_and_redo(d, folder):
@@ -271,7 +255,6 @@ def a_real_drag_is_one_step_for_undo_and_redo(d, folder):
     finally:
         xdotool("mousemove", 9999, 9999)
 
-
 @case
 def two_editors_share_a_level_until_the_last_one_ends(d, folder):
     copy_of_sample(folder, "b.kxl")
@@ -299,7 +282,6 @@ def two_editors_share_a_level_until_the_last_one_ends(d, folder):
         editor.send(W.WM_COMMAND, command)
     check(editor.title(), title_for(win(folder / "sample.kxl"), True), "the title after a copy and a paste")
 
-
 @case
 def dropped_files_and_the_recent_files_of_the_file_menu(d, folder):
     files = [copy_of_sample(folder, f"{name}.kxl", 4 if name == "q" else 3) for name in "pqrst"]
@@ -314,7 +296,6 @@ def dropped_files_and_the_recent_files_of_the_file_menu(d, folder):
     editor.wait_title(title_for(files[3]))
     d("drop", editor.id, editor.handle, win(folder / "resources.ini"))
     editor.answer("Error", "Couldn't load file!", W.IDOK)
-
 
 @case
 def export_picture_writes_the_canvas(d, folder):

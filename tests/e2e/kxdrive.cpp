@@ -1,5 +1,5 @@
 // kxdrive: drives the real kraxed.exe for the end-to-end tests and the
-// manuals' screenshots (the pictures are taken from the X display). A command a line on stdin, its words split by tabs;
+// manuals' screenshots. A command a line on stdin, its words split by tabs;
 // an answer a line on stdout: "ok" and its values, or "error" and why, split
 // by tabs (a tab, line end or backslash in a value escaped by a backslash).
 // Windows are named by their handle as a decimal number, editors by the
@@ -36,7 +36,7 @@ constexpr DWORD kAnswerMs = 5000;  // a window that takes longer to answer a mes
 
 std::vector<PROCESS_INFORMATION> editors;
 std::vector<HANDLE> heldObjects;
-long pendingCalls = 0;  // messages sent by `call` and not answered yet
+long pendingCalls = 0;  // messages sent by `send call` and not answered yet
 
 [[noreturn]] void Fail(const std::string& why) { throw std::runtime_error(why); }
 
@@ -51,19 +51,10 @@ int Int(const std::string& word) { return static_cast<int>(Number(word)); }
 HWND WindowOf(const std::string& word) { return reinterpret_cast<HWND>(static_cast<intptr_t>(Number(word))); }
 std::string Name(HWND window) { return std::to_string(reinterpret_cast<intptr_t>(window)); }
 
-const PROCESS_INFORMATION& EditorOf(const std::string& word) {
+HANDLE EditorOf(const std::string& word) {
   const long long index = Number(word);
   if (index < 0 || index >= static_cast<long long>(editors.size())) Fail("no editor " + word);
-  return editors[static_cast<size_t>(index)];
-}
-
-bool Running(const PROCESS_INFORMATION& editor) { return WaitForSingleObject(editor.hProcess, 0) == WAIT_TIMEOUT; }
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-  for (const DWORD start = GetTickCount();; Sleep(10)) {
-    if (condition()) return true;
-    if (GetTickCount() - start >= timeoutMs) return false;
-  }
+  return editors[static_cast<size_t>(index)].hProcess;
 }
 
 LRESULT SendWithin(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
@@ -73,19 +64,7 @@ LRESULT SendWithin(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam =
   return static_cast<LRESULT>(result);
 }
 
-std::string ClassOf(HWND window) {
-  char name[64] = "";
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-std::string TextOf(HWND window) {
-  char text[1024] = "";
-  SendWithin(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
-// The text the system keeps for the window, asking nothing of its program.
+// The text the system keeps for a window, asking nothing of its program.
 std::string CaptionOf(HWND window) {
   char text[1024] = "";
   GetWindowTextA(window, text, sizeof text);
@@ -102,10 +81,12 @@ std::vector<HWND> WindowsOf(DWORD processId, HWND parent, const std::string& cla
   } search{processId, className, {}};
   const WNDENUMPROC collect = [](HWND window, LPARAM data) -> BOOL {
     Search& s = *reinterpret_cast<Search*>(data);
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     const bool ours = s.processId == 0 || (owner == s.processId && IsWindowVisible(window));
-    if (ours && ClassOf(window) == s.className) s.found.push_back(window);
+    if (ours && s.className == name) s.found.push_back(window);
     return TRUE;
   };
   if (parent) EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&search));
@@ -113,9 +94,9 @@ std::vector<HWND> WindowsOf(DWORD processId, HWND parent, const std::string& cla
   return search.found;
 }
 
-RECT ScreenRect(HWND window, bool client) {
+RECT ScreenRect(HWND window, const std::string& part) {
   RECT r = {};
-  if (!client) {
+  if (part == "window") {
     GetWindowRect(window, &r);
     return r;
   }
@@ -126,33 +107,46 @@ RECT ScreenRect(HWND window, bool client) {
   return r;
 }
 
-// The menu's commands, submenus included: id and text.
-void AddMenuItems(HMENU menu, Words& out) {
+// The rectangle of the screen as a 32-bit BMP file.
+void WriteScreenBmp(const RECT& r, const std::string& path) {
+  BITMAPINFOHEADER info = {sizeof info, r.right - r.left, r.top - r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<char> pixels(4 * static_cast<size_t>(info.biWidth) * static_cast<size_t>(-info.biHeight));
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, info.biWidth, -info.biHeight);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, info.biWidth, -info.biHeight, screen, r.left, r.top, SRCCOPY);
+  SelectObject(memory, previous);
+  GetDIBits(memory, bitmap, 0, static_cast<UINT>(-info.biHeight), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+            DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
+  const BITMAPFILEHEADER header = {0x4D42, static_cast<DWORD>(offset + pixels.size()), 0, 0, offset};  // "BM"
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  out.write(reinterpret_cast<const char*>(&info), sizeof info);
+  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+  if (!out) Fail("cannot write " + path);
+}
+
+void AddMenuCommands(HMENU menu, Words& out) {
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    char text[256] = "";
-    MENUITEMINFOA item = {};
-    item.cbSize = sizeof item;
-    item.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_FTYPE;
-    item.dwTypeData = text;
-    item.cch = sizeof text;
-    GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
-    if (item.hSubMenu) AddMenuItems(item.hSubMenu, out);
-    if (item.hSubMenu || (item.fType & MFT_SEPARATOR)) continue;
-    out.push_back(std::to_string(item.wID));
-    out.push_back(text);
+    if (HMENU submenu = GetSubMenu(menu, i)) AddMenuCommands(submenu, out);
+    else if (GetMenuItemID(menu, i) != 0) out.push_back(std::to_string(GetMenuItemID(menu, i)));  // 0: a separator
   }
 }
 
-// The menu's commands (id, text) or the accelerators ("flags key command")
-// of the program file. (Wine does not let another process read the running
-// window's menu.)
+// The menu's commands or the accelerators ("flags key command" each) of the
+// program file. (Wine lets no other process read the running window's menu.)
 Words Resources(const std::string& path, bool menu) {
   HMODULE program = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   HMENU commands = LoadMenuA(program, MAKEINTRESOURCEA(IDR_MAINMENU));
   HACCEL table = LoadAcceleratorsA(program, MAKEINTRESOURCEA(IDR_ACCELERATORS));
   if (!commands || !table) Fail("no menu or accelerator table in " + path);
   Words values;
-  if (menu) AddMenuItems(commands, values);
+  if (menu) AddMenuCommands(commands, values);
   std::vector<ACCEL> entries(menu ? 0 : static_cast<size_t>(CopyAcceleratorTableA(table, nullptr, 0)));
   CopyAcceleratorTableA(table, entries.data(), static_cast<int>(entries.size()));
   for (const ACCEL& entry : entries)
@@ -164,12 +158,12 @@ Words Resources(const std::string& path, bool menu) {
 
 // Writes the DROPFILES block with the paths into the editor's memory and
 // posts WM_DROPFILES with it.
-void Drop(const PROCESS_INFORMATION& editor, HWND main, const Words& paths) {
+void Drop(DWORD processId, HWND main, const Words& paths) {
   std::vector<char> block(sizeof(DROPFILES), 0);
   reinterpret_cast<DROPFILES*>(block.data())->pFiles = sizeof(DROPFILES);
   for (const std::string& path : paths) block.insert(block.end(), path.c_str(), path.c_str() + path.size() + 1);
   block.push_back('\0');
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, editor.dwProcessId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
   void* remote = nullptr;
   if (process) remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
   const bool written = remote && WriteProcessMemory(process, remote, block.data(), block.size(), nullptr);
@@ -178,16 +172,49 @@ void Drop(const PROCESS_INFORMATION& editor, HWND main, const Words& paths) {
   PostMessageA(main, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
 }
 
-// A message by its four words: window, message, wParam, lParam.
-struct Message {
-  explicit Message(const Words& w)
-      : window(WindowOf(w[1])), id(static_cast<UINT>(Number(w[2]))),
-        wParam(static_cast<WPARAM>(Number(w[3]))), lParam(static_cast<LPARAM>(Number(w[4]))) {}
-  HWND window;
-  UINT id;
-  WPARAM wParam;
-  LPARAM lParam;
-};
+// send WAY WINDOW MESSAGE WPARAM LPARAM: "wait" for the answer and give it,
+// "post" it, or "call": sent without waiting (it may open a modal window),
+// counted by `pending` until it is answered.
+Words Send(const Words& w) {
+  HWND window = WindowOf(w[2]);
+  const UINT message = static_cast<UINT>(Number(w[3]));
+  const WPARAM wParam = static_cast<WPARAM>(Number(w[4]));
+  const LPARAM lParam = static_cast<LPARAM>(Number(w[5]));
+  if (w[1] == "wait") return {std::to_string(SendWithin(window, message, wParam, lParam))};
+  const SENDASYNCPROC answered = [](HWND, UINT, ULONG_PTR, LRESULT) { --pendingCalls; };
+  const bool sent = w[1] == "post" ? PostMessageA(window, message, wParam, lParam)
+                                   : SendMessageCallbackA(window, message, wParam, lParam, answered, 0);
+  if (!sent) Fail("cannot send to window " + w[2]);
+  if (w[1] != "post") ++pendingCalls;
+  return {};
+}
+
+// keys WINDOW VK...: real keys through the system's input to the window
+// brought to the front, pressed in order and released in reverse.
+Words Keys(const Words& w) {
+  HWND window = WindowOf(w[1]);
+  if (GetForegroundWindow() != window) {
+    for (int attempt = 0; attempt < 20 && GetForegroundWindow() != window; ++attempt) {
+      SetForegroundWindow(window);
+      Sleep(20);
+    }
+    Sleep(kFocusSettleMs);
+  }
+  if (GetForegroundWindow() != window) Fail("window " + w[1] + " does not come to the front");
+  std::vector<INPUT> inputs;
+  for (size_t i = 2; i < w.size(); ++i) {
+    INPUT key = {};
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = static_cast<WORD>(Number(w[i]));
+    inputs.push_back(key);
+  }
+  for (size_t i = inputs.size(); i-- > 0;) {
+    inputs.push_back(inputs[i]);
+    inputs.back().ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  return {};
+}
 
 struct Command {
   size_t values;  // at least
@@ -209,48 +236,31 @@ const std::map<std::string, Command> kCommands = {
        editors.push_back(process);
        return {std::to_string(editors.size() - 1)};
      }}},
-    // window EDITOR MS: the main window, once shown and start-up is over.
-    {"window", {2, [](const Words& w) -> Words {
-       const PROCESS_INFORMATION& editor = EditorOf(w[1]);
-       HWND main = nullptr;
-       WaitUntil([&] {
-         for (HWND window : WindowsOf(editor.dwProcessId, nullptr, "Kraxolan Editor"))
-           if (CaptionOf(window).starts_with("Kraxolan Editor - [")) main = window;
-         return main || !Running(editor);
-       }, static_cast<DWORD>(Number(w[2])));
-       if (!main) Fail(Running(editor) ? "no main window in time" : "the editor has ended");
-       return {Name(main)};
+    // windows EDITOR CLASS: its visible top-level windows of the class: handle,
+    // caption, enabled (1) or not (0), and a message box's text, for each.
+    {"windows", {2, [](const Words& w) -> Words {
+       Words values;
+       for (HWND window : WindowsOf(GetProcessId(EditorOf(w[1])), nullptr, w[2])) {
+         HWND message = GetDlgItem(window, 0xFFFF);
+         for (const std::string& value : {Name(window), CaptionOf(window), std::string(IsWindowEnabled(window) ? "1" : "0"),
+                                          message ? CaptionOf(message) : std::string()})
+           values.push_back(value);
+       }
+       return values;
      }}},
     // exited EDITOR MS: the exit code once the editor has ended; nothing while it runs.
     {"exited", {2, [](const Words& w) -> Words {
        DWORD code = 0;
-       if (WaitForSingleObject(EditorOf(w[1]).hProcess, static_cast<DWORD>(Number(w[2]))) != WAIT_OBJECT_0) return {};
-       GetExitCodeProcess(EditorOf(w[1]).hProcess, &code);
+       if (WaitForSingleObject(EditorOf(w[1]), static_cast<DWORD>(Number(w[2]))) != WAIT_OBJECT_0) return {};
+       GetExitCodeProcess(EditorOf(w[1]), &code);
        return {std::to_string(code)};
      }}},
     {"kill", {1, [](const Words& w) -> Words {
-       TerminateProcess(EditorOf(w[1]).hProcess, 99);
-       WaitForSingleObject(EditorOf(w[1]).hProcess, kAnswerMs);
+       TerminateProcess(EditorOf(w[1]), 99);
+       WaitForSingleObject(EditorOf(w[1]), kAnswerMs);
        return {};
      }}},
-    {"send", {4, [](const Words& w) -> Words {
-       const Message m(w);
-       return {std::to_string(SendWithin(m.window, m.id, m.wParam, m.lParam))};
-     }}},
-    {"post", {4, [](const Words& w) -> Words {
-       const Message m(w);
-       if (!PostMessageA(m.window, m.id, m.wParam, m.lParam)) Fail("cannot post to window " + w[1]);
-       return {};
-     }}},
-    // call: sent without waiting for the answer (it may open a modal
-    // window); `pending` counts the calls not answered yet.
-    {"call", {4, [](const Words& w) -> Words {
-       const Message m(w);
-       const SENDASYNCPROC answered = [](HWND, UINT, ULONG_PTR, LRESULT) { --pendingCalls; };
-       if (!SendMessageCallbackA(m.window, m.id, m.wParam, m.lParam, answered, 0)) Fail("cannot send to " + w[1]);
-       ++pendingCalls;
-       return {};
-     }}},
+    {"send", {5, Send}},
     {"pending", {0, [](const Words&) -> Words {
        MSG message;
        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
@@ -264,16 +274,17 @@ const std::map<std::string, Command> kCommands = {
        SendWithin(WindowOf(w[1]), WM_NULL);
        return {};
      }}},
-    {"text", {1, [](const Words& w) -> Words { return {TextOf(WindowOf(w[1]))}; }}},
-    {"settext", {2, [](const Words& w) -> Words {
-       SendWithin(WindowOf(w[1]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(w[2].c_str()));
-       return {};
+    // text WINDOW [TEXT]: the window's text as it answers WM_GETTEXT, or set.
+    {"text", {1, [](const Words& w) -> Words {
+       char text[1024] = "";
+       if (w.size() > 2) SendWithin(WindowOf(w[1]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(w[2].c_str()));
+       else SendWithin(WindowOf(w[1]), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+       return {text};
      }}},
     {"alive", {1, [](const Words& w) -> Words {
        return {IsWindow(WindowOf(w[1])) && IsWindowVisible(WindowOf(w[1])) ? "1" : "0"};
      }}},
     {"item", {2, [](const Words& w) -> Words { return {Name(GetDlgItem(WindowOf(w[1]), Int(w[2])))}; }}},
-    // children WINDOW CLASS: its child windows of the class.
     {"children", {2, [](const Words& w) -> Words {
        Words names;
        for (HWND child : WindowsOf(0, WindowOf(w[1]), w[2])) names.push_back(Name(child));
@@ -281,7 +292,7 @@ const std::map<std::string, Command> kCommands = {
      }}},
     // rect WINDOW client|window: left, top, right, bottom on the screen.
     {"rect", {2, [](const Words& w) -> Words {
-       const RECT r = ScreenRect(WindowOf(w[1]), w[2] == "client");
+       const RECT r = ScreenRect(WindowOf(w[1]), w[2]);
        return {std::to_string(r.left), std::to_string(r.top), std::to_string(r.right), std::to_string(r.bottom)};
      }}},
     {"place", {3, [](const Words& w) -> Words {
@@ -289,75 +300,13 @@ const std::map<std::string, Command> kCommands = {
        SendWithin(WindowOf(w[1]), WM_NULL);
        return {};
      }}},
-    // dialog EDITOR CAPTION MS: a message box or dialog of the editor (any
-    // caption when empty; an enabled one before one under a box): its
-    // handle, caption and message, or nothing when none came in time.
-    {"dialog", {3, [](const Words& w) -> Words {
-       const PROCESS_INFORMATION& editor = EditorOf(w[1]);
-       HWND found = nullptr;
-       WaitUntil([&] {
-         for (HWND window : WindowsOf(editor.dwProcessId, nullptr, "#32770"))
-           if ((w[2].empty() || CaptionOf(window) == w[2]) && (!found || IsWindowEnabled(window))) found = window;
-         return found || !Running(editor);
-       }, static_cast<DWORD>(Number(w[3])));
-       if (!found) return {};
-       HWND message = GetDlgItem(found, 0xFFFF);  // a message box's text
-       return {Name(found), CaptionOf(found), message ? CaptionOf(message) : ""};
-     }}},
-    // keys WINDOW VK...: real keys through the system's input to the window
-    // brought to the front, pressed in order and released in reverse.
-    {"keys", {2, [](const Words& w) -> Words {
-       HWND window = WindowOf(w[1]);
-       if (GetForegroundWindow() != window) {
-         for (int attempt = 0; attempt < 20 && GetForegroundWindow() != window; ++attempt) {
-           SetForegroundWindow(window);
-           Sleep(20);
-         }
-         Sleep(kFocusSettleMs);
-       }
-       if (GetForegroundWindow() != window) Fail("window " + w[1] + " does not come to the front");
-       std::vector<INPUT> inputs;
-       for (size_t i = 2; i < w.size(); ++i) {
-         INPUT key = {};
-         key.type = INPUT_KEYBOARD;
-         key.ki.wVk = static_cast<WORD>(Number(w[i]));
-         inputs.push_back(key);
-       }
-       for (size_t i = inputs.size(); i-- > 0;) {
-         inputs.push_back(inputs[i]);
-         inputs.back().ki.dwFlags = KEYEVENTF_KEYUP;
-       }
-       SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-       return {};
-     }}},
-    // shot WINDOW client|window PATH: the client area or the whole window as
-    // the screen shows it, as a 32-bit BMP file.
+    {"keys", {2, Keys}},
+    // shot WINDOW client|window PATH: that part of the window as the screen shows it.
     {"shot", {3, [](const Words& w) -> Words {
-       const RECT r = ScreenRect(WindowOf(w[1]), w[2] == "client");
-       BITMAPINFOHEADER info = {sizeof info, r.right - r.left, r.top - r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-       std::vector<char> pixels(4 * static_cast<size_t>(info.biWidth) * static_cast<size_t>(-info.biHeight));
-       HDC screen = GetDC(nullptr);
-       HDC memory = CreateCompatibleDC(screen);
-       HBITMAP bitmap = CreateCompatibleBitmap(screen, info.biWidth, -info.biHeight);
-       HGDIOBJ previous = SelectObject(memory, bitmap);
-       BitBlt(memory, 0, 0, info.biWidth, -info.biHeight, screen, r.left, r.top, SRCCOPY);
-       SelectObject(memory, previous);
-       GetDIBits(memory, bitmap, 0, static_cast<UINT>(-info.biHeight), pixels.data(),
-                 reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-       DeleteObject(bitmap);
-       DeleteDC(memory);
-       ReleaseDC(nullptr, screen);
-       const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
-       const BITMAPFILEHEADER header = {0x4D42, static_cast<DWORD>(offset + pixels.size()), 0, 0, offset};  // "BM"
-       std::ofstream out(w[3], std::ios::binary);
-       out.write(reinterpret_cast<const char*>(&header), sizeof header);
-       out.write(reinterpret_cast<const char*>(&info), sizeof info);
-       out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-       if (!out) Fail("cannot write " + w[3]);
+       WriteScreenBmp(ScreenRect(WindowOf(w[1]), w[2]), w[3]);
        return {};
      }}},
-    // registry KEY: the default value of HKEY_CLASSES_ROOT\KEY, or nothing
-    // when there is no such key.
+    // registry KEY: the default value of HKEY_CLASSES_ROOT\KEY; nothing when there is no such key.
     {"registry", {1, [](const Words& w) -> Words {
        char value[512] = "";
        LONG size = sizeof value;
@@ -366,12 +315,12 @@ const std::map<std::string, Command> kCommands = {
      }}},
     // drop EDITOR WINDOW PATH...: the files dropped on the main window.
     {"drop", {3, [](const Words& w) -> Words {
-       Drop(EditorOf(w[1]), WindowOf(w[2]), Words(w.begin() + 3, w.end()));
+       Drop(GetProcessId(EditorOf(w[1])), WindowOf(w[2]), Words(w.begin() + 3, w.end()));
        return {};
      }}},
-    // resources EXE menu|accelerators: the program file's menu or accelerators.
+    // resources EXE menu|accelerators: the program file's menu commands or accelerators.
     {"resources", {2, [](const Words& w) -> Words { return Resources(w[1], w[2] == "menu"); }}},
-    // hold [NAME]: a mutex of that name held, the one held before closed.
+    // hold [NAME]: a mutex of that name held; the one held before closed.
     {"hold", {0, [](const Words& w) -> Words {
        for (HANDLE object : heldObjects) CloseHandle(object);
        heldObjects.clear();
@@ -414,7 +363,7 @@ int main() {
     std::cout << answer << std::endl;
   }
   for (const PROCESS_INFORMATION& editor : editors) {
-    if (Running(editor)) TerminateProcess(editor.hProcess, 99);
+    TerminateProcess(editor.hProcess, 99);  // fails harmlessly for an editor that has ended
     WaitForSingleObject(editor.hProcess, kAnswerMs);
   }
   return 0;

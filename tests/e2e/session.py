@@ -33,7 +33,6 @@ MESSAGES = [("Kraxolan Editor", "Save changes?"), ("Clear level", "Do you really
             ("Check levels", "No problems found in the ten levels.")]
 FILES = {"Save leveldata": [f"soak_{n}.kxl" for n in range(6)], "Export picture": ["picture.png"]}
 
-
 class Session:
     def __init__(self, d, folder):
         self.d = d
@@ -55,29 +54,23 @@ class Session:
         self.asked = False  # "Save Changes?" came
         self.checkpoint = None  # the file a checked save goes to
         self.opened = None
-
     def note(self, step):
         self.story.append(step)
         if VERBOSE:
             print(step, flush=True)
-
     def chance(self, percent):
         return self.random.randrange(100) < percent
-
     def zoom(self):
         return 2 if self.editor.rect()[2] > 700 else 1
-
     def point(self, area):
         z, r = self.zoom(), self.random
         return [(r.randrange(z, 257 * z), r.randrange(16 + z, 16 + 209 * z)),  # on the canvas
                 (r.randrange(259 * z, 516 * z), r.randrange(16 + z, 16 + 210 * z)),  # on the panel
                 (r.randrange(516 * z), r.randrange(16 + 210 * z))][area]  # anywhere
-
     def call(self, message, wparam=0, lparam=0, window=None):
         """The message sent; waits for its answer while whatever it opens is answered."""
-        self.d("call", window or self.editor.handle, message, wparam, lparam)
+        self.d("send", "call", window or self.editor.handle, message, wparam, lparam)
         self.settle(lambda: self.d("pending")[0] == "0")
-
     def settle(self, finished, nudge=None):
         start = last = time.time()
         while True:
@@ -99,21 +92,18 @@ class Session:
             if time.time() - start > 60:
                 raise Failure("the editor did not finish within 60 s")
             time.sleep(0.005)
-
     def keys(self, *keys):
         """Real keys, then a real move onto the palette's gem: once the status
         bar names it, the keys before it have been handled."""
         self.note(f"  keys {keys}")
-        self.d("settext", self.d("children", self.editor.handle, "msctls_statusbar32")[0], "waiting for the keys")
+        self.d("text", self.d("children", self.editor.handle, "msctls_statusbar32")[0], "waiting for the keys")
         self.editor.keys(*keys)
         self.move_to_gem()
         self.settle(lambda: self.editor.status() == "Gem", self.move_to_gem)
-
     def move_to_gem(self):
         left, top, _, _ = self.editor.rect("client")
         x, y = tile(CELL.Gem, self.zoom())
         xdotool("mousemove", left + x + self.random.randrange(-4, 5), top + y)
-
     def answer(self, dialog):
         self.note(f"  {dialog.caption!r} {dialog.text!r}")
         if dialog.text:
@@ -156,7 +146,6 @@ class Session:
             dialog.close()
         else:
             raise Failure(f"an unexpected window {dialog.caption!r}")
-
     def message_box(self, box):
         buttons = [button for button in (W.IDYES, W.IDNO, W.IDCANCEL, W.IDOK) if box.item(button).handle != "0"]
         button = self.random.choice(buttons)
@@ -168,7 +157,6 @@ class Session:
         elif (box.caption, box.text) not in MESSAGES:
             raise Failure(f"an unexpected message {box.caption!r}: {box.text!r}")
         box.press(button)
-
     def step(self, dialog, kind, control):
         self.note(f"    {kind} {control}")
         item = dialog.item(control)
@@ -189,7 +177,6 @@ class Session:
             dialog.send(W.WM_NEXTDLGCTL, item.handle, 1)
             dialog.keys(self.random.choice([W.VK_ESCAPE, W.VK_RETURN, W.VK_NEXT, W.VK_PRIOR, W.VK_HOME, W.VK_END]))
             time.sleep(0.3)  # the keys go through the system's queue
-
     def arrow(self, updown):
         """A click on the left or right arrow of a horizontal up-down control."""
         left, top, right, bottom = updown.rect("client")
@@ -197,24 +184,20 @@ class Session:
         updown.send(W.WM_LBUTTONDOWN, W.MK_LBUTTON, point)
         updown.send(W.WM_LBUTTONUP, 0, point)
         self.editor.idle()
-
     def press(self, point, down=W.WM_LBUTTONDOWN, double=False):
         """A mouse button pressed and let go at a point of the client area, twice for a double click."""
         for message in [down, down + 1] + ([W.WM_LBUTTONDBLCLK, W.WM_LBUTTONUP] if double else []):
             pressed = {W.WM_LBUTTONDOWN: W.MK_LBUTTON, W.WM_LBUTTONDBLCLK: W.MK_LBUTTON, W.WM_RBUTTONDOWN: W.MK_RBUTTON}
             self.call(message, pressed.get(message, 0), point[1] << 16 | point[0])
-
     def drag(self, points):
         for n, (x, y) in enumerate(points):
             message = W.WM_LBUTTONDOWN if n == 0 else W.WM_LBUTTONUP if n == len(points) - 1 else W.WM_MOUSEMOVE
             self.call(message, 0 if message == W.WM_LBUTTONUP else W.MK_LBUTTON, y << 16 | x)
-
     def scroll(self, selector):
         packed = selector.send(W.UDM_GETRANGE)
         position = self.random.randint(0, max(packed & 0xFFFF, packed >> 16))
         selector.send(W.UDM_SETPOS32, 0, position)
         self.call(W.WM_HSCROLL, position << 16 | W.SB_THUMBPOSITION, selector.handle)
-
     def close_and_cancel(self, how):
         """Closing with unsaved work asks; Cancel keeps the window and the work."""
         if not self.editor.title().endswith(" *]") or not self.questions:
@@ -225,14 +208,12 @@ class Session:
         self.closing = None
         if not self.asked or not self.editor.title().endswith(" *]"):
             raise Failure("closing with unsaved work did not ask, or Cancel lost the work")
-
     def command(self, command):
         self.note(f"  command {command}")
         if command == R.ID_FILE_EXIT:
             self.close_and_cancel((W.WM_COMMAND, command))
         else:
             self.call(W.WM_COMMAND, command)
-
     def actions(self):
         """Each kind of action: its name, weight, and what it does."""
         r = self.random
@@ -254,7 +235,6 @@ class Session:
             ("close box", 4, lambda: self.close_and_cancel((W.WM_SYSCOMMAND, W.SC_CLOSE))),
             ("back-up tick", 3, lambda: self.call(W.WM_TIMER)),  # as fifteen minutes would bring it
         ]
-
     def checked_save(self, number):
         """Save as into the folder: the title names the file, 3770 bytes that kxl reads."""
         saved = self.folder / f"check_{number}.kxl"
@@ -264,7 +244,6 @@ class Session:
         if self.editor.title() != title_for(win(saved)) or saved.stat().st_size != 3770:
             raise Failure(f"the checked save: the title {self.editor.title()!r}, {saved.stat().st_size} bytes")
         kxl("info", saved)
-
     def final_exit(self):
         """Exit, its question answered Yes or No: the editor ends with exit code 0."""
         asks = self.editor.title().endswith(" *]") and self.questions
@@ -278,7 +257,6 @@ class Session:
                 self.answer(dialog)
         if self.editor.exit_code(0) != 0 or self.asked != asks:
             raise Failure(f"Exit: the exit code {self.editor.exit_code(0)}, asked {self.asked}, should ask {asks}")
-
     def run(self):
         print(f"random session: seed {SEED}, {ACTIONS} actions", flush=True)
         actions = self.actions()
@@ -298,7 +276,6 @@ class Session:
         except Failure as failure:
             raise Failure(f"{failure}\nthe last steps:\n" + "\n".join(self.story)
                           + f"\nreplay: KRAXED_SOAK_SEED={SEED} KRAXED_SOAK_ACTIONS={ACTIONS}") from None
-
 
 @case
 def random_session(d, folder):
