@@ -2,8 +2,8 @@
 its start-up, its window and pixels at both zooms, message boxes and common
 dialogs, the editor's dialogs, the registry, drops, the real pointer and
 keys, two processes sharing a level, the recent files, Export picture."""
-from kx import CELL, RECENT_FILE_COMMAND, R, W, Editor, Image, check, differs, kxl, levels_of, title_for, wait, \
-    win, write_levels, xdotool
+from kx import CELL, RECENT_FILE_COMMAND, R, W, Editor, Image, ImageChops, check, kxl, levels_of, run, title_for, \
+    wait, win, write_levels
 
 CASES = []
 UNTITLED = title_for("Untitled.kxl")
@@ -12,25 +12,14 @@ def case(function):
     CASES.append(function)
     return function
 
-def cell(row, column, z=1):
-    """The centre of a grid cell in the client area (the edge columns are half wide)."""
-    return {0: 5, 16: 253}.get(column, 17 + 16 * (column - 1)) * z, (16 * row + 9) * z + 16
+def cell(row, column):  # the centre of a grid cell at normal size (the edge columns are half wide)
+    return {0: 5, 16: 253}.get(column, 17 + 16 * (column - 1)), 16 * row + 25
 
-def tile(value, z=1):
-    """The centre of a palette tile: walkable patterns, items, the exit, gem,
-    destroyable item and walls, the solid patterns, a row each."""
-    if value < 16:
-        x, y = 259 + 16 * value, 1
-    elif CELL.FirstItem <= value <= CELL.LastItem:
-        x, y = 259 + 16 * (value - CELL.FirstItem), 19
-    elif value >= CELL.SolidFirst:
-        x, y = 259 + 16 * (value % 16), 55 + 16 * (value // 16 - 4)
-    else:
-        x, y = {CELL.Exit: 259, CELL.Gem: 291, CELL.Destroyable: 323, CELL.Wall1: 355, CELL.Wall2: 371}[value], 37
+def tile(value, z=1):  # the centre of a palette tile: of an item, of the gem or of the first wall
+    x, y = {CELL.Gem: (291, 37), CELL.Wall1: (355, 37)}.get(value, (259 + 16 * (value - CELL.FirstItem), 19))
     return (x + 8) * z, (y + 8) * z + 16
 
-def copy_of_sample(folder, name, pattern_set=3):
-    """The sample set as NAME, level 1 drawn from pattern set 3 (the first) or another."""
+def copy_of_sample(folder, name, pattern_set=3):  # level 1 drawn from pattern set 3 (the first) or another
     levels = levels_of(folder / "sample.kxl")
     levels[0]["patternSet"]["number"] = pattern_set
     write_levels(levels, folder / name)
@@ -39,19 +28,21 @@ def copy_of_sample(folder, name, pattern_set=3):
 def start(d, folder, name="sample.kxl"):
     return Editor(d, folder, f'"{win(folder / name)}"')
 
+def titled(editor, name, modified=False):  # waits for the title naming the file of the folder
+    editor.wait_title(title_for(win(editor.folder / name), modified))
+
 def save(editor, name):
     editor.keys(W.VK_CONTROL, ord("S"))
-    editor.wait_title(title_for(win(editor.folder / name)))
+    titled(editor, name)
 
 @case
 def start_up(d, folder):
     (folder / "My Levels").mkdir()
     spaced = copy_of_sample(folder, "My Levels/dungeon set.kxl", 4)  # level 1 on the second pattern set
     (folder / "short.kxl").write_bytes((folder / "sample.kxl").read_bytes()[:-1])  # no level set is 3769 bytes
-    sample, missing, short = win(folder / "sample.kxl"), win(folder / "missing.kxl"), win(folder / "short.kxl")
-    zoom = "[Kraxolan Editor Settings]\r\nZoom = TRUE\r\n"
+    sample = win(folder / "sample.kxl")
+    missing = win(folder / "missing.kxl")
     recent = f"[Kraxolan Editor Settings]\r\nLoad = TRUE\r\nLoadFile = {missing}\r\nLoadFile = {sample}\r\n"
-    gone = f"{missing} could not be loaded and has been removed from recent file list"
     rows = [  # settings, arguments, program path quoted, message box before the window, title, graphics
         # selector, outer size
         ("", sample, True, None, title_for(sample), 0, [523, 290]),
@@ -59,10 +50,12 @@ def start_up(d, folder):
         ("", f'"{spaced}"', False, None, title_for(spaced), 1, [523, 290]),  # as the registered open command
         ("", sample, False, None, UNTITLED, 0, [523, 290]),  # not understood, and no complaint
         ("", "", True, None, UNTITLED, 0, [523, 290]),
-        (zoom, sample, True, None, title_for(sample), 0, [1046, 499]),
+        ("[Kraxolan Editor Settings]\r\nZoom = TRUE\r\n", sample, True, None, title_for(sample), 0, [1046, 499]),
         ("", missing, True, (missing, "Loading levelset failed!"), UNTITLED, 0, [523, 290]),
-        ("", short, True, (short, "Loading levelset failed!"), UNTITLED, 0, [523, 290]),
-        (recent, "", True, ("Error loading file", gone), title_for(sample), 0, [523, 290]),
+        ("", win(folder / "short.kxl"), True, (win(folder / "short.kxl"), "Loading levelset failed!"), UNTITLED, 0,
+         [523, 290]),
+        (recent, "", True, ("Error loading file", f"{missing} could not be loaded and has been removed from recent "
+                                                  "file list"), title_for(sample), 0, [523, 290]),
     ]
     for settings, args, quoted, box, title, pattern_set, size in rows:
         (folder / "kraxed.ini").write_text(settings)
@@ -115,22 +108,22 @@ def the_window_shows_what_the_software_painter_paints_at_both_zooms(d, folder):
 @case
 def save_questions_file_dialogs_and_the_close_box(d, folder):
     (folder / "broken.kxl").write_text("not a level set")
-    dungeon = copy_of_sample(folder, "dungeon.kxl", 4)
+    copy_of_sample(folder, "dungeon.kxl", 4)
     editor = start(d, folder)
     editor.scroll(1, 1)  # level 1 drawn from the second pattern set: unsaved work
     editor.command(R.ID_FILE_SAVEAS)
     editor.dialog("Save leveldata").choose_file(win(folder / "saved.kxl"))
-    editor.wait_title(title_for(win(folder / "saved.kxl")))
+    titled(editor, "saved.kxl")
     check(levels_of(folder / "saved.kxl")[0]["patternSet"]["number"], 4, "the pattern set saved")
-    check(levels_of(folder / "sample.kxl")[0]["patternSet"]["number"], 3, "the pattern set in sample.kxl")
+    check(levels_of(folder / "sample.kxl")[0]["patternSet"]["number"], 3, "the pattern set left in sample.kxl")
     steps = [  # the graphics selector, the answer to "Save changes?", the file dialog then, the file
-        # chosen, the title then
-        (0, W.IDCANCEL, None, None, title_for(win(folder / "saved.kxl"), True)),
-        (0, W.IDYES, "Save leveldata", "kept.kxl", title_for(win(folder / "kept.kxl"))),
-        (1, W.IDNO, "Load leveldata", "broken.kxl", title_for(win(folder / "kept.kxl"), True)),
-        (1, W.IDNO, "Load leveldata", "dungeon.kxl", title_for(dungeon)),
+        # chosen, the title's file then, modified
+        (0, W.IDCANCEL, None, None, "saved.kxl", True),
+        (0, W.IDYES, "Save leveldata", "kept.kxl", "kept.kxl", False),
+        (1, W.IDNO, "Load leveldata", "broken.kxl", "kept.kxl", True),  # after "Couldn't load file!"
+        (1, W.IDNO, "Load leveldata", "dungeon.kxl", "dungeon.kxl", False),
     ]
-    for position, answer, dialog, name, title in steps:
+    for position, answer, dialog, name, title, modified in steps:
         editor.scroll(1, position)
         editor.command(R.ID_FILE_OPEN)
         editor.answer("Kraxolan Editor", "Save changes?", answer)
@@ -138,7 +131,7 @@ def save_questions_file_dialogs_and_the_close_box(d, folder):
             editor.dialog(dialog).choose_file(win(folder / name))
         if name == "broken.kxl":
             editor.answer("Error", "Couldn't load file!", W.IDOK)
-        editor.wait_title(title)
+        titled(editor, title, modified)
     check(levels_of(folder / "kept.kxl")[0]["patternSet"]["number"], 3, "the pattern set kept")
     editor.scroll(1, 0)
     for answer in (W.IDCANCEL, W.IDYES):  # Cancel keeps the window, Yes saves and closes it
@@ -162,7 +155,7 @@ def editing_dialogs_by_menu_and_key_stay_open_on_esc_and_make_one_change(d, fold
         editor = start(d, folder, "levels.kxl")
         editor.command(command)
         editor.dialog(caption).close()
-        check(editor.title(), title_for(win(folder / "levels.kxl")), f"the title after looking at {caption}")
+        titled(editor, "levels.kxl")  # looking changes nothing
         editor.keys(W.VK_CONTROL, ord(key))
         dialog = editor.dialog(caption)
         dialog.keys(W.VK_ESCAPE)
@@ -231,29 +224,27 @@ def a_real_drag_is_one_step_for_undo_and_redo(d, folder):
     copy_of_sample(folder, "work.kxl")
     editor = start(d, folder, "work.kxl")
     left, top, _, _ = editor.rect("client")
-
     def move(point):
         return ["mousemove", left + point[0], top + point[1], "sleep", 0.2]
-
     try:
-        xdotool(*move(tile(CELL.FirstItem + 3)))
+        run("xdotool", *move(tile(CELL.FirstItem + 3)))
         wait(lambda: editor.status() == "Extra time (15 seconds)", "the item's name from the string table")
         stroke = move(tile(CELL.Wall1)) + ["click", 1] + move(cell(7, 2)) + ["mousedown", 1]
         for column in range(3, 7):
             stroke += move(cell(7, column))
-        xdotool(*stroke, *move((600 - left, 500 - top)), "mouseup", 1)  # let go outside the window
-        editor.wait_title(title_for(win(folder / "work.kxl"), True))
+        run("xdotool", *stroke, *move((600 - left, 500 - top)), "mouseup", 1)  # let go outside the window
+        titled(editor, "work.kxl", True)
         # Back over the window, on no region of it: without a window manager
         # the keyboard focus follows the pointer.
-        xdotool(*move((120, 8)))
+        run("xdotool", *move((120, 8)))
         editor.keys(W.VK_CONTROL, ord("Z"))
-        editor.wait_title(title_for(win(folder / "work.kxl")))  # the whole stroke taken back
+        titled(editor, "work.kxl")  # the whole stroke taken back
         editor.keys(W.VK_CONTROL, ord("Y"))
-        editor.wait_title(title_for(win(folder / "work.kxl"), True))
+        titled(editor, "work.kxl", True)
         save(editor, "work.kxl")
         check(levels_of(folder / "work.kxl")[0]["cells"][7][2:7], [CELL.Wall1] * 5, "row 8 after the stroke")
     finally:
-        xdotool("mousemove", 9999, 9999)
+        run("xdotool", "mousemove", 9999, 9999)
 
 @case
 def two_editors_share_a_level_until_the_last_one_ends(d, folder):
@@ -268,7 +259,7 @@ def two_editors_share_a_level_until_the_last_one_ends(d, folder):
     d("place", target.handle, 600, 0)
     target.command(R.ID_LEVEL_2)
     target.keys(W.VK_CONTROL, ord("V"))
-    target.wait_title(title_for(win(folder / "b.kxl"), True))
+    titled(target, "b.kxl", True)
     save(target, "b.kxl")
     check({**levels_of(folder / "b.kxl")[1], "level": 5}, levels_of(folder / "sample.kxl")[4], "level 2 pasted")
     for editor in (source, target):
@@ -302,10 +293,11 @@ def export_picture_writes_the_canvas(d, folder):
     editor = start(d, folder)
     editor.command(R.ID_LEVEL_5)
     kxl("render", folder / "sample.kxl", 5, folder / "level5.png", "--program-dir", folder)
-    expected = Image.open(folder / "level5.png")
+    expected = Image.open(folder / "level5.png").convert("RGB")
     editor.shows(expected, 1, 17)
     editor.command(R.ID_FILE_PICTURE)
     editor.dialog("Export picture").choose_file(win(folder / "export.png"))
     wait(lambda: (folder / "export.png").exists(), "export.png")
     editor.idle()
-    check(differs(Image.open(folder / "export.png"), expected).getbbox(), None, "what differs in export.png")
+    exported = Image.open(folder / "export.png").convert("RGB")
+    check(ImageChops.difference(exported, expected).getbbox(), None, "the part of export.png that differs")

@@ -1,5 +1,5 @@
-"""The tests' side of kxdrive.exe: the driver, the editor and its windows; fresh
-program folders; kxl for what a file holds and what a window should show."""
+"""The tests' side of kxdrive.exe (the driver, the editor and its windows),
+fresh program folders, and kxl for what a file holds and a window should show."""
 import json
 import re
 import shutil
@@ -25,8 +25,8 @@ RECENT_FILE_COMMAND = names("src/app/recent_files.h", r"constexpr int (k\w+) = (
 W = types.SimpleNamespace(  # the Win32 values used
     WM_NEXTDLGCTL=0x28, WM_KEYUP=0x101, WM_COMMAND=0x111, WM_SYSCOMMAND=0x112, WM_TIMER=0x113, WM_HSCROLL=0x114,
     WM_MOUSEMOVE=0x200, WM_LBUTTONDOWN=0x201, WM_LBUTTONUP=0x202, WM_LBUTTONDBLCLK=0x203, WM_RBUTTONDOWN=0x204,
-    SC_CLOSE=0xF060, MK_LBUTTON=1, MK_RBUTTON=2, MK_SHIFT=4, BM_GETCHECK=0xF0, BM_SETCHECK=0xF1, BM_CLICK=0xF5,
-    CB_GETCOUNT=0x146, CB_SETCURSEL=0x14E, CBN_SELCHANGE=1, LB_GETCOUNT=0x18B, TBM_GETRANGEMIN=0x401,
+    WM_RBUTTONUP=0x205, SC_CLOSE=0xF060, MK_LBUTTON=1, MK_RBUTTON=2, MK_SHIFT=4, BM_GETCHECK=0xF0, BM_SETCHECK=0xF1,
+    BM_CLICK=0xF5, CB_GETCOUNT=0x146, CB_SETCURSEL=0x14E, CBN_SELCHANGE=1, LB_GETCOUNT=0x18B, TBM_GETRANGEMIN=0x401,
     TBM_GETRANGEMAX=0x402, TBM_SETPOS=0x405, TB_THUMBPOSITION=4, TB_THUMBTRACK=5, TB_ENDTRACK=8, UDM_GETRANGE=0x465,
     UDM_SETPOS32=0x471, UDM_GETPOS32=0x472, SB_THUMBPOSITION=4, IDOK=1, IDCANCEL=2, IDYES=6, IDNO=7, VK_RETURN=0x0D,
     VK_SHIFT=0x10, VK_CONTROL=0x11, VK_ESCAPE=0x1B, VK_PRIOR=0x21, VK_NEXT=0x22, VK_END=0x23, VK_HOME=0x24,
@@ -47,11 +47,8 @@ def wait(condition, what, seconds=10):
             raise Failure(f"{what} did not come within {seconds} s")
         time.sleep(0.02)
 
-def run(*command):
+def run(*command):  # xdotool moves the real pointer on the display (9999 9999 parks it in the far corner)
     check(subprocess.run([*map(str, command)], capture_output=True, timeout=30).returncode, 0, str(command))
-
-def xdotool(*args):  # the real pointer on the display; 9999 9999 parks it in the far corner
-    run("xdotool", *args)
 
 def kxl(*args):
     run(ROOT / "build/native/kxl", *args)
@@ -64,21 +61,19 @@ def write_levels(levels, path):
     (TEMP / "kxe2e.json").write_text(json.dumps({"format": "kxl-json", "version": 1, "levels": levels}))
     kxl("import", TEMP / "kxe2e.json", path)
 
-def differs(a, b):  # a mask: 255 where the pictures differ in any channel
-    red, green, blue = ImageChops.difference(a.convert("RGB"), b.convert("RGB")).split()
-    return ImageChops.lighter(ImageChops.lighter(red, green), blue).point(lambda v: 255 if v else 0)
-
 def differing_pixels(screen, expected):
     """The pixels the editor paints that differ. Where the picture shows the
     window's background, the system draws the captions and the selectors in
     its own font and style: those pixels are not compared."""
+    def differs(a, b):  # a mask: 255 where the pictures differ in any channel
+        red, green, blue = ImageChops.difference(a.convert("RGB"), b.convert("RGB")).split()
+        return ImageChops.lighter(ImageChops.lighter(red, green), blue).point(lambda v: 255 if v else 0)
     painted = differs(expected, Image.new("RGB", expected.size, BACKGROUND))
     return ImageChops.multiply(differs(screen, expected), painted).histogram()[255]
 
 def fresh_folder():  # a copy of the program folder: kraxed.exe and its data, no kraxed.ini
     folder = Path(tempfile.mkdtemp(prefix="kxe2e-"))
-    shutil.copytree(ROOT / "build/program", folder, dirs_exist_ok=True,
-                    ignore=shutil.ignore_patterns("kraxed.ini", "*.pdf"))
+    shutil.copytree(ROOT / "build/program", folder, dirs_exist_ok=True, ignore=shutil.ignore_patterns("kraxed.ini"))
     return folder
 
 def win(path):  # the Windows path, by Wine's drive Z:
@@ -96,18 +91,11 @@ class Driver:
     def __call__(self, *words):
         self.process.stdin.write("\t".join(map(str, words)) + "\n")
         self.process.stdin.flush()
-        answer = self.process.stdout.readline().rstrip("\r\n")
-        escapes = {"t": "\t", "n": "\n", "r": "\r"}
-        status, *values = [re.sub(r"\\(.)", lambda m: escapes.get(m[1], m[1]), v) for v in answer.split("\t")]
+        status, *values = self.process.stdout.readline().rstrip("\r\n").split("\t")
         if status != "ok":
             raise Failure(f"{words[0]}: {values[0] if values else 'the driver has ended'}")
-        if words[0] == "start":
-            self.editors.append(values[0])
+        self.editors += values if words[0] == "start" else []
         return values
-    def end_editors(self):
-        for editor in self.editors:
-            self("kill", editor)
-        self.editors = []
 
 class Window:
     """A window of an editor (its main window or one of its dialogs) by handle."""
@@ -124,9 +112,10 @@ class Window:
         return Window(self.editor, self.d("item", self.handle, control)[0])
     def rect(self, part="window"):
         return [int(v) for v in self.d("rect", self.handle, part)]
-    def alive(self):
-        return self.d("alive", self.handle)[0] == "1"
+    def alive(self):  # a dialog or message box still shown
+        return self.handle in [window[0] for window in self.editor.windows("#32770")]
     def keys(self, *keys):
+        time.sleep(max(0.0, self.editor.focus_at + FOCUS_SETTLE - time.time()))
         self.d("keys", self.handle, *keys)
     def pick(self, combo, index):  # as a user's pick: the choice, then the note to the dialog
         self.item(combo).send(W.CB_SETCURSEL, index)
@@ -150,22 +139,18 @@ class Editor(Window):
     def __init__(self, d, folder, args="", quoted=True, workdir="", window=True):
         self.d = d
         self.folder = folder
-        xdotool("mousemove", 9999, 9999)  # a window opening under the pointer is sent moves of its own
+        run("xdotool", "mousemove", 9999, 9999)  # a window opening under the pointer is sent moves of its own
         self.id = d("start", win(folder), int(quoted), workdir, args)[0]
         super().__init__(self, None)
         if window:
             self.wait_window()
-    def windows(self, class_name):  # handle, caption, enabled, message text of each
+    def windows(self, class_name):  # visible top-level windows: handle, caption, enabled, message text
         values = self.d("windows", self.id, class_name)
         return [values[n:n + 4] for n in range(0, len(values), 4)]
     def wait_window(self):
-        def main_window():
-            found = [w[0] for w in self.windows("Kraxolan Editor") if w[1].startswith("Kraxolan Editor - [")]
-            if not found and self.exit_code(0) is not None:
-                raise Failure(f"the editor ended before its window showed, exit code {self.exit_code(0)}")
-            return found
-        wait(main_window, "the main window", 30)
-        self.handle = main_window()[0]
+        wait(lambda: self.windows("Kraxolan Editor") or self.exit_code(0) is not None, "the main window", 30)
+        check(self.exit_code(0), None, "the exit code before the main window showed")
+        self.handle = self.windows("Kraxolan Editor")[0][0]
         self.focus_at = time.time()
         self.idle()
     def idle(self):
@@ -178,9 +163,6 @@ class Editor(Window):
         return self.d("text", self.d("children", self.handle, "msctls_statusbar32")[0])[0]
     def command(self, command):
         self.send(W.WM_COMMAND, command, 0, "post")
-    def keys(self, *keys):
-        time.sleep(max(0.0, self.focus_at + FOCUS_SETTLE - time.time()))
-        super().keys(*keys)
     def dialog(self, caption="", seconds=10):
         """A message box or dialog of the editor with the caption (any when empty),
         an enabled one before one under a box; None when none comes in time."""
@@ -214,13 +196,8 @@ class Editor(Window):
         """Captures the client area until it shows the picture at (x, y) or the
         time is up: the screen lags behind the program's drawing."""
         end = time.time() + seconds
-        while True:
-            screen = self.capture().crop((x, y, x + expected.width, y + expected.height))
-            differing = differing_pixels(screen, expected)
-            if not differing:
-                return
+        while differing_pixels(self.capture().crop((x, y, x + expected.width, y + expected.height)), expected):
             if time.time() > end:
-                screen.save(TEMP / "kxe2e-screen.png")
-                expected.save(TEMP / "kxe2e-expected.png")
-                raise Failure(f"{differing} pixels differ from what should show ({TEMP}/kxe2e-*.png)")
+                self.capture().save(TEMP / "kxe2e-screen.png")
+                raise Failure(f"the window does not show the picture at ({x}, {y}) ({TEMP}/kxe2e-screen.png)")
             time.sleep(0.05)

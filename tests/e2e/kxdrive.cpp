@@ -1,10 +1,10 @@
 // kxdrive: drives the real kraxed.exe for the end-to-end tests and the
 // manuals' screenshots. A command a line on stdin, its words split by tabs;
 // an answer a line on stdout: "ok" and its values, or "error" and why, split
-// by tabs (a tab, line end or backslash in a value escaped by a backslash).
-// Windows are named by their handle as a decimal number, editors by the
-// number `start` gave them. Every wait has a time limit; when stdin ends,
-// the editors started are ended by their process handles.
+// by tabs (tabs and line ends inside a value become spaces). Windows are
+// named by their handle as a decimal number, editors by the number `start`
+// gave them. Every wait has a time limit; when stdin ends, the editors
+// started are ended by their process handles.
 //
 // Wine on a virtual display without a window manager: keys sent while Wine
 // brings its key state in line with the X server's, right after a change of
@@ -74,36 +74,23 @@ std::string CaptionOf(HWND window) {
 // The visible top-level windows of the process, or the child windows of the
 // parent, of the class.
 std::vector<HWND> WindowsOf(DWORD processId, HWND parent, const std::string& className) {
-  struct Search {
-    DWORD processId;
-    std::string className;
-    std::vector<HWND> found;
-  } search{processId, className, {}};
-  const WNDENUMPROC collect = [](HWND window, LPARAM data) -> BOOL {
-    Search& s = *reinterpret_cast<Search*>(data);
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
+  std::vector<HWND> found;
+  for (HWND window = nullptr; (window = FindWindowExA(parent, window, className.c_str(), nullptr));) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    const bool ours = s.processId == 0 || (owner == s.processId && IsWindowVisible(window));
-    if (ours && s.className == name) s.found.push_back(window);
-    return TRUE;
-  };
-  if (parent) EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&search));
-  else EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+    if (parent || (owner == processId && IsWindowVisible(window))) found.push_back(window);
+  }
+  return found;
 }
 
 RECT ScreenRect(HWND window, const std::string& part) {
   RECT r = {};
   if (part == "window") {
     GetWindowRect(window, &r);
-    return r;
+  } else {
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
   }
-  GetClientRect(window, &r);
-  POINT origin = {0, 0};
-  ClientToScreen(window, &origin);
-  OffsetRect(&r, origin.x, origin.y);
   return r;
 }
 
@@ -281,9 +268,6 @@ const std::map<std::string, Command> kCommands = {
        else SendWithin(WindowOf(w[1]), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
        return {text};
      }}},
-    {"alive", {1, [](const Words& w) -> Words {
-       return {IsWindow(WindowOf(w[1])) && IsWindowVisible(WindowOf(w[1])) ? "1" : "0"};
-     }}},
     {"item", {2, [](const Words& w) -> Words { return {Name(GetDlgItem(WindowOf(w[1]), Int(w[2])))}; }}},
     {"children", {2, [](const Words& w) -> Words {
        Words names;
@@ -330,14 +314,11 @@ const std::map<std::string, Command> kCommands = {
      }}},
 };
 
-std::string Escaped(const std::string& value) {
-  std::string out;
-  for (char c : value) {
-    const char* escape = c == '\\' ? "\\\\" : c == '\t' ? "\\t" : c == '\n' ? "\\n" : c == '\r' ? "\\r" : nullptr;
-    if (escape) out += escape;
-    else out += c;
-  }
-  return out;
+// Tabs and line ends would split the answer.
+std::string Flat(std::string value) {
+  for (char& c : value)
+    if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+  return value;
 }
 
 }  // namespace
@@ -356,9 +337,9 @@ int main() {
       const auto command = kCommands.find(words[0]);
       if (command == kCommands.end()) Fail("unknown command " + words[0]);
       if (words.size() <= command->second.values) Fail(words[0] + " needs more values");
-      for (const std::string& value : command->second.run(words)) answer += "\t" + Escaped(value);
+      for (const std::string& value : command->second.run(words)) answer += "\t" + Flat(value);
     } catch (const std::exception& error) {
-      answer = "error\t" + Escaped(error.what());
+      answer = "error\t" + Flat(error.what());
     }
     std::cout << answer << std::endl;
   }

@@ -21,7 +21,9 @@ for case in chosen:
     except Exception:
         failed += 1
         print(f"FAIL {case.__name__} ({time.time() - start:.1f} s)\n{traceback.format_exc()}", flush=True)
-    driver.end_editors()
+    for editor in driver.editors:  # those a case left running
+        driver("kill", editor)
+    driver.editors = []
     shutil.rmtree(folder, ignore_errors=True)
 print(f"{len(chosen) - failed} passed, {failed} failed")
 sys.exit(1 if failed or not chosen else 0)

@@ -10,7 +10,7 @@ import random
 import time
 
 from cases import case, tile
-from kx import CELL, RECENT_FILE_COMMAND, R, W, Editor, Failure, kxl, title_for, win, xdotool
+from kx import CELL, RECENT_FILE_COMMAND, R, W, Editor, Failure, kxl, run, title_for, win
 
 SEED = int(os.environ.get("KRAXED_SOAK_SEED", "20240607"))
 ACTIONS = int(os.environ.get("KRAXED_SOAK_ACTIONS", "1000"))
@@ -26,12 +26,13 @@ STEPS = {  # what a step in an editing dialog does, and to which control
     "Swap levels": [("pick", R.IDC_SWAP_FIRST), ("pick", R.IDC_SWAP_SECOND), ("click", R.IDC_SWAP),
                     ("keys", R.IDC_SWAP_FIRST)],
 }
+DIALOG_KEYS = [W.VK_ESCAPE, W.VK_RETURN, W.VK_NEXT, W.VK_PRIOR, W.VK_HOME, W.VK_END]  # none closes them
 SETTINGS = [R.IDC_SETTINGS_QUESTIONS, R.IDC_SETTINGS_LOAD, R.IDC_SETTINGS_DOUBLE_SIZE, R.IDC_SETTINGS_AUTOSAVE,
             R.IDC_SETTINGS_CORRECT_SHADOW]  # never Register: the session writes nothing to the registry
-MESSAGES = [("Kraxolan Editor", "Save changes?"), ("Clear level", "Do you really want to clear this level?"),
+MESSAGES = [("Kraxolan Editor", "Save changes?"), ("Kraxolan Editor", "Save Changes?"),
+            ("Clear level", "Do you really want to clear this level?"),
             ("Help", "Just read kraxed_manual.pdf or kraxed_tutorial.pdf!"),
             ("Check levels", "No problems found in the ten levels.")]
-FILES = {"Save leveldata": [f"soak_{n}.kxl" for n in range(6)], "Export picture": ["picture.png"]}
 
 class Session:
     def __init__(self, d, folder):
@@ -40,20 +41,22 @@ class Session:
         self.random = random.Random(SEED)
         self.editor = Editor(d, folder)
         d("place", self.editor.handle, 0, 0)
-        self.menu = [int(command) for command in d("resources", win(folder / "kraxed.exe"), "menu")[::2]]
-        self.accelerators = [[key for flag, key in ((W.FCONTROL, W.VK_CONTROL), (W.FSHIFT, W.VK_SHIFT))
-                              if int(entry.split()[0]) & flag] + [int(entry.split()[1])]
-                             for entry in d("resources", win(folder / "kraxed.exe"), "accelerators")]
+        self.menu = [int(command) for command in d("resources", win(folder / "kraxed.exe"), "menu")]
+        self.accelerators = []  # the keys of each
+        for entry in d("resources", win(folder / "kraxed.exe"), "accelerators"):
+            flags, key, _ = map(int, entry.split())
+            self.accelerators.append([W.VK_CONTROL] * bool(flags & W.FCONTROL) + [W.VK_SHIFT] * bool(flags & W.FSHIFT)
+                                     + [key])
         (folder / "broken.kxl").write_bytes(bytes(1000))  # no level set is 1000 bytes long
-        FILES["Load leveldata"] = ["sample.kxl", "broken.kxl"]
-        self.recent = set()  # the level sets opened or saved
+        self.files = {"Save leveldata": [f"soak_{n}.kxl" for n in range(6)], "Export picture": ["picture.png"],
+                      "Load leveldata": ["sample.kxl", "broken.kxl"]}  # what a file dialog may choose
         self.questions = True  # the Editor settings' box
+        self.closing = W.IDCANCEL  # the answer to "Save Changes?"; the final Exit says Yes or No
+        self.checkpoint = None  # the file a checked save goes to
+        self.chosen = ""  # the last file chosen in a file dialog
         self.story = collections.deque(maxlen=30)
         self.deadline = time.time() + LIMIT
-        self.closing = None  # the answer to "Save Changes?" while the window closes
-        self.asked = False  # "Save Changes?" came
-        self.checkpoint = None  # the file a checked save goes to
-        self.opened = None
+        self.marker = 0
     def note(self, step):
         self.story.append(step)
         if VERBOSE:
@@ -62,13 +65,12 @@ class Session:
         return self.random.randrange(100) < percent
     def zoom(self):
         return 2 if self.editor.rect()[2] > 700 else 1
-    def point(self, area):
+    def point(self, area):  # on the canvas, on the panel, anywhere
         z, r = self.zoom(), self.random
-        return [(r.randrange(z, 257 * z), r.randrange(16 + z, 16 + 209 * z)),  # on the canvas
-                (r.randrange(259 * z, 516 * z), r.randrange(16 + z, 16 + 210 * z)),  # on the panel
-                (r.randrange(516 * z), r.randrange(16 + 210 * z))][area]  # anywhere
-    def call(self, message, wparam=0, lparam=0, window=None):
-        """The message sent; waits for its answer while whatever it opens is answered."""
+        return [(r.randrange(z, 257 * z), r.randrange(16 + z, 16 + 209 * z)),
+                (r.randrange(259 * z, 516 * z), r.randrange(16 + z, 16 + 210 * z)),
+                (r.randrange(516 * z), r.randrange(16 + 210 * z))][area]
+    def call(self, message, wparam=0, lparam=0, window=None):  # waits for the answer, answering what opens
         self.d("send", "call", window or self.editor.handle, message, wparam, lparam)
         self.settle(lambda: self.d("pending")[0] == "0")
     def settle(self, finished, nudge=None):
@@ -103,57 +105,43 @@ class Session:
     def move_to_gem(self):
         left, top, _, _ = self.editor.rect("client")
         x, y = tile(CELL.Gem, self.zoom())
-        xdotool("mousemove", left + x + self.random.randrange(-4, 5), top + y)
+        self.marker += 1  # a move each time, within the tile
+        run("xdotool", "mousemove", left + x + self.marker % 3 * 4 - 4, top + y)
     def answer(self, dialog):
         self.note(f"  {dialog.caption!r} {dialog.text!r}")
+        caption = dialog.caption
         if dialog.text:
             self.message_box(dialog)
-        elif dialog.caption in STEPS:
+        elif caption in STEPS:
             for _ in range(1 + self.random.randrange(6)):
-                self.step(dialog, *self.random.choice(STEPS[dialog.caption]))
+                self.step(dialog, *self.random.choice(STEPS[caption]))
                 if not dialog.alive():
-                    raise Failure(f"{dialog.caption} closed by itself")
+                    raise Failure(f"{caption} closed by itself")
             dialog.close()
-        elif dialog.caption in FILES and (self.checkpoint or not self.chance(25)):
+        elif caption in self.files and (self.checkpoint or not self.chance(25)):
             (self.folder / "picture.png").unlink(missing_ok=True)  # Export asks before it replaces a file
-            self.opened = self.checkpoint or win(self.folder / self.random.choice(FILES[dialog.caption]))
-            self.note(f"  file {self.opened}")
-            dialog.choose_file(self.opened)
-            if dialog.caption == "Save leveldata":
-                FILES["Load leveldata"].append(self.opened.split("\\")[-1])
-            if dialog.caption != "Export picture" and not self.opened.endswith("broken.kxl"):
-                self.recent.add(self.opened)
-        elif dialog.caption in FILES:
+            self.chosen = self.checkpoint or self.random.choice(self.files[caption])
+            self.note(f"  file {self.chosen}")
+            dialog.choose_file(win(self.folder / self.chosen))
+            if caption == "Save leveldata":
+                self.files["Load leveldata"].append(self.chosen)
+        elif caption in self.files:
             dialog.press(W.IDCANCEL)
-        elif dialog.caption == "Editor settings":
-            for box in SETTINGS:
-                if self.chance(60 if box == R.IDC_SETTINGS_DOUBLE_SIZE else 35):
-                    dialog.item(box).send(W.BM_CLICK)
-            way = self.random.randrange(10)
-            if way < 6:
-                self.questions = dialog.item(R.IDC_SETTINGS_QUESTIONS).send(W.BM_GETCHECK) == 1
-            if way < 8:
-                dialog.press(W.IDOK if way < 6 else W.IDCANCEL)
-            elif way < 9:
-                dialog.keys(W.VK_ESCAPE)
-                dialog.gone()
-            else:
-                dialog.close()
-        elif dialog.caption == "Check levels" and self.chance(50):
+        elif caption == "Editor settings":
+            self.settings(dialog)
+        elif caption == "Check levels" and self.chance(50):
             dialog.item(R.IDC_CHECK_SHOW).send(W.BM_CLICK)
             dialog.gone()
-        elif dialog.caption in ("Check levels", "About"):
+        elif caption in ("Check levels", "About"):
             dialog.close()
         else:
-            raise Failure(f"an unexpected window {dialog.caption!r}")
+            raise Failure(f"an unexpected window {caption!r}")
     def message_box(self, box):
-        buttons = [button for button in (W.IDYES, W.IDNO, W.IDCANCEL, W.IDOK) if box.item(button).handle != "0"]
-        button = self.random.choice(buttons)
-        if box.text == "Save Changes?" and self.closing:
+        button = self.random.choice([b for b in (W.IDYES, W.IDNO, W.IDCANCEL, W.IDOK) if box.item(b).handle != "0"])
+        if box.text == "Save Changes?":  # closing the window
             button = self.closing
-            self.asked = True
-        elif (box.caption, box.text) == ("Error", "Couldn't load file!") and self.opened.endswith("broken.kxl"):
-            self.opened = ""
+        elif (box.caption, box.text) == ("Error", "Couldn't load file!") and self.chosen == "broken.kxl":
+            self.chosen = ""
         elif (box.caption, box.text) not in MESSAGES:
             raise Failure(f"an unexpected message {box.caption!r}: {box.text!r}")
         box.press(button)
@@ -173,90 +161,82 @@ class Session:
             self.arrow(item)
         elif kind == "click":
             item.send(W.BM_CLICK)
-        elif kind == "keys":  # Esc and Enter leave an editing dialog open; the page keys move the time
+        elif kind == "keys":  # the page keys move the time
             dialog.send(W.WM_NEXTDLGCTL, item.handle, 1)
-            dialog.keys(self.random.choice([W.VK_ESCAPE, W.VK_RETURN, W.VK_NEXT, W.VK_PRIOR, W.VK_HOME, W.VK_END]))
+            dialog.keys(self.random.choice(DIALOG_KEYS))
             time.sleep(0.3)  # the keys go through the system's queue
-    def arrow(self, updown):
-        """A click on the left or right arrow of a horizontal up-down control."""
+    def settings(self, dialog):
+        for box in SETTINGS:
+            if self.chance(60 if box == R.IDC_SETTINGS_DOUBLE_SIZE else 35):
+                dialog.item(box).send(W.BM_CLICK)
+        way = self.random.randrange(10)
+        if way < 6:
+            self.questions = dialog.item(R.IDC_SETTINGS_QUESTIONS).send(W.BM_GETCHECK) == 1
+        if way < 8:
+            dialog.press(W.IDOK if way < 6 else W.IDCANCEL)
+        elif way < 9:
+            dialog.keys(W.VK_ESCAPE)
+            dialog.gone()
+        else:
+            dialog.close()
+    def arrow(self, updown):  # a click on the left or right arrow of a horizontal up-down control
         left, top, right, bottom = updown.rect("client")
         point = (bottom - top) // 2 << 16 | (right - left) // 4 * self.random.choice((1, 3))
         updown.send(W.WM_LBUTTONDOWN, W.MK_LBUTTON, point)
         updown.send(W.WM_LBUTTONUP, 0, point)
         self.editor.idle()
-    def press(self, point, down=W.WM_LBUTTONDOWN, double=False):
-        """A mouse button pressed and let go at a point of the client area, twice for a double click."""
-        for message in [down, down + 1] + ([W.WM_LBUTTONDBLCLK, W.WM_LBUTTONUP] if double else []):
-            pressed = {W.WM_LBUTTONDOWN: W.MK_LBUTTON, W.WM_LBUTTONDBLCLK: W.MK_LBUTTON, W.WM_RBUTTONDOWN: W.MK_RBUTTON}
-            self.call(message, pressed.get(message, 0), point[1] << 16 | point[0])
+    def mouse(self, point, *steps):  # messages (with their button flags) at a point of the client area
+        for message, flags in steps:
+            self.call(message, flags, point[1] << 16 | point[0])
     def drag(self, points):
-        for n, (x, y) in enumerate(points):
-            message = W.WM_LBUTTONDOWN if n == 0 else W.WM_LBUTTONUP if n == len(points) - 1 else W.WM_MOUSEMOVE
-            self.call(message, 0 if message == W.WM_LBUTTONUP else W.MK_LBUTTON, y << 16 | x)
+        self.mouse(points[0], (W.WM_LBUTTONDOWN, W.MK_LBUTTON))
+        for point in points[1:-1]:
+            self.mouse(point, (W.WM_MOUSEMOVE, W.MK_LBUTTON))
+        self.mouse(points[-1], (W.WM_LBUTTONUP, 0))
     def scroll(self, selector):
         packed = selector.send(W.UDM_GETRANGE)
         position = self.random.randint(0, max(packed & 0xFFFF, packed >> 16))
         selector.send(W.UDM_SETPOS32, 0, position)
         self.call(W.WM_HSCROLL, position << 16 | W.SB_THUMBPOSITION, selector.handle)
-    def close_and_cancel(self, how):
-        """Closing with unsaved work asks; Cancel keeps the window and the work."""
-        if not self.editor.title().endswith(" *]") or not self.questions:
-            return  # it would close
-        self.closing = W.IDCANCEL
-        self.asked = False
-        self.call(*how)
-        self.closing = None
-        if not self.asked or not self.editor.title().endswith(" *]"):
-            raise Failure("closing with unsaved work did not ask, or Cancel lost the work")
     def command(self, command):
         self.note(f"  command {command}")
-        if command == R.ID_FILE_EXIT:
-            self.close_and_cancel((W.WM_COMMAND, command))
-        else:
+        if command != R.ID_FILE_EXIT or self.asks_first():
             self.call(W.WM_COMMAND, command)
+    def asks_first(self):  # closing asks "Save Changes?" (answered Cancel but at the end)
+        return self.editor.title().endswith(" *]") and self.questions
     def actions(self):
         """Each kind of action: its name, weight, and what it does."""
         r = self.random
+        left = [(W.WM_LBUTTONDOWN, W.MK_LBUTTON), (W.WM_LBUTTONUP, 0)]
+        double = left + [(W.WM_LBUTTONDBLCLK, W.MK_LBUTTON), (W.WM_LBUTTONUP, 0)]  # on an enemy: its settings
         enemy = lambda: (self.zoom() * (353 + 30 * r.randrange(5) + r.randrange(16)),  # noqa: E731
                          16 + self.zoom() * (138 + r.randrange(24)))
         return [
-            ("hover", 60, lambda: self.call(W.WM_MOUSEMOVE, 0, (lambda x, y: y << 16 | x)(*self.point(r.randrange(3))))),
-            ("click", 340, lambda: self.press(self.point(r.choice((0, 0, 1, 1, 2))))),
-            ("right click", 70, lambda: self.press(self.point(0 if self.chance(75) else 2), W.WM_RBUTTONDOWN)),
+            ("hover", 60, lambda: self.mouse(self.point(r.randrange(3)), (W.WM_MOUSEMOVE, 0))),
+            ("click", 340, lambda: self.mouse(self.point(r.choice((0, 0, 1, 1, 2))), *left)),
+            ("right click", 70, lambda: self.mouse(self.point(r.choice((0, 0, 0, 2))), (W.WM_RBUTTONDOWN, W.MK_RBUTTON),
+                                                   (W.WM_RBUTTONUP, 0))),
             ("drag", 100, lambda: self.drag([self.point(r.choice((0, 0, 1, 2))) for _ in range(2 + r.randrange(8))])),
-            ("double click", 18, lambda: self.press(enemy() if self.chance(55) else self.point(2), double=True)),
+            ("double click", 18, lambda: self.mouse(enemy() if self.chance(55) else self.point(2), *double)),
             ("key", 110, lambda: self.call(W.WM_KEYUP, r.choice(ARROWS), 0xC0000001)),
             ("real key", 12, lambda: self.keys(r.choice(ARROWS))),
             ("selector", 45, lambda: self.scroll(r.choice(self.editor.selectors()))),
             ("selector arrow", 30, lambda: self.arrow(r.choice(self.editor.selectors()))),
             ("menu command", 110, lambda: self.command(r.choice(self.menu))),
             ("accelerator", 55, lambda: self.keys(*r.choice(self.accelerators))),
-            ("recent file", 6, lambda: self.command(RECENT_FILE_COMMAND + r.randrange(max(1, min(4, len(self.recent)))))),
-            ("close box", 4, lambda: self.close_and_cancel((W.WM_SYSCOMMAND, W.SC_CLOSE))),
+            ("recent file", 6, lambda: self.command(RECENT_FILE_COMMAND + r.randrange(4))),
+            ("close box", 4, lambda: self.asks_first() and self.call(W.WM_SYSCOMMAND, W.SC_CLOSE)),
             ("back-up tick", 3, lambda: self.call(W.WM_TIMER)),  # as fifteen minutes would bring it
         ]
     def checked_save(self, number):
         """Save as into the folder: the title names the file, 3770 bytes that kxl reads."""
-        saved = self.folder / f"check_{number}.kxl"
-        self.checkpoint = win(saved)
+        self.checkpoint = f"check_{number}.kxl"
         self.call(W.WM_COMMAND, R.ID_FILE_SAVEAS)
         self.checkpoint = None
+        saved = self.folder / f"check_{number}.kxl"
         if self.editor.title() != title_for(win(saved)) or saved.stat().st_size != 3770:
             raise Failure(f"the checked save: the title {self.editor.title()!r}, {saved.stat().st_size} bytes")
         kxl("info", saved)
-    def final_exit(self):
-        """Exit, its question answered Yes or No: the editor ends with exit code 0."""
-        asks = self.editor.title().endswith(" *]") and self.questions
-        self.closing = self.random.choice((W.IDYES, W.IDNO))
-        self.asked = False
-        self.editor.command(R.ID_FILE_EXIT)
-        end = time.time() + 30
-        while self.editor.exit_code(0.05) is None and time.time() < end:
-            dialog = self.editor.dialog(seconds=0)
-            if dialog:
-                self.answer(dialog)
-        if self.editor.exit_code(0) != 0 or self.asked != asks:
-            raise Failure(f"Exit: the exit code {self.editor.exit_code(0)}, asked {self.asked}, should ask {asks}")
     def run(self):
         print(f"random session: seed {SEED}, {ACTIONS} actions", flush=True)
         actions = self.actions()
@@ -272,7 +252,14 @@ class Session:
                 (forced.pop() if n % 2 == 0 and forced else action)()
                 if n % 200 == 0:
                     self.checked_save(n // 200)
-            self.final_exit()
+            self.closing = self.random.choice((W.IDYES, W.IDNO))
+            self.editor.command(R.ID_FILE_EXIT)
+            while self.editor.exit_code(0.05) is None and time.time() < self.deadline:
+                dialog = self.editor.dialog(seconds=0)
+                if dialog:
+                    self.answer(dialog)
+            if self.editor.exit_code(0) != 0:
+                raise Failure(f"Exit: the exit code {self.editor.exit_code(0)}")
         except Failure as failure:
             raise Failure(f"{failure}\nthe last steps:\n" + "\n".join(self.story)
                           + f"\nreplay: KRAXED_SOAK_SEED={SEED} KRAXED_SOAK_ACTIONS={ACTIONS}") from None
