@@ -14,7 +14,6 @@ from PIL import Image, ImageChops
 ROOT = Path(__file__).resolve().parents[2]
 TEMP = Path(tempfile.gettempdir())
 BACKGROUND = (212, 208, 200)  # the window's background in kxl's pictures
-FOCUS_SETTLE = 0.4  # seconds the focus is on a window before keys reach it whole
 
 def names(path, pattern):
     return types.SimpleNamespace(**{m[1]: int(m[2]) for m in re.finditer(pattern, (ROOT / path).read_text())})
@@ -115,7 +114,6 @@ class Window:
     def alive(self):  # a dialog or message box still shown
         return self.handle in [window[0] for window in self.editor.windows("#32770")]
     def keys(self, *keys):
-        time.sleep(max(0.0, self.editor.focus_at + FOCUS_SETTLE - time.time()))
         self.d("keys", self.handle, *keys)
     def pick(self, combo, index):  # as a user's pick: the choice, then the note to the dialog
         self.item(combo).send(W.CB_SETCURSEL, index)
@@ -128,7 +126,6 @@ class Window:
         self.gone()
     def gone(self):
         wait(lambda: not self.alive(), f"the end of {self.caption!r}")
-        self.editor.focus_at = time.time()
     def choose_file(self, path):  # a common file dialog answered with the path
         name = self.item(W.FILE_NAME_EDIT)
         self.d("text", name.handle if name.handle != "0" else self.item(W.FILE_NAME_COMBO).handle, path)
@@ -151,7 +148,6 @@ class Editor(Window):
         wait(lambda: self.windows("Kraxolan Editor") or self.exit_code(0) is not None, "the main window", 30)
         check(self.exit_code(0), None, "the exit code before the main window showed")
         self.handle = self.windows("Kraxolan Editor")[0][0]
-        self.focus_at = time.time()
         self.idle()
     def idle(self):
         self.d("idle", self.handle)
@@ -189,9 +185,10 @@ class Editor(Window):
     def exit_code(self, seconds=20):  # None while the editor still runs
         code = self.d("exited", self.id, int(seconds * 1000))
         return int(code[0]) if code else None
-    def capture(self, part="client"):  # the client area or the whole window as the screen shows it
-        self.d("shot", self.handle, part, win(TEMP / "kxe2e-screen.bmp"))
-        return Image.open(TEMP / "kxe2e-screen.bmp").convert("RGB")
+    def capture(self, part="client"):  # the client area or the whole window as the display shows it
+        left, top, right, bottom = self.rect(part)
+        run("import", "-window", "root", "-crop", f"{right - left}x{bottom - top}+{left}+{top}", f"BMP3:{TEMP}/kxe2e.bmp")
+        return Image.open(TEMP / "kxe2e.bmp").convert("RGB")
     def shows(self, expected, x, y, seconds=3):
         """Captures the client area until it shows the picture at (x, y) or the
         time is up: the screen lags behind the program's drawing."""

@@ -1,5 +1,5 @@
 // kxdrive: drives the real kraxed.exe for the end-to-end tests and the
-// manuals' screenshots. A command a line on stdin, its words split by tabs;
+// manuals' screenshots (which are taken from the X display). A command a line on stdin, its words split by tabs;
 // an answer a line on stdout: "ok" and its values, or "error" and why, split
 // by tabs (tabs and line ends inside a value become spaces). Windows are
 // named by their handle as a decimal number, editors by the number `start`
@@ -8,8 +8,8 @@
 //
 // Wine on a virtual display without a window manager: keys sent while Wine
 // brings its key state in line with the X server's, right after a change of
-// focus, are lost (a Ctrl most often), so keys wait until the focus has been
-// on their window for kFocusSettleMs; message boxes and the common dialogs
+// focus, are lost (a Ctrl most often), so keys wait until the foreground
+// window has been theirs for kFocusSettleMs; message boxes and the common dialogs
 // are top-level windows of class "#32770"; a drop handle is the address of
 // a DROPFILES block (fixed memory), so a drop is a block written into the
 // editor's own memory.
@@ -17,7 +17,6 @@
 #include <shlobj.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -37,6 +36,15 @@ constexpr DWORD kAnswerMs = 5000;  // a window that takes longer to answer a mes
 std::vector<PROCESS_INFORMATION> editors;
 std::vector<HANDLE> heldObjects;
 long pendingCalls = 0;  // messages sent by `send call` and not answered yet
+HWND foreground = nullptr;  // as last seen, and since when
+DWORD foregroundSince = 0;
+
+// Notes a change of the foreground window (checked before every command).
+void SeeForeground() {
+  if (GetForegroundWindow() == foreground) return;
+  foreground = GetForegroundWindow();
+  foregroundSince = GetTickCount();
+}
 
 [[noreturn]] void Fail(const std::string& why) { throw std::runtime_error(why); }
 
@@ -92,30 +100,6 @@ RECT ScreenRect(HWND window, const std::string& part) {
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
   }
   return r;
-}
-
-// The rectangle of the screen as a 32-bit BMP file.
-void WriteScreenBmp(const RECT& r, const std::string& path) {
-  BITMAPINFOHEADER info = {sizeof info, r.right - r.left, r.top - r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  std::vector<char> pixels(4 * static_cast<size_t>(info.biWidth) * static_cast<size_t>(-info.biHeight));
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, info.biWidth, -info.biHeight);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, info.biWidth, -info.biHeight, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, previous);
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(-info.biHeight), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-            DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
-  const BITMAPFILEHEADER header = {0x4D42, static_cast<DWORD>(offset + pixels.size()), 0, 0, offset};  // "BM"
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&header), sizeof header);
-  out.write(reinterpret_cast<const char*>(&info), sizeof info);
-  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-  if (!out) Fail("cannot write " + path);
 }
 
 void AddMenuCommands(HMENU menu, Words& out) {
@@ -180,14 +164,13 @@ Words Send(const Words& w) {
 // brought to the front, pressed in order and released in reverse.
 Words Keys(const Words& w) {
   HWND window = WindowOf(w[1]);
-  if (GetForegroundWindow() != window) {
-    for (int attempt = 0; attempt < 20 && GetForegroundWindow() != window; ++attempt) {
-      SetForegroundWindow(window);
-      Sleep(20);
-    }
-    Sleep(kFocusSettleMs);
+  for (int attempt = 0; attempt < 20 && GetForegroundWindow() != window; ++attempt) {
+    SetForegroundWindow(window);
+    Sleep(20);
   }
-  if (GetForegroundWindow() != window) Fail("window " + w[1] + " does not come to the front");
+  SeeForeground();
+  if (foreground != window) Fail("window " + w[1] + " does not come to the front");
+  if (GetTickCount() - foregroundSince < kFocusSettleMs) Sleep(kFocusSettleMs - (GetTickCount() - foregroundSince));
   std::vector<INPUT> inputs;
   for (size_t i = 2; i < w.size(); ++i) {
     INPUT key = {};
@@ -285,11 +268,6 @@ const std::map<std::string, Command> kCommands = {
        return {};
      }}},
     {"keys", {2, Keys}},
-    // shot WINDOW client|window PATH: that part of the window as the screen shows it.
-    {"shot", {3, [](const Words& w) -> Words {
-       WriteScreenBmp(ScreenRect(WindowOf(w[1]), w[2]), w[3]);
-       return {};
-     }}},
     // registry KEY: the default value of HKEY_CLASSES_ROOT\KEY; nothing when there is no such key.
     {"registry", {1, [](const Words& w) -> Words {
        char value[512] = "";
@@ -333,6 +311,7 @@ int main() {
       else words.back() += c;
     }
     std::string answer = "ok";
+    SeeForeground();
     try {
       const auto command = kCommands.find(words[0]);
       if (command == kCommands.end()) Fail("unknown command " + words[0]);

@@ -16,19 +16,20 @@ SEED = int(os.environ.get("KRAXED_SOAK_SEED", "20240607"))
 ACTIONS = int(os.environ.get("KRAXED_SOAK_ACTIONS", "1000"))
 VERBOSE = os.environ.get("KRAXED_SOAK_VERBOSE") == "1"
 LIMIT = 120 + ACTIONS / 2  # seconds; then the watchdog ends the editor
-ARROWS = [W.VK_LEFT, W.VK_UP, W.VK_RIGHT, W.VK_DOWN, W.VK_DELETE]
-STEPS = {  # what a step in an editing dialog does, and to which control
+STEPS = {  # what a step in a dialog does, and to which control
     "Level settings": [("pick", R.IDC_LEVEL_NUMBER), ("pick", R.IDC_LEVEL_GOAL), ("pick", R.IDC_LEVEL_MUSIC),
                        ("pick", R.IDC_LEVEL_TYPE1), ("pick", R.IDC_LEVEL_TYPE2), ("pick", R.IDC_LEVEL_TYPE3),
-                       ("track", R.IDC_LEVEL_TIME), ("drag", R.IDC_LEVEL_TIME), ("keys", R.IDC_LEVEL_TIME)],
+                       ("track", R.IDC_LEVEL_TIME), ("keys", R.IDC_LEVEL_TIME)],
     "Edit Enemy": [("pick", R.IDC_ENEMY_NUMBER), ("pick", R.IDC_ENEMY_SPEED), ("pick", R.IDC_ENEMY_DIRECTION),
                    ("pick", R.IDC_ENEMY_AI), ("arrow", R.IDC_ENEMY_TYPE), ("keys", R.IDC_ENEMY_NUMBER)],
     "Swap levels": [("pick", R.IDC_SWAP_FIRST), ("pick", R.IDC_SWAP_SECOND), ("click", R.IDC_SWAP),
                     ("keys", R.IDC_SWAP_FIRST)],
+    "Editor settings": [("click", box) for box in (R.IDC_SETTINGS_QUESTIONS, R.IDC_SETTINGS_LOAD,  # never Register
+                        R.IDC_SETTINGS_DOUBLE_SIZE, R.IDC_SETTINGS_AUTOSAVE, R.IDC_SETTINGS_CORRECT_SHADOW)],
+    "Check levels": [], "About": [],
 }
-DIALOG_KEYS = [W.VK_ESCAPE, W.VK_RETURN, W.VK_NEXT, W.VK_PRIOR, W.VK_HOME, W.VK_END]  # none closes them
-SETTINGS = [R.IDC_SETTINGS_QUESTIONS, R.IDC_SETTINGS_LOAD, R.IDC_SETTINGS_DOUBLE_SIZE, R.IDC_SETTINGS_AUTOSAVE,
-            R.IDC_SETTINGS_CORRECT_SHADOW]  # never Register: the session writes nothing to the registry
+KEYS = [W.VK_LEFT, W.VK_UP, W.VK_RIGHT, W.VK_DOWN, W.VK_DELETE]
+DIALOG_KEYS = [W.VK_ESCAPE, W.VK_RETURN, W.VK_NEXT, W.VK_PRIOR, W.VK_HOME, W.VK_END]  # none closes the dialog
 MESSAGES = [("Kraxolan Editor", "Save changes?"), ("Kraxolan Editor", "Save Changes?"),
             ("Clear level", "Do you really want to clear this level?"),
             ("Help", "Just read kraxed_manual.pdf or kraxed_tutorial.pdf!"),
@@ -51,18 +52,16 @@ class Session:
         self.files = {"Save leveldata": [f"soak_{n}.kxl" for n in range(6)], "Export picture": ["picture.png"],
                       "Load leveldata": ["sample.kxl", "broken.kxl"]}  # what a file dialog may choose
         self.questions = True  # the Editor settings' box
-        self.closing = W.IDCANCEL  # the answer to "Save Changes?"; the final Exit says Yes or No
+        self.closing = W.IDCANCEL  # the answer to "Save Changes?"; at the end, Yes or No
         self.checkpoint = None  # the file a checked save goes to
-        self.chosen = ""  # the last file chosen in a file dialog
+        self.chosen = ""  # the file chosen last
         self.story = collections.deque(maxlen=30)
         self.deadline = time.time() + LIMIT
-        self.marker = 0
+        self.moves = 0
     def note(self, step):
         self.story.append(step)
         if VERBOSE:
             print(step, flush=True)
-    def chance(self, percent):
-        return self.random.randrange(100) < percent
     def zoom(self):
         return 2 if self.editor.rect()[2] > 700 else 1
     def point(self, area):  # on the canvas, on the panel, anywhere
@@ -70,8 +69,11 @@ class Session:
         return [(r.randrange(z, 257 * z), r.randrange(16 + z, 16 + 209 * z)),
                 (r.randrange(259 * z, 516 * z), r.randrange(16 + z, 16 + 210 * z)),
                 (r.randrange(516 * z), r.randrange(16 + 210 * z))][area]
-    def call(self, message, wparam=0, lparam=0, window=None):  # waits for the answer, answering what opens
-        self.d("send", "call", window or self.editor.handle, message, wparam, lparam)
+    def mouse(self, point, *messages):  # each with its button flags, at a point of the client area
+        for message, flags in messages:
+            self.call(message, flags, point[1] << 16 | point[0])
+    def call(self, message, wparam=0, lparam=0):  # waits for the answer, answering what opens
+        self.d("send", "call", self.editor.handle, message, wparam, lparam)
         self.settle(lambda: self.d("pending")[0] == "0")
     def settle(self, finished, nudge=None):
         start = last = time.time()
@@ -105,57 +107,59 @@ class Session:
     def move_to_gem(self):
         left, top, _, _ = self.editor.rect("client")
         x, y = tile(CELL.Gem, self.zoom())
-        self.marker += 1  # a move each time, within the tile
-        run("xdotool", "mousemove", left + x + self.marker % 3 * 4 - 4, top + y)
+        self.moves += 1  # a move each time, within the tile
+        run("xdotool", "mousemove", left + x + self.moves % 3 * 4 - 4, top + y)
     def answer(self, dialog):
         self.note(f"  {dialog.caption!r} {dialog.text!r}")
-        caption = dialog.caption
         if dialog.text:
-            self.message_box(dialog)
-        elif caption in STEPS:
-            for _ in range(1 + self.random.randrange(6)):
-                self.step(dialog, *self.random.choice(STEPS[caption]))
-                if not dialog.alive():
-                    raise Failure(f"{caption} closed by itself")
-            dialog.close()
-        elif caption in self.files and (self.checkpoint or not self.chance(25)):
-            (self.folder / "picture.png").unlink(missing_ok=True)  # Export asks before it replaces a file
-            self.chosen = self.checkpoint or self.random.choice(self.files[caption])
-            self.note(f"  file {self.chosen}")
-            dialog.choose_file(win(self.folder / self.chosen))
-            if caption == "Save leveldata":
-                self.files["Load leveldata"].append(self.chosen)
-        elif caption in self.files:
-            dialog.press(W.IDCANCEL)
-        elif caption == "Editor settings":
-            self.settings(dialog)
-        elif caption == "Check levels" and self.chance(50):
-            dialog.item(R.IDC_CHECK_SHOW).send(W.BM_CLICK)
-            dialog.gone()
-        elif caption in ("Check levels", "About"):
-            dialog.close()
-        else:
-            raise Failure(f"an unexpected window {caption!r}")
+            return self.message_box(dialog)
+        if dialog.caption in self.files:
+            return self.file_dialog(dialog)
+        if dialog.caption not in STEPS:
+            raise Failure(f"an unexpected window {dialog.caption!r}")
+        for _ in range(self.random.randrange(6) if STEPS[dialog.caption] else 0):
+            self.step(dialog, *self.random.choice(STEPS[dialog.caption]))
+            if not dialog.alive():
+                raise Failure(f"{dialog.caption} closed by itself")
+        way = self.random.randrange(4)
+        if dialog.caption == "Check levels" and way == 0:
+            dialog.item(R.IDC_CHECK_SHOW).send(W.BM_CLICK)  # to the problem's cell
+            return dialog.gone()
+        if dialog.caption != "Editor settings" or way == 3:
+            return dialog.close()  # the others close by their close box alone
+        if way == 0:
+            self.questions = dialog.item(R.IDC_SETTINGS_QUESTIONS).send(W.BM_GETCHECK) == 1
+        if way < 2:
+            return dialog.press([W.IDOK, W.IDCANCEL][way])
+        dialog.keys(W.VK_ESCAPE)
+        dialog.gone()
     def message_box(self, box):
         button = self.random.choice([b for b in (W.IDYES, W.IDNO, W.IDCANCEL, W.IDOK) if box.item(b).handle != "0"])
-        if box.text == "Save Changes?":  # closing the window
+        if box.text == "Save Changes?":  # the window closes
             button = self.closing
         elif (box.caption, box.text) == ("Error", "Couldn't load file!") and self.chosen == "broken.kxl":
             self.chosen = ""
         elif (box.caption, box.text) not in MESSAGES:
             raise Failure(f"an unexpected message {box.caption!r}: {box.text!r}")
         box.press(button)
+    def file_dialog(self, dialog):
+        if not self.checkpoint and self.random.randrange(4) == 0:
+            return dialog.press(W.IDCANCEL)
+        (self.folder / "picture.png").unlink(missing_ok=True)  # Export asks before it replaces a file
+        self.chosen = self.checkpoint or self.random.choice(self.files[dialog.caption])
+        self.note(f"  file {self.chosen}")
+        dialog.choose_file(win(self.folder / self.chosen))
+        if dialog.caption == "Save leveldata":
+            self.files["Load leveldata"].append(self.chosen)
     def step(self, dialog, kind, control):
         self.note(f"    {kind} {control}")
         item = dialog.item(control)
         if kind == "pick" and item.send(W.CB_GETCOUNT) > 0:
             dialog.pick(control, self.random.randrange(item.send(W.CB_GETCOUNT)))
-        elif kind == "track":  # TB_LINEUP .. TB_ENDTRACK
-            dialog.send(W.WM_HSCROLL, self.random.randrange(W.TB_ENDTRACK + 1), item.handle)
-        elif kind == "drag":
+        elif kind == "track":  # a track bar's own notes, or its thumb dragged to a place
             position = self.random.randint(item.send(W.TBM_GETRANGEMIN), item.send(W.TBM_GETRANGEMAX))
             item.send(W.TBM_SETPOS, 1, position)
-            for code in (W.TB_THUMBTRACK, W.TB_THUMBPOSITION, W.TB_ENDTRACK):
+            for code in [self.random.randrange(W.TB_ENDTRACK + 1), W.TB_THUMBTRACK, W.TB_THUMBPOSITION, W.TB_ENDTRACK]:
                 dialog.send(W.WM_HSCROLL, position << 16 | code, item.handle)
         elif kind == "arrow":
             self.arrow(item)
@@ -165,67 +169,47 @@ class Session:
             dialog.send(W.WM_NEXTDLGCTL, item.handle, 1)
             dialog.keys(self.random.choice(DIALOG_KEYS))
             time.sleep(0.3)  # the keys go through the system's queue
-    def settings(self, dialog):
-        for box in SETTINGS:
-            if self.chance(60 if box == R.IDC_SETTINGS_DOUBLE_SIZE else 35):
-                dialog.item(box).send(W.BM_CLICK)
-        way = self.random.randrange(10)
-        if way < 6:
-            self.questions = dialog.item(R.IDC_SETTINGS_QUESTIONS).send(W.BM_GETCHECK) == 1
-        if way < 8:
-            dialog.press(W.IDOK if way < 6 else W.IDCANCEL)
-        elif way < 9:
-            dialog.keys(W.VK_ESCAPE)
-            dialog.gone()
-        else:
-            dialog.close()
     def arrow(self, updown):  # a click on the left or right arrow of a horizontal up-down control
         left, top, right, bottom = updown.rect("client")
         point = (bottom - top) // 2 << 16 | (right - left) // 4 * self.random.choice((1, 3))
         updown.send(W.WM_LBUTTONDOWN, W.MK_LBUTTON, point)
         updown.send(W.WM_LBUTTONUP, 0, point)
         self.editor.idle()
-    def mouse(self, point, *steps):  # messages (with their button flags) at a point of the client area
-        for message, flags in steps:
-            self.call(message, flags, point[1] << 16 | point[0])
-    def drag(self, points):
-        self.mouse(points[0], (W.WM_LBUTTONDOWN, W.MK_LBUTTON))
-        for point in points[1:-1]:
-            self.mouse(point, (W.WM_MOUSEMOVE, W.MK_LBUTTON))
-        self.mouse(points[-1], (W.WM_LBUTTONUP, 0))
-    def scroll(self, selector):
-        packed = selector.send(W.UDM_GETRANGE)
-        position = self.random.randint(0, max(packed & 0xFFFF, packed >> 16))
-        selector.send(W.UDM_SETPOS32, 0, position)
-        self.call(W.WM_HSCROLL, position << 16 | W.SB_THUMBPOSITION, selector.handle)
+    def drag(self):
+        messages = [(W.WM_MOUSEMOVE, W.MK_LBUTTON)] * self.random.randrange(8) + [(W.WM_LBUTTONUP, 0)]
+        for message in [(W.WM_LBUTTONDOWN, W.MK_LBUTTON)] + messages:
+            self.mouse(self.point(self.random.choice((0, 0, 1, 2))), message)
+    def scroll(self, index):  # to a place in the selector's range
+        packed = self.editor.selectors()[index].send(W.UDM_GETRANGE)
+        self.editor.scroll(index, self.random.randint(0, max(packed & 0xFFFF, packed >> 16)))
     def command(self, command):
         self.note(f"  command {command}")
-        if command != R.ID_FILE_EXIT or self.asks_first():
+        if command != R.ID_FILE_EXIT or self.closing_asks():
             self.call(W.WM_COMMAND, command)
-    def asks_first(self):  # closing asks "Save Changes?" (answered Cancel but at the end)
+    def closing_asks(self):  # and "Save Changes?" is answered Cancel: the window stays
         return self.editor.title().endswith(" *]") and self.questions
     def actions(self):
         """Each kind of action: its name, weight, and what it does."""
         r = self.random
-        left = [(W.WM_LBUTTONDOWN, W.MK_LBUTTON), (W.WM_LBUTTONUP, 0)]
-        double = left + [(W.WM_LBUTTONDBLCLK, W.MK_LBUTTON), (W.WM_LBUTTONUP, 0)]  # on an enemy: its settings
+        press = [(W.WM_LBUTTONDOWN, W.MK_LBUTTON), (W.WM_LBUTTONUP, 0)]
         enemy = lambda: (self.zoom() * (353 + 30 * r.randrange(5) + r.randrange(16)),  # noqa: E731
                          16 + self.zoom() * (138 + r.randrange(24)))
         return [
             ("hover", 60, lambda: self.mouse(self.point(r.randrange(3)), (W.WM_MOUSEMOVE, 0))),
-            ("click", 340, lambda: self.mouse(self.point(r.choice((0, 0, 1, 1, 2))), *left)),
+            ("click", 340, lambda: self.mouse(self.point(r.choice((0, 0, 1, 1, 2))), *press)),
             ("right click", 70, lambda: self.mouse(self.point(r.choice((0, 0, 0, 2))), (W.WM_RBUTTONDOWN, W.MK_RBUTTON),
                                                    (W.WM_RBUTTONUP, 0))),
-            ("drag", 100, lambda: self.drag([self.point(r.choice((0, 0, 1, 2))) for _ in range(2 + r.randrange(8))])),
-            ("double click", 18, lambda: self.mouse(enemy() if self.chance(55) else self.point(2), *double)),
-            ("key", 110, lambda: self.call(W.WM_KEYUP, r.choice(ARROWS), 0xC0000001)),
-            ("real key", 12, lambda: self.keys(r.choice(ARROWS))),
-            ("selector", 45, lambda: self.scroll(r.choice(self.editor.selectors()))),
+            ("drag", 100, self.drag),
+            ("double click", 18, lambda: self.mouse(enemy() if r.randrange(2) else self.point(2), *press,
+                                                    (W.WM_LBUTTONDBLCLK, W.MK_LBUTTON), press[1])),
+            ("key", 110, lambda: self.call(W.WM_KEYUP, r.choice(KEYS), 0xC0000001)),
+            ("real key", 12, lambda: self.keys(r.choice(KEYS))),
+            ("selector", 45, lambda: self.scroll(r.randrange(3))),
             ("selector arrow", 30, lambda: self.arrow(r.choice(self.editor.selectors()))),
             ("menu command", 110, lambda: self.command(r.choice(self.menu))),
             ("accelerator", 55, lambda: self.keys(*r.choice(self.accelerators))),
             ("recent file", 6, lambda: self.command(RECENT_FILE_COMMAND + r.randrange(4))),
-            ("close box", 4, lambda: self.asks_first() and self.call(W.WM_SYSCOMMAND, W.SC_CLOSE)),
+            ("close box", 4, lambda: self.closing_asks() and self.call(W.WM_SYSCOMMAND, W.SC_CLOSE)),
             ("back-up tick", 3, lambda: self.call(W.WM_TIMER)),  # as fifteen minutes would bring it
         ]
     def checked_save(self, number):
