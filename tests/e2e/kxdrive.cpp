@@ -252,6 +252,11 @@ const std::map<std::string, Command> kCommands = {
        return {text};
      }}},
     {"item", {2, [](const Words& w) -> Words { return {Name(GetDlgItem(WindowOf(w[1]), Int(w[2])))}; }}},
+    {"class", {1, [](const Words& w) -> Words {
+       char name[64] = "";
+       GetClassNameA(WindowOf(w[1]), name, sizeof name);
+       return {name};
+     }}},
     {"children", {2, [](const Words& w) -> Words {
        Words names;
        for (HWND child : WindowsOf(0, WindowOf(w[1]), w[2])) names.push_back(Name(child));

@@ -9,31 +9,31 @@ import os
 import random
 import time
 
-from cases import case, tile
+from cases import tile
 from kx import CELL, RECENT_FILE_COMMAND, R, W, Editor, Failure, kxl, run, title_for, win
 
 SEED = int(os.environ.get("KRAXED_SOAK_SEED", "20240607"))
 ACTIONS = int(os.environ.get("KRAXED_SOAK_ACTIONS", "1000"))
 VERBOSE = os.environ.get("KRAXED_SOAK_VERBOSE") == "1"
 LIMIT = 120 + ACTIONS / 2  # seconds; then the watchdog ends the editor
-STEPS = {  # what a step in a dialog does, and to which control
-    "Level settings": [("pick", R.IDC_LEVEL_NUMBER), ("pick", R.IDC_LEVEL_GOAL), ("pick", R.IDC_LEVEL_MUSIC),
-                       ("pick", R.IDC_LEVEL_TYPE1), ("pick", R.IDC_LEVEL_TYPE2), ("pick", R.IDC_LEVEL_TYPE3),
-                       ("track", R.IDC_LEVEL_TIME), ("keys", R.IDC_LEVEL_TIME)],
-    "Edit Enemy": [("pick", R.IDC_ENEMY_NUMBER), ("pick", R.IDC_ENEMY_SPEED), ("pick", R.IDC_ENEMY_DIRECTION),
-                   ("pick", R.IDC_ENEMY_AI), ("arrow", R.IDC_ENEMY_TYPE), ("keys", R.IDC_ENEMY_NUMBER)],
-    "Swap levels": [("pick", R.IDC_SWAP_FIRST), ("pick", R.IDC_SWAP_SECOND), ("click", R.IDC_SWAP),
-                    ("keys", R.IDC_SWAP_FIRST)],
-    "Editor settings": [("click", box) for box in (R.IDC_SETTINGS_QUESTIONS, R.IDC_SETTINGS_LOAD,  # never Register
-                        R.IDC_SETTINGS_DOUBLE_SIZE, R.IDC_SETTINGS_AUTOSAVE, R.IDC_SETTINGS_CORRECT_SHADOW)],
-    "Check levels": [], "About": [],
+DIALOGS = {  # the controls a step in a dialog works (a drop-down list, the time bar, a button or an
+    # up-down), and how the dialog may be closed: the editing dialogs by their close box alone
+    "Level settings": ([R.IDC_LEVEL_NUMBER, R.IDC_LEVEL_GOAL, R.IDC_LEVEL_MUSIC, R.IDC_LEVEL_TYPE1,
+                        R.IDC_LEVEL_TYPE2, R.IDC_LEVEL_TYPE3, R.IDC_LEVEL_TIME], ["close box"]),
+    "Edit Enemy": ([R.IDC_ENEMY_NUMBER, R.IDC_ENEMY_SPEED, R.IDC_ENEMY_DIRECTION, R.IDC_ENEMY_AI, R.IDC_ENEMY_TYPE],
+                   ["close box"]),
+    "Swap levels": ([R.IDC_SWAP_FIRST, R.IDC_SWAP_SECOND, R.IDC_SWAP], ["close box"]),
+    "Editor settings": ([R.IDC_SETTINGS_QUESTIONS, R.IDC_SETTINGS_LOAD, R.IDC_SETTINGS_DOUBLE_SIZE,  # never Register
+                         R.IDC_SETTINGS_AUTOSAVE, R.IDC_SETTINGS_CORRECT_SHADOW], ["OK", "Cancel", "Esc", "close box"]),
+    "Check levels": ([], ["Show", "close box"]),
+    "About": ([], ["close box"]),
 }
-KEYS = [W.VK_LEFT, W.VK_UP, W.VK_RIGHT, W.VK_DOWN, W.VK_DELETE]
-DIALOG_KEYS = [W.VK_ESCAPE, W.VK_RETURN, W.VK_NEXT, W.VK_PRIOR, W.VK_HOME, W.VK_END]  # none closes the dialog
 MESSAGES = [("Kraxolan Editor", "Save changes?"), ("Kraxolan Editor", "Save Changes?"),
             ("Clear level", "Do you really want to clear this level?"),
             ("Help", "Just read kraxed_manual.pdf or kraxed_tutorial.pdf!"),
             ("Check levels", "No problems found in the ten levels.")]
+KEYS = [W.VK_LEFT, W.VK_UP, W.VK_RIGHT, W.VK_DOWN, W.VK_DELETE]
+DIALOG_KEYS = [W.VK_ESCAPE, W.VK_RETURN, W.VK_NEXT, W.VK_PRIOR, W.VK_HOME, W.VK_END]  # none closes an editing dialog
 
 class Session:
     def __init__(self, d, folder):
@@ -109,30 +109,21 @@ class Session:
         x, y = tile(CELL.Gem, self.zoom())
         self.moves += 1  # a move each time, within the tile
         run("xdotool", "mousemove", left + x + self.moves % 3 * 4 - 4, top + y)
-    def answer(self, dialog):
-        self.note(f"  {dialog.caption!r} {dialog.text!r}")
-        if dialog.text:
-            return self.message_box(dialog)
-        if dialog.caption in self.files:
-            return self.file_dialog(dialog)
-        if dialog.caption not in STEPS:
-            raise Failure(f"an unexpected window {dialog.caption!r}")
-        for _ in range(self.random.randrange(6) if STEPS[dialog.caption] else 0):
-            self.step(dialog, *self.random.choice(STEPS[dialog.caption]))
-            if not dialog.alive():
-                raise Failure(f"{dialog.caption} closed by itself")
-        way = self.random.randrange(4)
-        if dialog.caption == "Check levels" and way == 0:
-            dialog.item(R.IDC_CHECK_SHOW).send(W.BM_CLICK)  # to the problem's cell
-            return dialog.gone()
-        if dialog.caption != "Editor settings" or way == 3:
-            return dialog.close()  # the others close by their close box alone
-        if way == 0:
-            self.questions = dialog.item(R.IDC_SETTINGS_QUESTIONS).send(W.BM_GETCHECK) == 1
-        if way < 2:
-            return dialog.press([W.IDOK, W.IDCANCEL][way])
-        dialog.keys(W.VK_ESCAPE)
-        dialog.gone()
+    def answer(self, window):
+        self.note(f"  {window.caption!r} {window.text!r}")
+        if window.text:
+            self.message_box(window)
+        elif window.caption in self.files:
+            self.file_dialog(window)
+        elif window.caption in DIALOGS:
+            controls, ways = DIALOGS[window.caption]
+            for _ in range(self.random.randrange(6) if controls else 0):
+                self.step(window, self.random.choice(controls))
+                if not window.alive():
+                    raise Failure(f"{window.caption} closed by itself")
+            self.close(window, self.random.choice(ways))
+        else:
+            raise Failure(f"an unexpected window {window.caption!r}")
     def message_box(self, box):
         button = self.random.choice([b for b in (W.IDYES, W.IDNO, W.IDCANCEL, W.IDOK) if box.item(b).handle != "0"])
         if box.text == "Save Changes?":  # the window closes
@@ -151,24 +142,38 @@ class Session:
         dialog.choose_file(win(self.folder / self.chosen))
         if dialog.caption == "Save leveldata":
             self.files["Load leveldata"].append(self.chosen)
-    def step(self, dialog, kind, control):
-        self.note(f"    {kind} {control}")
+    def step(self, dialog, control):
         item = dialog.item(control)
-        if kind == "pick" and item.send(W.CB_GETCOUNT) > 0:
+        kind = self.random.choice(["keys", self.d("class", item.handle)[0]])
+        self.note(f"    {kind} {control}")
+        if kind == "ComboBox" and item.send(W.CB_GETCOUNT) > 0:
             dialog.pick(control, self.random.randrange(item.send(W.CB_GETCOUNT)))
-        elif kind == "track":  # a track bar's own notes, or its thumb dragged to a place
+        elif kind == "msctls_trackbar32":  # a note of the bar's own, or its thumb dragged to a place
             position = self.random.randint(item.send(W.TBM_GETRANGEMIN), item.send(W.TBM_GETRANGEMAX))
             item.send(W.TBM_SETPOS, 1, position)
             for code in [self.random.randrange(W.TB_ENDTRACK + 1), W.TB_THUMBTRACK, W.TB_THUMBPOSITION, W.TB_ENDTRACK]:
                 dialog.send(W.WM_HSCROLL, position << 16 | code, item.handle)
-        elif kind == "arrow":
+        elif kind == "msctls_updown32":
             self.arrow(item)
-        elif kind == "click":
+        elif kind == "Button":
             item.send(W.BM_CLICK)
-        elif kind == "keys":  # the page keys move the time
+        elif kind == "keys" and dialog.caption != "Editor settings":  # the page keys move the time
             dialog.send(W.WM_NEXTDLGCTL, item.handle, 1)
             dialog.keys(self.random.choice(DIALOG_KEYS))
             time.sleep(0.3)  # the keys go through the system's queue
+    def close(self, dialog, way):
+        self.note(f"  {way}")
+        if way == "OK":
+            self.questions = dialog.item(R.IDC_SETTINGS_QUESTIONS).send(W.BM_GETCHECK) == 1
+        if way in ("OK", "Cancel"):
+            return dialog.press(W.IDOK if way == "OK" else W.IDCANCEL)
+        if way == "close box":
+            return dialog.close()
+        if way == "Esc":
+            dialog.keys(W.VK_ESCAPE)
+        else:
+            dialog.item(R.IDC_CHECK_SHOW).send(W.BM_CLICK)  # to the problem's cell
+        dialog.gone()
     def arrow(self, updown):  # a click on the left or right arrow of a horizontal up-down control
         left, top, right, bottom = updown.rect("client")
         point = (bottom - top) // 2 << 16 | (right - left) // 4 * self.random.choice((1, 3))
@@ -192,6 +197,7 @@ class Session:
         """Each kind of action: its name, weight, and what it does."""
         r = self.random
         press = [(W.WM_LBUTTONDOWN, W.MK_LBUTTON), (W.WM_LBUTTONUP, 0)]
+        double = press + [(W.WM_LBUTTONDBLCLK, W.MK_LBUTTON), (W.WM_LBUTTONUP, 0)]  # on an enemy: its settings
         enemy = lambda: (self.zoom() * (353 + 30 * r.randrange(5) + r.randrange(16)),  # noqa: E731
                          16 + self.zoom() * (138 + r.randrange(24)))
         return [
@@ -200,8 +206,7 @@ class Session:
             ("right click", 70, lambda: self.mouse(self.point(r.choice((0, 0, 0, 2))), (W.WM_RBUTTONDOWN, W.MK_RBUTTON),
                                                    (W.WM_RBUTTONUP, 0))),
             ("drag", 100, self.drag),
-            ("double click", 18, lambda: self.mouse(enemy() if r.randrange(2) else self.point(2), *press,
-                                                    (W.WM_LBUTTONDBLCLK, W.MK_LBUTTON), press[1])),
+            ("double click", 18, lambda: self.mouse(enemy() if r.randrange(2) else self.point(2), *double)),
             ("key", 110, lambda: self.call(W.WM_KEYUP, r.choice(KEYS), 0xC0000001)),
             ("real key", 12, lambda: self.keys(r.choice(KEYS))),
             ("selector", 45, lambda: self.scroll(r.randrange(3))),
@@ -248,6 +253,5 @@ class Session:
             raise Failure(f"{failure}\nthe last steps:\n" + "\n".join(self.story)
                           + f"\nreplay: KRAXED_SOAK_SEED={SEED} KRAXED_SOAK_ACTIONS={ACTIONS}") from None
 
-@case
-def random_session(d, folder):
+def case_random_session(d, folder):
     Session(d, folder).run()
