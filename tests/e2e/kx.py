@@ -1,6 +1,7 @@
 """The tests' side of kxdrive.exe (the driver, the editor and its windows),
 fresh program folders, and kxl for what a file holds and a window should show."""
 import json
+import os
 import re
 import shutil
 import subprocess
@@ -12,6 +13,7 @@ from pathlib import Path
 from PIL import Image, ImageChops
 
 ROOT = Path(__file__).resolve().parents[2]
+PROGRAM = Path(os.environ.get("KRAXED_PROGRAM_DIR", ROOT / "build/program"))  # kraxed.exe and its data
 TEMP = Path(tempfile.gettempdir())
 BACKGROUND = (212, 208, 200)  # the window's background in kxl's pictures
 
@@ -72,7 +74,7 @@ def differing_pixels(screen, expected):
 
 def fresh_folder():  # a copy of the program folder: kraxed.exe and its data, no kraxed.ini
     folder = Path(tempfile.mkdtemp(prefix="kxe2e-"))
-    shutil.copytree(ROOT / "build/program", folder, dirs_exist_ok=True, ignore=shutil.ignore_patterns("kraxed.ini"))
+    shutil.copytree(PROGRAM, folder, dirs_exist_ok=True, ignore=shutil.ignore_patterns("kraxed.ini", "*.pdf"))
     return folder
 
 def win(path):  # the Windows path, by Wine's drive Z:
