@@ -26,10 +26,6 @@ def start(d, folder, name="sample.kxl"):
 def titled(editor, name, modified=False):  # waits for the title naming the file of the folder
     editor.wait_title(title_for(win(editor.folder / name), modified))
 
-def save(editor, name):
-    editor.keys(W.VK_CONTROL, ord("S"))
-    titled(editor, name)
-
 def case_start_up(d, folder):
     (folder / "My Levels").mkdir()
     spaced = copy_of_sample(folder, "My Levels/dungeon set.kxl", 4)  # level 1 on the second pattern set
@@ -151,7 +147,7 @@ def case_editing_dialogs_by_menu_and_key_stay_open_on_esc_and_make_one_change(d,
         if caption == "Swap levels":
             dialog.item(R.IDC_SWAP).send(W.BM_CLICK)
         dialog.close()
-        save(editor, "levels.kxl")
+        editor.commands(R.ID_FILE_SAVE)
         saved = levels_of(folder / "levels.kxl")[0]
         for step in path:
             saved = saved[step]
@@ -218,7 +214,7 @@ def case_a_real_drag_is_one_step_for_undo_and_redo(d, folder):
         titled(editor, "work.kxl")  # the whole stroke taken back
         editor.keys(W.VK_CONTROL, ord("Y"))
         titled(editor, "work.kxl", True)
-        save(editor, "work.kxl")
+        editor.commands(R.ID_FILE_SAVE)
         check(levels_of(folder / "work.kxl")[0]["cells"][7][2:7], [CELL.Wall1] * 5, "row 8 after the stroke")
     finally:
         run("xdotool", "mousemove", 9999, 9999)
@@ -226,27 +222,17 @@ def case_a_real_drag_is_one_step_for_undo_and_redo(d, folder):
 def case_two_editors_share_a_level_until_the_last_one_ends(d, folder):
     copy_of_sample(folder, "b.kxl")
     source = start(d, folder)
-    d("place", source.handle, 0, 0)
-    source.command(R.ID_LEVEL_5)
-    source.keys(W.VK_CONTROL, ord("C"))
-    source.keys(W.VK_CONTROL, ord("3"))  # seen on the selector: the keys before it are handled
-    wait(lambda: source.selector(0) == 2, "level 3 in the first editor")
     target = start(d, folder, "b.kxl")
-    d("place", target.handle, 600, 0)
-    target.command(R.ID_LEVEL_2)
-    target.keys(W.VK_CONTROL, ord("V"))
-    titled(target, "b.kxl", True)
-    save(target, "b.kxl")
+    source.commands(R.ID_LEVEL_5, R.ID_EDIT_COPY)
+    target.commands(R.ID_LEVEL_2, R.ID_EDIT_PASTE, R.ID_FILE_SAVE)
     check({**levels_of(folder / "b.kxl")[1], "level": 5}, levels_of(folder / "sample.kxl")[4], "level 2 pasted")
     for editor in (source, target):
         editor.command(R.ID_FILE_EXIT)
         check(editor.exit_code(), 0, "the exit code")
     editor = start(d, folder)
-    for command in (R.ID_LEVEL_2, R.ID_EDIT_PASTE):
-        editor.send(W.WM_COMMAND, command)
+    editor.commands(R.ID_LEVEL_2, R.ID_EDIT_PASTE)
     check(editor.title(), title_for(win(folder / "sample.kxl")), "the title after a paste from the empty block")
-    for command in (R.ID_LEVEL_1, R.ID_EDIT_COPY, R.ID_LEVEL_2, R.ID_EDIT_PASTE):
-        editor.send(W.WM_COMMAND, command)
+    editor.commands(R.ID_LEVEL_1, R.ID_EDIT_COPY, R.ID_LEVEL_2, R.ID_EDIT_PASTE)
     check(editor.title(), title_for(win(folder / "sample.kxl"), True), "the title after a copy and a paste")
 
 def case_dropped_files_and_the_recent_files_of_the_file_menu(d, folder):
@@ -265,11 +251,8 @@ def case_export_picture_writes_the_canvas(d, folder):
     editor = start(d, folder)
     editor.command(R.ID_LEVEL_5)
     kxl("render", folder / "sample.kxl", 5, folder / "level5.png", "--program-dir", folder)
-    expected = Image.open(folder / "level5.png").convert("RGB")
-    editor.shows(expected, 1, 17)
     editor.command(R.ID_FILE_PICTURE)
     editor.dialog("Export picture").choose_file(win(folder / "export.png"))
-    wait(lambda: (folder / "export.png").exists(), "export.png")
-    editor.idle()
-    exported = Image.open(folder / "export.png").convert("RGB")
+    wait(lambda: (folder / "export.png").exists(), "export.png")  # written whole, or not at all
+    exported, expected = [Image.open(folder / name).convert("RGB") for name in ("export.png", "level5.png")]
     check(ImageChops.difference(exported, expected).getbbox(), None, "the part of export.png that differs")

@@ -109,8 +109,10 @@ class Window:
     def send(self, message, wparam=0, lparam=0, way="wait"):  # or "post", or "call" (see kxdrive.cpp)
         answer = self.d("send", way, self.handle, message, wparam, lparam)
         return int(answer[0]) if answer else None
-    def item(self, control):
-        return Window(self.editor, self.d("item", self.handle, control)[0])
+    def item(self, control):  # a control by its id, or by its handle (as a string)
+        item = Window(self.editor, self.d("item", self.handle, control)[0] if isinstance(control, int) else control)
+        item.id = control if isinstance(control, int) else int(self.d("class", control)[1])
+        return item
     def rect(self, part="window"):
         return [int(v) for v in self.d("rect", self.handle, part)]
     def alive(self):  # a dialog or message box still shown
@@ -159,8 +161,11 @@ class Editor(Window):
         wait(lambda: self.title() == title, f"the title {title!r} (now {self.title()!r})")
     def status(self):
         return self.d("text", self.d("children", self.handle, "msctls_statusbar32")[0])[0]
-    def command(self, command):
+    def command(self, command):  # posted: it may open a window
         self.send(W.WM_COMMAND, command, 0, "post")
+    def commands(self, *commands):  # each handled before the next; none opens a window
+        for command in commands:
+            self.send(W.WM_COMMAND, command)
     def dialog(self, caption="", seconds=10):
         """A message box or dialog of the editor with the caption (any when empty),
         an enabled one before one under a box; None when none comes in time."""

@@ -80,10 +80,11 @@ std::string CaptionOf(HWND window) {
 }
 
 // The visible top-level windows of the process, or the child windows of the
-// parent, of the class.
+// parent, of the class (any class when it is empty).
 std::vector<HWND> WindowsOf(DWORD processId, HWND parent, const std::string& className) {
   std::vector<HWND> found;
-  for (HWND window = nullptr; (window = FindWindowExA(parent, window, className.c_str(), nullptr));) {
+  const char* wanted = className.empty() ? nullptr : className.c_str();
+  for (HWND window = nullptr; (window = FindWindowExA(parent, window, wanted, nullptr));) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     if (parent || (owner == processId && IsWindowVisible(window))) found.push_back(window);
@@ -252,10 +253,11 @@ const std::map<std::string, Command> kCommands = {
        return {text};
      }}},
     {"item", {2, [](const Words& w) -> Words { return {Name(GetDlgItem(WindowOf(w[1]), Int(w[2])))}; }}},
+    // class WINDOW: its class and its control id.
     {"class", {1, [](const Words& w) -> Words {
        char name[64] = "";
        GetClassNameA(WindowOf(w[1]), name, sizeof name);
-       return {name};
+       return {name, std::to_string(GetDlgCtrlID(WindowOf(w[1])))};
      }}},
     {"children", {2, [](const Words& w) -> Words {
        Words names;

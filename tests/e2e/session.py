@@ -16,24 +16,17 @@ SEED = int(os.environ.get("KRAXED_SOAK_SEED", "20240607"))
 ACTIONS = int(os.environ.get("KRAXED_SOAK_ACTIONS", "1000"))
 VERBOSE = os.environ.get("KRAXED_SOAK_VERBOSE") == "1"
 LIMIT = 120 + ACTIONS / 2  # seconds; then the watchdog ends the editor
-DIALOGS = {  # the controls a step in a dialog works (a drop-down list, the time bar, a button or an
-    # up-down), and how the dialog may be closed: the editing dialogs by their close box alone
-    "Level settings": ([R.IDC_LEVEL_NUMBER, R.IDC_LEVEL_GOAL, R.IDC_LEVEL_MUSIC, R.IDC_LEVEL_TYPE1,
-                        R.IDC_LEVEL_TYPE2, R.IDC_LEVEL_TYPE3, R.IDC_LEVEL_TIME], ["close box"]),
-    "Edit Enemy": ([R.IDC_ENEMY_NUMBER, R.IDC_ENEMY_SPEED, R.IDC_ENEMY_DIRECTION, R.IDC_ENEMY_AI, R.IDC_ENEMY_TYPE],
-                   ["close box"]),
-    "Swap levels": ([R.IDC_SWAP_FIRST, R.IDC_SWAP_SECOND, R.IDC_SWAP], ["close box"]),
-    "Editor settings": ([R.IDC_SETTINGS_QUESTIONS, R.IDC_SETTINGS_LOAD, R.IDC_SETTINGS_DOUBLE_SIZE,  # never Register
-                         R.IDC_SETTINGS_AUTOSAVE, R.IDC_SETTINGS_CORRECT_SHADOW], ["OK", "Cancel", "Esc", "close box"]),
-    "Check levels": ([], ["Show", "close box"]),
-    "About": ([], ["close box"]),
-}
+DIALOGS = {  # how each dialog may be closed: the editing dialogs by their close box alone
+    "Level settings": ["close box"], "Edit Enemy": ["close box"], "Swap levels": ["close box"], "About": ["close box"],
+    "Editor settings": ["OK", "Cancel", "Esc", "close box"], "Check levels": ["Show", "Cancel", "close box"]}
+CONTROLS = ["ComboBox", "msctls_trackbar32", "msctls_updown32", "Button"]  # what a step in a dialog works
+UNSTEPPED = [W.IDOK, W.IDCANCEL, R.IDC_CHECK_SHOW, R.IDC_SETTINGS_REGISTER]  # buttons that close, or write the registry
 MESSAGES = [("Kraxolan Editor", "Save changes?"), ("Kraxolan Editor", "Save Changes?"),
             ("Clear level", "Do you really want to clear this level?"),
             ("Help", "Just read kraxed_manual.pdf or kraxed_tutorial.pdf!"),
             ("Check levels", "No problems found in the ten levels.")]
 KEYS = [W.VK_LEFT, W.VK_UP, W.VK_RIGHT, W.VK_DOWN, W.VK_DELETE]
-DIALOG_KEYS = [W.VK_ESCAPE, W.VK_RETURN, W.VK_NEXT, W.VK_PRIOR, W.VK_HOME, W.VK_END]  # none closes an editing dialog
+DIALOG_KEYS = [W.VK_ESCAPE, W.VK_RETURN, W.VK_NEXT, W.VK_PRIOR, W.VK_HOME, W.VK_END]  # the page keys move the time
 
 class Session:
     def __init__(self, d, folder):
@@ -116,12 +109,13 @@ class Session:
         elif window.caption in self.files:
             self.file_dialog(window)
         elif window.caption in DIALOGS:
-            controls, ways = DIALOGS[window.caption]
+            controls = [control for control in map(window.item, self.d("children", window.handle, ""))
+                        if self.d("class", control.handle)[0] in CONTROLS and control.id not in UNSTEPPED]
             for _ in range(self.random.randrange(6) if controls else 0):
                 self.step(window, self.random.choice(controls))
                 if not window.alive():
                     raise Failure(f"{window.caption} closed by itself")
-            self.close(window, self.random.choice(ways))
+            self.close(window, self.random.choice(DIALOGS[window.caption]))
         else:
             raise Failure(f"an unexpected window {window.caption!r}")
     def message_box(self, box):
@@ -142,12 +136,11 @@ class Session:
         dialog.choose_file(win(self.folder / self.chosen))
         if dialog.caption == "Save leveldata":
             self.files["Load leveldata"].append(self.chosen)
-    def step(self, dialog, control):
-        item = dialog.item(control)
+    def step(self, dialog, item):
         kind = self.random.choice(["keys", self.d("class", item.handle)[0]])
-        self.note(f"    {kind} {control}")
+        self.note(f"    {kind} {item.id}")
         if kind == "ComboBox" and item.send(W.CB_GETCOUNT) > 0:
-            dialog.pick(control, self.random.randrange(item.send(W.CB_GETCOUNT)))
+            dialog.pick(item.id, self.random.randrange(item.send(W.CB_GETCOUNT)))
         elif kind == "msctls_trackbar32":  # a note of the bar's own, or its thumb dragged to a place
             position = self.random.randint(item.send(W.TBM_GETRANGEMIN), item.send(W.TBM_GETRANGEMAX))
             item.send(W.TBM_SETPOS, 1, position)
@@ -157,7 +150,7 @@ class Session:
             self.arrow(item)
         elif kind == "Button":
             item.send(W.BM_CLICK)
-        elif kind == "keys" and dialog.caption != "Editor settings":  # the page keys move the time
+        elif kind == "keys" and dialog.caption != "Editor settings":  # Esc and Enter close no editing dialog
             dialog.send(W.WM_NEXTDLGCTL, item.handle, 1)
             dialog.keys(self.random.choice(DIALOG_KEYS))
             time.sleep(0.3)  # the keys go through the system's queue
@@ -166,7 +159,7 @@ class Session:
         if way == "OK":
             self.questions = dialog.item(R.IDC_SETTINGS_QUESTIONS).send(W.BM_GETCHECK) == 1
         if way in ("OK", "Cancel"):
-            return dialog.press(W.IDOK if way == "OK" else W.IDCANCEL)
+            return dialog.press(W.IDOK if way == "OK" else W.IDCANCEL)  # Cancel: Close in Check levels
         if way == "close box":
             return dialog.close()
         if way == "Esc":
