@@ -14,4 +14,4 @@ scripts/make_program_dir.sh build/program >/dev/null
 trap 'stop_wineserver; stop_xvfb' EXIT
 start_xvfb
 ensure_wineprefix
-with_timeout "${KRAXED_E2E_TIMEOUT:-600}" /usr/bin/python3 -B tests/e2e/run.py "$@"
+with_timeout "${KRAXED_E2E_TIMEOUT:-900}" /usr/bin/python3 -B tests/e2e/run.py "$@"

@@ -2,6 +2,8 @@
 its start-up, its window and pixels at both zooms, message boxes and common
 dialogs, the editor's dialogs, the registry, drops, the real pointer and
 keys, two processes sharing a level, the recent files, Export picture."""
+import time
+
 from kx import CELL, RECENT_FILE_COMMAND, R, W, Editor, Image, ImageChops, check, kxl, levels_of, run, title_for, \
     wait, win, write_levels
 
@@ -140,7 +142,7 @@ def case_editing_dialogs_by_menu_and_key_stay_open_on_esc_and_make_one_change(d,
         editor.keys(W.VK_CONTROL, ord(key))
         dialog = editor.dialog(caption)
         dialog.keys(W.VK_ESCAPE)
-        editor.idle()
+        time.sleep(0.4)  # the key goes through the system's queue, after whatever is sent
         check(dialog.alive(), True, f"{caption} open after Esc")
         for combo, index in choices:
             dialog.pick(combo, index)
@@ -202,6 +204,8 @@ def case_a_real_drag_is_one_step_for_undo_and_redo(d, folder):
     def move(point):
         return ["mousemove", left + point[0], top + point[1], "sleep", 0.2]
     try:
+        run("xdotool", *move(tile(CELL.FirstItem + 3)))  # its name from the program's string table
+        wait(lambda: editor.status() == "Extra time (15 seconds)", "the item's name in the status bar")
         stroke = move(tile(CELL.Wall1)) + ["click", 1] + move(cell(7, 2)) + ["mousedown", 1]
         for column in range(3, 7):
             stroke += move(cell(7, column))
@@ -246,6 +250,11 @@ def case_dropped_files_and_the_recent_files_of_the_file_menu(d, folder):
     check(editor.selector(1), 1, "the pattern set of q.kxl")
     d("drop", editor.id, editor.handle, win(folder / "resources.ini"))
     editor.answer("Error", "Couldn't load file!", W.IDOK)
+    editor.command(R.ID_FILE_EXIT)  # the settings file is written as the editor ends
+    check(editor.exit_code(), 0, "the exit code")
+    check((folder / "kraxed.ini").read_bytes().decode(), "[Kraxolan Editor Settings]\r\nZoom = FALSE\r\nAutosave = FALSE"
+          "\r\nQuestions = TRUE\r\nLoad = FALSE\r\nRegister = FALSE\r\nCorrectShadow = FALSE\r\n"
+          + "".join(f"LoadFile = {files[n]}\r\n" for n in (1, 4, 3, 2)) + "\r\n", "kraxed.ini")
 
 def case_export_picture_writes_the_canvas(d, folder):
     editor = start(d, folder)

@@ -109,10 +109,8 @@ class Window:
     def send(self, message, wparam=0, lparam=0, way="wait"):  # or "post", or "call" (see kxdrive.cpp)
         answer = self.d("send", way, self.handle, message, wparam, lparam)
         return int(answer[0]) if answer else None
-    def item(self, control):  # a control by its id, or by its handle (as a string)
-        item = Window(self.editor, self.d("item", self.handle, control)[0] if isinstance(control, int) else control)
-        item.id = control if isinstance(control, int) else int(self.d("class", control)[1])
-        return item
+    def item(self, control):  # a control by its id
+        return Window(self.editor, self.d("item", self.handle, control)[0])
     def rect(self, part="window"):
         return [int(v) for v in self.d("rect", self.handle, part)]
     def alive(self):  # a dialog or message box still shown

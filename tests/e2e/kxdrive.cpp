@@ -172,16 +172,12 @@ Words Keys(const Words& w) {
   SeeForeground();
   if (foreground != window) Fail("window " + w[1] + " does not come to the front");
   if (GetTickCount() - foregroundSince < kFocusSettleMs) Sleep(kFocusSettleMs - (GetTickCount() - foregroundSince));
-  std::vector<INPUT> inputs;
-  for (size_t i = 2; i < w.size(); ++i) {
-    INPUT key = {};
-    key.type = INPUT_KEYBOARD;
-    key.ki.wVk = static_cast<WORD>(Number(w[i]));
-    inputs.push_back(key);
-  }
-  for (size_t i = inputs.size(); i-- > 0;) {
-    inputs.push_back(inputs[i]);
-    inputs.back().ki.dwFlags = KEYEVENTF_KEYUP;
+  std::vector<INPUT> inputs(2 * (w.size() - 2));
+  for (size_t i = 0; i < inputs.size(); ++i) {
+    const bool up = i >= inputs.size() / 2;  // released in reverse
+    inputs[i].type = INPUT_KEYBOARD;
+    inputs[i].ki.wVk = static_cast<WORD>(Number(w[up ? w.size() - 1 - (i - inputs.size() / 2) : 2 + i]));
+    inputs[i].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
   }
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   return {};

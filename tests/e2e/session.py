@@ -109,10 +109,13 @@ class Session:
         elif window.caption in self.files:
             self.file_dialog(window)
         elif window.caption in DIALOGS:
-            controls = [control for control in map(window.item, self.d("children", window.handle, ""))
-                        if self.d("class", control.handle)[0] in CONTROLS and control.id not in UNSTEPPED]
+            controls = []  # its class, its id
+            for handle in self.d("children", window.handle, ""):
+                kind, control = self.d("class", handle)
+                if kind in CONTROLS and int(control) not in UNSTEPPED:
+                    controls.append((kind, int(control)))
             for _ in range(self.random.randrange(6) if controls else 0):
-                self.step(window, self.random.choice(controls))
+                self.step(window, *self.random.choice(controls))
                 if not window.alive():
                     raise Failure(f"{window.caption} closed by itself")
             self.close(window, self.random.choice(DIALOGS[window.caption]))
@@ -136,11 +139,12 @@ class Session:
         dialog.choose_file(win(self.folder / self.chosen))
         if dialog.caption == "Save leveldata":
             self.files["Load leveldata"].append(self.chosen)
-    def step(self, dialog, item):
-        kind = self.random.choice(["keys", self.d("class", item.handle)[0]])
-        self.note(f"    {kind} {item.id}")
+    def step(self, dialog, kind, control):
+        item = dialog.item(control)
+        kind = self.random.choice(["keys", kind])
+        self.note(f"    {kind} {control}")
         if kind == "ComboBox" and item.send(W.CB_GETCOUNT) > 0:
-            dialog.pick(item.id, self.random.randrange(item.send(W.CB_GETCOUNT)))
+            dialog.pick(control, self.random.randrange(item.send(W.CB_GETCOUNT)))
         elif kind == "msctls_trackbar32":  # a note of the bar's own, or its thumb dragged to a place
             position = self.random.randint(item.send(W.TBM_GETRANGEMIN), item.send(W.TBM_GETRANGEMAX))
             item.send(W.TBM_SETPOS, 1, position)
