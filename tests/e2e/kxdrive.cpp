@@ -161,17 +161,22 @@ Words Send(const Words& w) {
   return {};
 }
 
-// keys WINDOW VK...: real keys through the system's input to the window
-// brought to the front, pressed in order and released in reverse.
-Words Keys(const Words& w) {
-  HWND window = WindowOf(w[1]);
+// The window made the foreground window (activated), and given the time
+// its keys need.
+void BringToFront(HWND window) {
   for (int attempt = 0; attempt < 20 && GetForegroundWindow() != window; ++attempt) {
     SetForegroundWindow(window);
     Sleep(20);
   }
   SeeForeground();
-  if (foreground != window) Fail("window " + w[1] + " does not come to the front");
+  if (foreground != window) Fail("window " + Name(window) + " does not come to the front");
   if (GetTickCount() - foregroundSince < kFocusSettleMs) Sleep(kFocusSettleMs - (GetTickCount() - foregroundSince));
+}
+
+// keys WINDOW VK...: real keys through the system's input to the window
+// brought to the front, pressed in order and released in reverse.
+Words Keys(const Words& w) {
+  BringToFront(WindowOf(w[1]));
   std::vector<INPUT> inputs(2 * (w.size() - 2));
   for (size_t i = 0; i < inputs.size(); ++i) {
     const bool up = i >= inputs.size() / 2;  // released in reverse
@@ -271,6 +276,11 @@ const std::map<std::string, Command> kCommands = {
        return {};
      }}},
     {"keys", {2, Keys}},
+    // front WINDOW: another window activated (the editor's own program gets WM_ACTIVATEAPP).
+    {"front", {1, [](const Words& w) -> Words {
+       BringToFront(WindowOf(w[1]));
+       return {};
+     }}},
     // registry KEY: the default value of HKEY_CLASSES_ROOT\KEY; nothing when there is no such key.
     {"registry", {1, [](const Words& w) -> Words {
        char value[512] = "";
