@@ -27,7 +27,7 @@ W = types.SimpleNamespace(  # the Win32 values used
     WM_NEXTDLGCTL=0x28, WM_KEYUP=0x101, WM_COMMAND=0x111, WM_SYSCOMMAND=0x112, WM_TIMER=0x113, WM_HSCROLL=0x114,
     WM_MOUSEMOVE=0x200, WM_LBUTTONDOWN=0x201, WM_LBUTTONUP=0x202, WM_LBUTTONDBLCLK=0x203, WM_RBUTTONDOWN=0x204,
     WM_RBUTTONUP=0x205, SC_CLOSE=0xF060, MK_LBUTTON=1, MK_RBUTTON=2, MK_SHIFT=4, BM_GETCHECK=0xF0, BM_SETCHECK=0xF1,
-    BM_CLICK=0xF5, CB_GETCOUNT=0x146, CB_SETCURSEL=0x14E, CBN_SELCHANGE=1, LB_GETCOUNT=0x18B, TBM_GETRANGEMIN=0x401,
+    BM_CLICK=0xF5, CB_GETCOUNT=0x146, CB_SETCURSEL=0x14E, CBN_SELCHANGE=1, TBM_GETRANGEMIN=0x401,
     TBM_GETRANGEMAX=0x402, TBM_SETPOS=0x405, TB_THUMBPOSITION=4, TB_THUMBTRACK=5, TB_ENDTRACK=8, UDM_GETRANGE=0x465,
     UDM_SETPOS32=0x471, UDM_GETPOS32=0x472, SB_THUMBPOSITION=4, IDOK=1, IDCANCEL=2, IDYES=6, IDNO=7, VK_RETURN=0x0D,
     VK_SHIFT=0x10, VK_CONTROL=0x11, VK_ESCAPE=0x1B, VK_PRIOR=0x21, VK_NEXT=0x22, VK_END=0x23, VK_HOME=0x24,
@@ -164,9 +164,7 @@ class Editor(Window):
     def commands(self, *commands):  # each handled before the next; none opens a window
         for command in commands:
             self.send(W.WM_COMMAND, command)
-    def dialog(self, caption="", seconds=10):
-        """A message box or dialog of the editor with the caption (any when empty),
-        an enabled one before one under a box; None when none comes in time."""
+    def dialog(self, caption="", seconds=10):  # a box or dialog with the caption (any), enabled ones first, or None
         end = time.time() + seconds
         while True:
             found = sorted((w for w in self.windows("#32770") if caption in ("", w[1])), key=lambda w: w[2] != "1")
@@ -192,11 +190,10 @@ class Editor(Window):
         return int(code[0]) if code else None
     def capture(self, part="client"):  # the client area or the whole window as the display shows it
         left, top, right, bottom = self.rect(part)
-        run("import", "-window", "root", "-crop", f"{right - left}x{bottom - top}+{left}+{top}", f"BMP3:{TEMP}/kxe2e.bmp")
+        area = f"{right - left}x{bottom - top}+{left}+{top}"
+        run("import", "-window", "root", "-crop", area, f"BMP3:{TEMP}/kxe2e.bmp")
         return Image.open(TEMP / "kxe2e.bmp").convert("RGB")
-    def shows(self, expected, x, y, seconds=3):
-        """Captures the client area until it shows the picture at (x, y) or the
-        time is up: the screen lags behind the program's drawing."""
+    def shows(self, expected, x, y, seconds=3):  # captured again while the screen lags behind the drawing
         end = time.time() + seconds
         while differing_pixels(self.capture().crop((x, y, x + expected.width, y + expected.height)), expected):
             if time.time() > end:

@@ -214,9 +214,10 @@ const std::map<std::string, Command> kCommands = {
        Words values;
        for (HWND window : WindowsOf(GetProcessId(EditorOf(w[1])), nullptr, w[2])) {
          HWND message = GetDlgItem(window, 0xFFFF);
-         for (const std::string& value : {Name(window), CaptionOf(window), std::string(IsWindowEnabled(window) ? "1" : "0"),
-                                          message ? CaptionOf(message) : std::string()})
-           values.push_back(value);
+         values.push_back(Name(window));
+         values.push_back(CaptionOf(window));
+         values.push_back(IsWindowEnabled(window) ? "1" : "0");
+         values.push_back(message ? CaptionOf(message) : "");
        }
        return values;
      }}},
