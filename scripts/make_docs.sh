@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the two manuals, kraxed_manual.pdf and kraxed_tutorial.pdf, into
 # build/docs and copies them into a program folder. Their screenshots are the
-# real editor of that folder, driven by build/win/kxshots.exe under Wine on a
-# private virtual display. Does nothing when the PDFs are newer than what
-# they are made of.
+# real editor of that folder, driven by docs/shots.py through
+# build/win/kxdrive.exe under Wine on a private virtual display. Does nothing
+# when the PDFs are newer than what they are made of.
 # Usage: scripts/make_docs.sh PROGRAM-DIR  (holding kraxed.exe and its data)
 set -euo pipefail
 if [ $# -ne 1 ]; then
@@ -14,7 +14,8 @@ program=$(realpath -m "$1")
 cd "$(dirname "$0")/.."
 out=build/docs
 pdfs=("$out/kraxed_manual.pdf" "$out/kraxed_tutorial.pdf")
-sources=(docs/manual.md docs/tutorial.md docs/manual.css docs/shots.cpp scripts/make_docs.sh "$program/kraxed.exe")
+sources=(docs/manual.md docs/tutorial.md docs/manual.css docs/shots.py tests/e2e/kx.py scripts/make_docs.sh
+         "$program/kraxed.exe")
 
 up_to_date() {
   local pdf src
@@ -25,8 +26,8 @@ up_to_date() {
 }
 
 if ! up_to_date; then
-  if [ ! -f build/win/kxshots.exe ] || [ ! -f "$program/kraxed.exe" ]; then
-    echo "make_docs: needs build/win/kxshots.exe and $program/kraxed.exe" >&2
+  if [ ! -f build/win/kxdrive.exe ] || [ ! -f "$program/kraxed.exe" ]; then
+    echo "make_docs: needs build/win/kxdrive.exe and $program/kraxed.exe" >&2
     exit 1
   fi
   rm -rf "$out/shots" && mkdir -p "$out/shots"
@@ -36,9 +37,7 @@ if ! up_to_date; then
     trap 'stop_wineserver; stop_xvfb' EXIT
     start_xvfb
     ensure_wineprefix
-    export KRAXED_PROGRAM_DIR
-    KRAXED_PROGRAM_DIR=$(winepath -w "$program" 2>/dev/null)
-    with_timeout 300 wine build/win/kxshots.exe "$(winepath -w "$out/shots" 2>/dev/null)"
+    KRAXED_PROGRAM_DIR=$program with_timeout 300 /usr/bin/python3 -B docs/shots.py "$out/shots"
   )
   root=$PWD
   for name in manual tutorial; do

@@ -2,8 +2,8 @@
 # Lays out a program directory for the editor: resources.ini, levelgfx/*.ge5,
 # enemygfx/*.ge5 and sample.kxl, all built from data/ by artbuild, plus
 # kraxed.exe and the two manuals (scripts/make_docs.sh) when the Windows
-# build has made the editor and its screenshot driver and pandoc is there
-# (scripts/setup.sh test installs it).
+# build has made the editor and kxdrive.exe (the screenshots' driver) and
+# pandoc is there (scripts/setup.sh test installs it).
 # Usage: scripts/make_program_dir.sh DIR
 # Needs the native build tree (scripts/build.sh native); builds artbuild in it.
 set -euo pipefail
@@ -26,10 +26,10 @@ build/native/artbuild --data data "$dir"
 if [ -f build/win/kraxed.exe ]; then
   cp build/win/kraxed.exe "$dir/"
   echo "make_program_dir: kraxed.exe copied"
-  if [ -f build/win/kxshots.exe ] && command -v pandoc >/dev/null; then
+  if [ -f build/win/kxdrive.exe ] && command -v pandoc >/dev/null; then
     scripts/make_docs.sh "$dir"
   else
-    echo "make_program_dir: the manuals are not built (they need build/win/kxshots.exe and pandoc)"
+    echo "make_program_dir: the manuals are not built (they need build/win/kxdrive.exe and pandoc)"
   fi
 else
   echo "make_program_dir: no build/win/kraxed.exe yet; run scripts/build.sh win and this again"

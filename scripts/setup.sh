@@ -7,11 +7,12 @@ set -euo pipefail
 # run: what building the editor and its graphics and opening it need
 # (googletest too: configuring the build reads it; xdotool and ImageMagick
 # find and picture the editor on a virtual display);
-# test: that, the manuals' tools and the fuzzing compiler.
+# test: that, the manuals' tools, the fuzzing compiler and Python with PIL
+# (the end-to-end tests and the screenshots speak to their driver in Python).
 packages=(cmake make g++ googletest libstb-dev nlohmann-json3-dev g++-mingw-w64-x86-64 wine wine64 xvfb
           fonts-wine xdotool imagemagick)
 if [ "${1:-test}" != run ]; then
-  packages+=(pandoc weasyprint poppler-utils clang libclang-rt-14-dev)
+  packages+=(pandoc weasyprint poppler-utils clang libclang-rt-14-dev python3 python3-pil)
 fi
 if [ "${KRAXED_SETUP_EXTRA:-}" != "" ]; then
   read -r -a extra <<<"$KRAXED_SETUP_EXTRA"
