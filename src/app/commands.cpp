@@ -144,11 +144,14 @@ void CheckLevelsCommand(EditorState& state, Host& host) {
 
 }  // namespace
 
+std::string PathTooLongText(const std::string& path) {
+  return "The path is too long: it has " + std::to_string(path.size()) +
+         " characters, and the editor takes paths of at most " + std::to_string(kMaxPathLength) + ".\n\n" + path;
+}
+
 bool RefuseLongPath(Host& host, const std::string& path) {
   if (path.size() <= kMaxPathLength) return false;
-  ShowError(host, ("The path is too long: it has " + std::to_string(path.size()) +
-                   " characters, and the editor takes paths of at most " + std::to_string(kMaxPathLength) +
-                   ".\n\n" + path));
+  ShowError(host, PathTooLongText(path));
   return true;
 }
 

@@ -41,6 +41,7 @@ constexpr const char* kBackupFileName = "backup.kxl";
 // A path longer than the editor takes is refused with a message that says
 // so and gives the limit: true when it was.
 bool RefuseLongPath(Host& host, const std::string& path);
+std::string PathTooLongText(const std::string& path);
 
 // Puts the editing state back to its start after the open level set was
 // replaced or saved under a new name.

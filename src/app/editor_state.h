@@ -17,8 +17,11 @@ struct EditorState : Editor {
   std::string programDirectory;
   FileLayer* files = &SystemFileLayer();  // where saves go; tests inject failures here
   // The open file as this editor last loaded or saved it (not there: none
-  // yet), and a change on disk the user chose not to reload.
+  // yet), the full path it had then (a relative name may lead elsewhere once
+  // the current folder moves), and a change on disk the user chose not to
+  // reload.
   FileStamp fileOnDisk;
+  std::string fileOnDiskPath;
   FileStamp declinedOnDisk;
   // Where the settings and the back-up go when the program's folder or the
   // current folder cannot be written (%APPDATA%\kraxed\kraxed.ini,

@@ -8,18 +8,27 @@
 #include "view/selectors.h"
 #include "view/title.h"
 
+namespace {
+
+void RememberFileOnDisk(EditorState& state, const std::string& path) {
+  state.fileOnDisk = state.files->Stamp(path);
+  state.fileOnDiskPath = FullPathOf(path);
+}
+
+}  // namespace
+
 int LoadLevelSet(EditorState& state, const std::string& path) {
   LevelSet levels;
   if (!ReadLevelSetFile(path, levels).ok) return 1;
   state.document.Replace(levels, path);
-  state.fileOnDisk = state.files->Stamp(path);
+  RememberFileOnDisk(state, path);
   return 0;
 }
 
 int SaveLevelSet(EditorState& state, Host& host, const std::string& path) {
   if (!WriteLevelSetFile(*state.files, path, state.document.Levels())) return 1;
   state.document.MarkSaved(path);
-  state.fileOnDisk = state.files->Stamp(path);
+  RememberFileOnDisk(state, path);
   UpdateTitle(state, host);
   if (state.recent.Find(path) < 0) AddRecentFile(state, host, path);
   return 0;
@@ -30,8 +39,11 @@ int WriteBackup(EditorState& state, const std::string& path) {
 }
 
 bool ChangedOnDisk(EditorState& state) {
-  if (!state.fileOnDisk.exists) return false;
-  const FileStamp now = state.files->Stamp(state.document.FileName());
+  const std::string& name = state.document.FileName();
+  // Another file under the same relative name (the current folder moved) is
+  // not the file this editor read or wrote.
+  if (!state.fileOnDisk.exists || FullPathOf(name) != state.fileOnDiskPath) return false;
+  const FileStamp now = state.files->Stamp(name);
   return now.exists && !(now == state.fileOnDisk);
 }
 
@@ -54,6 +66,7 @@ void CheckFileOnDisk(EditorState& state, Host& host) {
   Edits::ReplaceLevels(state.document, levels, state.session.currentLevel);
   state.document.MarkSaved(name);
   state.fileOnDisk = now;
+  state.fileOnDiskPath = FullPathOf(name);
   state.declinedOnDisk = {};
   ShowLevelPatternSet(state, host);
   Repaint(state, host, kRepaintAll);

@@ -2,10 +2,12 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <dlgs.h>
 
 #include <algorithm>
 #include <cstring>
 
+#include "app/commands.h"
 #include "app/editor_state.h"
 #include "app/recent_files.h"
 #include "app/settings_file.h"
@@ -24,6 +26,37 @@ UINT MessageFlags(MessageKind kind) {
     case MessageKind::YesNoCancel: return MB_YESNOCANCEL;
     default: return MB_OK;
   }
+}
+
+// The common dialog's own code takes no path longer than the system's old
+// limit: it does nothing with one, or worse. Its OK button is looked at
+// first: a path longer than the editor takes is refused there with the
+// editor's message, and the dialog stays for another name.
+WNDPROC fileDialogProc = nullptr;
+
+LRESULT CALLBACK FileDialogOk(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+    char typed[1024] = "";
+    char folder[1024] = "";
+    HWND name = GetDlgItem(dialog, edt1) ? GetDlgItem(dialog, edt1) : GetDlgItem(dialog, cmb13);
+    GetWindowTextA(name, typed, sizeof typed);
+    SendMessageA(dialog, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder));
+    const std::string text = typed;
+    const bool whole = text.find(':') != std::string::npos || text.rfind("\\", 0) == 0;
+    const std::string path = whole ? text : std::string(folder) + "\\" + text;
+    if (!text.empty() && path.size() > kMaxPathLength) {
+      MessageBoxA(dialog, PathTooLongText(path).c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+      return 0;
+    }
+  }
+  return CallWindowProcA(fileDialogProc, dialog, message, wParam, lParam);
+}
+
+UINT_PTR CALLBACK FileDialogHook(HWND hook, UINT message, WPARAM, LPARAM lParam) {
+  if (message == WM_NOTIFY && reinterpret_cast<const OFNOTIFYA*>(lParam)->hdr.code == CDN_INITDONE)
+    fileDialogProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(GetParent(hook), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FileDialogOk)));
+  return 0;
 }
 
 // The common file dialog for Open or Save as; false when cancelled.
@@ -49,8 +82,9 @@ bool ChoosePath(HWND owner, HINSTANCE instance, const std::string& initialDirect
   ofn.lpstrTitle = picture ? "Export picture" : save ? "Save leveldata" : "Load leveldata";
   // The default extension is given without its dot, as the dialog wants it.
   ofn.lpstrDefExt = picture ? "png" : "kxl";
-  ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
+  ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_ENABLEHOOK |
               (save ? (picture ? OFN_OVERWRITEPROMPT : 0) : OFN_FILEMUSTEXIST);
+  ofn.lpfnHook = FileDialogHook;
   const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
   if (!chosen) return false;
   path = file.data();

@@ -56,6 +56,9 @@ bool ReplaceFileAtomically(const std::string& source, const std::string& target)
 FileStamp StampOfFile(const std::string& path);
 std::vector<std::string> NamesInFolder(const std::string& folder);
 bool MakeOneFolder(const std::string& folder);
+// The path from the root, as a relative path names it from the current
+// folder now (which the file dialogs may change); empty when unknown.
+std::string FullPathOf(const std::string& path);
 
 // Writes the chunks to a temporary file in the target's folder, then
 // replaces the target. On failure the target is untouched and the temporary

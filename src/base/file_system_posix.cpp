@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 
 #include "base/file_layer.h"
 
@@ -47,4 +48,10 @@ bool MakeOneFolder(const std::string& folder) {
   const std::string path = ToNativePath(folder);
   struct stat s = {};
   return mkdir(path.c_str(), 0777) == 0 || (stat(path.c_str(), &s) == 0 && S_ISDIR(s.st_mode));
+}
+
+std::string FullPathOf(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path full = std::filesystem::absolute(ToNativePath(path), error);
+  return error ? std::string() : full.lexically_normal().string();
 }

@@ -46,3 +46,9 @@ bool MakeOneFolder(const std::string& folder) {
   const DWORD attributes = GetFileAttributesA(folder.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+std::string FullPathOf(const std::string& path) {
+  char full[MAX_PATH] = "";
+  const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+  return length > 0 && length < sizeof full ? std::string(full) : std::string();
+}

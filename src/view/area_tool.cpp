@@ -118,11 +118,23 @@ void FinishSelecting(Editor& editor, Host& host) {
   host.ReleaseMouse();
 }
 
-void CopySelection(Editor& editor, Host& host) {
+namespace {
+
+// The selection onto the clipboard, said in the status bar ("Area 3 x 2
+// copied"); false when the clipboard could not be had.
+bool PutSelection(Editor& editor, Host& host, const char* done) {
   const LevelArea area = CopyArea(editor.CurrentLevel(), Selected(editor));
-  if (!host.PutClipboard(EncodeArea(area), AreaJson(area)))
-    host.SetStatusText("The clipboard cannot be used now; nothing was copied");
+  if (!host.PutClipboard(EncodeArea(area), AreaJson(area))) {
+    host.SetStatusText(std::string("The clipboard cannot be used now; nothing was ") + done);
+    return false;
+  }
+  host.SetStatusText(AreaSizeText(Selected(editor)) + " " + done);
+  return true;
 }
+
+}  // namespace
+
+void CopySelection(Editor& editor, Host& host) { PutSelection(editor, host, "copied"); }
 
 void CopyLevelAsText(Editor& editor, Host& host) {
   host.PutClipboard({}, LevelJson(editor.CurrentLevel(), editor.session.currentLevel));
@@ -134,14 +146,8 @@ void ClearSelection(Editor& editor, Host& host) {
 }
 
 void CutSelection(Editor& editor, Host& host) {
-  if (!HasSelection(editor)) return;
-  const LevelArea area = CopyArea(editor.CurrentLevel(), Selected(editor));
   // Nothing is cleared that could not be kept on the clipboard.
-  if (!host.PutClipboard(EncodeArea(area), AreaJson(area))) {
-    host.SetStatusText("The clipboard cannot be used now; nothing was cut");
-    return;
-  }
-  ClearSelection(editor, host);
+  if (HasSelection(editor) && PutSelection(editor, host, "cut")) ClearSelection(editor, host);
 }
 
 bool BeginPasteArea(Editor& editor, Host& host) {

@@ -152,6 +152,9 @@ int OnCanvasMouseMove(Editor& editor, Host& host, uint32_t keys, uint32_t positi
 
 int OnCanvasDoubleClick(Editor& editor, Host& host, uint32_t position) {
   const RegionHit hit = HitAt(editor, position);
+  // In select mode the second press of a quick pair starts a selection, as
+  // any press does.
+  if (editor.session.selectMode && AreaClick(editor, host, hit)) return 1;
   if (hit.id >= kRegionEnemy1 && hit.id <= kRegionEnemy5) {
     EndStroke(editor, host);
     OpenDialog(editor, host, DialogKind::EnemySettings, hit.id - kRegionEnemy1 + 1);

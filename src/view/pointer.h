@@ -30,5 +30,6 @@ int OnRightButtonUp(Editor& editor, Host& host);
 // WM_MOUSEMOVE (keys = wParam, position = lParam). 1 when the move dragged
 // (an edit or a selection), else 0.
 int OnCanvasMouseMove(Editor& editor, Host& host, uint32_t keys, uint32_t position);
-// WM_LBUTTONDBLCLK: on an enemy image, opens the enemy dialog for it. Returns 1.
+// WM_LBUTTONDBLCLK: on an enemy image, opens the enemy dialog for it; in
+// select mode, on the canvas, a press like any other. Returns 1.
 int OnCanvasDoubleClick(Editor& editor, Host& host, uint32_t position);

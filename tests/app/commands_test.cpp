@@ -9,8 +9,8 @@
 #include "dialogs/named_catalogue.h"
 #include "gfx/png_io.h"
 #include "level/level_file.h"
-#include "level/level_transfer.h"
 #include "support/editor_harness.h"
+#include "support/held_level.h"
 #include "support/failing_file_layer.h"
 #include "support/temp_dir.h"
 #include "support/test_sheets.h"
@@ -36,13 +36,6 @@ constexpr int kShownLevel = 4;
 // On the shown level: a wall, and below it a walkable pattern its shadow has not reached yet.
 constexpr int kWallCell = 3 * kGridColumns + 5;
 constexpr int kBelowWall = 4 * kGridColumns + 5;
-
-struct HeldLevel : LevelTransfer {  // the shared block, as far as the commands see it
-  std::optional<Level> held;
-  void PutTempLevel(const Level& level) override { held = level; }
-  int HasTempLevel() override { return held ? 1 : 0; }
-  Level GetTempLevel() override { return held.value_or(Level()); }
-};
 
 // How the set stands when the command comes: Flawless is a saved set the checks find nothing wrong with.
 enum class Work { Saved, Unsaved, UnsavedNoQuestions, Flawless };

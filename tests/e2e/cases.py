@@ -3,10 +3,11 @@ its start-up, its window and pixels at both zooms, message boxes and common
 dialogs, the editing dialogs, the registry, drops, the real pointer and keys,
 two processes sharing a level, the recent files, Export picture. (About and
 Check levels, by menu and by key, are the random session's.)"""
+import re
 import time
 
 from kx import CELL, RECENT_FILE_COMMAND, R, W, Editor, Image, ImageChops, check, kxl, levels_of, run, title_for, \
-    wait, win, write_levels
+    user_file, wait, win, write_levels
 
 UNTITLED = title_for("Untitled.kxl")
 
@@ -247,3 +248,115 @@ def case_export_picture_writes_the_canvas(d, folder):
     wait(lambda: (folder / "export.png").exists(), "export.png")  # written whole, or not at all
     exported, expected = [Image.open(folder / name).convert("RGB") for name in ("export.png", "level5.png")]
     check(ImageChops.difference(exported, expected).getbbox(), None, "the part of export.png that differs")
+
+def point(editor, row, column, *then):  # the real pointer over a cell of the canvas, then xdotool's further words
+    left, top, _, _ = editor.rect("client")
+    x, y = cell(row, column)
+    run("xdotool", "mousemove", left + x, top + y, "sleep", 0.3, *then)
+
+def select(editor, first, last):  # select mode, and a real drag from one cell to another
+    editor.keys(W.VK_CONTROL, ord("R"))
+    wait(lambda: editor.status() == "Select: drag over the level", "select mode")
+    point(editor, *first, "mousedown", 1)
+    point(editor, *last, "mouseup", 1)
+    wait(lambda: editor.status() == f"Area {last[1] - first[1] + 1} x {last[0] - first[0] + 1}", f"the selection (status {editor.status()!r})")
+
+def part(level, rows, columns):  # the cells and floors of a rectangle of a level as kxl exports it
+    return [[level[layer][row][columns] for row in rows] for layer in ("cells", "floors")]
+
+def case_an_area_dragged_copied_to_a_second_editor_pasted_flipped_and_undone(d, folder):
+    copy_of_sample(folder, "b.kxl")
+    source, target = start(d, folder), start(d, folder, "b.kxl")
+    d("place", target.handle, 0, 320)
+    try:
+        select(source, (3, 1), (5, 3))
+        source.keys(W.VK_CONTROL, ord("C"))
+        wait(lambda: source.status() == "Area 3 x 3 copied", "the copy")
+        point(target, 8, 9)
+        target.keys(W.VK_CONTROL, ord("V"))
+        wait(lambda: target.status() == "Paste: click to place, Esc to cancel", "the floating area")
+        point(target, 8, 9, "click", 1)
+        titled(target, "b.kxl", True)
+        target.commands(R.ID_FILE_SAVE)
+        pasted = levels_of(folder / "b.kxl")[0]
+        check(part(pasted, range(8, 11), slice(9, 12)), part(levels_of(folder / "sample.kxl")[0], range(3, 6), slice(1, 4)),
+              "the area pasted")
+        select(target, (8, 9), (10, 11))
+        target.keys(W.VK_CONTROL, ord("J"))
+        titled(target, "b.kxl", True)
+        target.commands(R.ID_FILE_SAVE)
+        flipped = [[[0, 3, 11], [32, 64, 0], [32, 8, 0], [8, 0, 32]], [[0, 3, 11], [0, 0, 0], [8, 8, 0], [8, 0, 0]]]
+        check(part(levels_of(folder / "b.kxl")[0], range(8, 12), slice(9, 12)), flipped, "the area flipped, shadows below")
+        target.keys(W.VK_CONTROL, ord("Z"))
+        titled(target, "b.kxl", True)  # back to the pasted state, which the flip's save left behind
+        target.commands(R.ID_FILE_SAVE)
+        check(levels_of(folder / "b.kxl")[0], pasted, "level 1 after Undo")
+    finally:
+        run("xdotool", "mousemove", 9999, 9999)
+
+def case_the_work_of_an_editor_ended_by_force_comes_back_in_the_next_one(d, folder):
+    copy_of_sample(folder, "work.kxl")
+    copy_of_sample(folder, "expected.kxl", 4)
+    editor = start(d, folder, "work.kxl")
+    editor.scroll(1, 1)  # unsaved: level 1 on the second pattern set
+    beside = start(d, folder)  # started while the other runs: it is not offered its work
+    check(beside.dialog(seconds=1), None, "a question in the editor running beside")
+    d("kill", editor.id)
+    beside.command(R.ID_FILE_EXIT)
+    check(beside.exit_code(), 0, "the exit code")
+    again = Editor(d, folder)
+    box = again.dialog("Kraxolan Editor")
+    question = f"Unsaved changes to {re.escape(win(folder / 'work.kxl'))} from [-0-9]+ [0-9:]+ were found. Recover them\\?"
+    check(bool(re.fullmatch(question, box.text)), True, f"the question {box.text!r}")
+    box.press(W.IDYES)
+    titled(again, "work.kxl", True)
+    again.commands(R.ID_FILE_SAVE)
+    check((folder / "work.kxl").read_bytes() == (folder / "expected.kxl").read_bytes(), True, "the set saved")
+
+def case_a_set_changed_on_disk_is_reloaded_when_its_editor_comes_to_the_front(d, folder):
+    copy_of_sample(folder, "work.kxl")
+    editor, other = start(d, folder, "work.kxl"), start(d, folder)
+    d("front", other.handle)
+    copy_of_sample(folder, "work.kxl", 4)  # another program writes the file
+    d("front", editor.handle)
+    reloaded = f"{win(folder / 'work.kxl')} was changed by another program and was reloaded"
+    wait(lambda: editor.status() == reloaded, "the reload")
+    check(editor.selector(1), 1, "the pattern set reloaded")
+    check(editor.title(), title_for(win(folder / "work.kxl")), "the title after the reload")
+    editor.keys(W.VK_CONTROL, ord("Z"))
+    titled(editor, "work.kxl", True)
+    check(editor.selector(1), 0, "the pattern set shown before, back by Undo")
+
+def case_long_paths_refused_owned_questions_and_settings_kept_for_the_user(d, folder):
+    (folder / "kraxed.ini").mkdir()  # no settings file can be written beside the program
+    deep = folder / ("x" * 100) / ("y" * 100) / ("z" * 60)
+    deep.mkdir(parents=True)
+    (deep / "set.kxl").write_bytes((folder / "sample.kxl").read_bytes())
+    editor = start(d, folder)
+    for path in (win(deep / "set.kxl"), win(deep / "saved.kxl")):  # dropped, then chosen in Save as
+        if path.endswith("set.kxl"):
+            d("drop", editor.id, editor.handle, path)
+        else:
+            editor.command(R.ID_FILE_SAVEAS)
+            save_as = editor.dialog("Save leveldata")
+            save_as.choose_file(path, closes=False)
+        too_long = f"The path is too long: it has {len(path)} characters, and the editor takes paths of at most 255."
+        editor.answer("Error", f"{too_long}  {path}", W.IDOK)  # the driver gives line ends as blanks
+    save_as.press(W.IDCANCEL)  # the dialog stayed for another name
+    check([p.name for p in deep.iterdir()], ["set.kxl"], "the files of the long folder")
+    editor.command(R.ID_OPTIONS_SETTINGS)
+    settings = editor.dialog("Editor settings")
+    settings.item(R.IDC_SETTINGS_DOUBLE_SIZE).send(W.BM_SETCHECK, 1)
+    settings.press(W.IDOK)
+    editor.scroll(1, 1)  # unsaved work: closing asks
+    _, top, right, _ = editor.rect()
+    for _ in range(2):  # the second click on the close box, behind the question, does nothing
+        run("xdotool", "mousemove", right - 12, top + 10, "click", 1, "sleep", 0.3, "mousemove", 9999, 9999)
+        box = editor.dialog("Kraxolan Editor")
+    check([w[2] for w in editor.windows("Kraxolan Editor")], ["0"], "the main window enabled behind the question")
+    check(len(editor.windows("#32770")), 1, "questions after two clicks on the close box")
+    box.press(W.IDNO)
+    check(editor.exit_code(), 0, "the exit code")
+    check(user_file("Roaming", "kraxed.ini").read_text().splitlines()[1], "Zoom = TRUE", "the user's settings")
+    left, top, right, bottom = start(d, folder).rect()
+    check([right - left, bottom - top], [1046, 499], "the window after a restart")

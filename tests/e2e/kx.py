@@ -72,6 +72,13 @@ def differing_pixels(screen, expected):
     painted = differs(expected, Image.new("RGB", expected.size, BACKGROUND))
     return ImageChops.multiply(differs(screen, expected), painted).histogram()[255]
 
+def forget_user_files():  # what editors left in the user's folders: recovery files, settings, back-ups
+    for folder in Path(os.environ["WINEPREFIX"], "drive_c/users").glob("*/AppData/*/kraxed"):
+        shutil.rmtree(folder, ignore_errors=True)
+
+def user_file(kind, name):  # a file of the user's folder of this kind (Roaming, Local) in the prefix
+    return next(Path(os.environ["WINEPREFIX"], "drive_c/users").glob(f"*/AppData/{kind}"), Path("/none")) / "kraxed" / name
+
 def fresh_folder():  # a copy of the program folder: kraxed.exe and its data, no kraxed.ini
     folder = Path(tempfile.mkdtemp(prefix="kxe2e-"))
     shutil.copytree(PROGRAM, folder, dirs_exist_ok=True, ignore=shutil.ignore_patterns("kraxed.ini", "*.pdf"))
@@ -128,10 +135,12 @@ class Window:
         self.gone()
     def gone(self):
         wait(lambda: not self.alive(), f"the end of {self.caption!r}")
-    def choose_file(self, path):  # a common file dialog answered with the path
+    def choose_file(self, path, closes=True):  # a common file dialog answered with the path
         name = self.item(W.FILE_NAME_EDIT)
         self.d("text", name.handle if name.handle != "0" else self.item(W.FILE_NAME_COMBO).handle, path)
-        self.press(W.IDOK)
+        self.send(W.WM_COMMAND, W.IDOK, self.item(W.IDOK).handle, "post")
+        if closes:
+            self.gone()
 
 class Editor(Window):
     """kraxed.exe started in a program folder, with its main window."""

@@ -1,20 +1,25 @@
-"""Runs the cases (those named, or all: every case_* of cases.py and session.py),
+"""Runs the cases (those named, or all: every case_* of cases.py and session.py,
+or of high_dpi.py where the prefix is set to 144 DPI),
 each in a fresh program folder, a line each; the last line reads "N passed, M failed"."""
+import os
 import shutil
 import sys
 import time
 import traceback
 
 import cases
+import high_dpi
 import session
-from kx import Driver, fresh_folder
+from kx import Driver, forget_user_files, fresh_folder
 
 driver = Driver()
-chosen = [f for module in (cases, session) for name, f in vars(module).items()
+modules = (high_dpi,) if os.environ.get("KRAXED_E2E_DPI") else (cases, session)  # a prefix set to a high DPI
+chosen = [f for module in modules for name, f in vars(module).items()
           if name.startswith("case_") and (len(sys.argv) < 2 or name[5:] in sys.argv[1:])]
 failed = 0
 for case in chosen:
     folder = fresh_folder()
+    forget_user_files()  # no recovery files or settings of an earlier case
     start = time.time()
     try:
         case(driver, folder)

@@ -42,6 +42,8 @@ TEST(AreaTool, InSelectModeADragFramesCellsAndNeverPaints) {
   EXPECT_FALSE(h.state.document.CanUndo());
   OnRightButtonDown(h.state, h.host, 0, h.At(Cell(6, 5)));
   EXPECT_EQ(h.level().GetCell(Cell(6, 5)), 0);
+  OnCanvasDoubleClick(h.state, h.host, h.At(Cell(2, 2)));  // a quick second press starts a selection too
+  EXPECT_EQ(Corners(h), std::make_pair(Cell(2, 2), Cell(2, 2)));
 }
 
 TEST(AreaTool, AnotherLevelDropsTheSelectionAndEscTheMode) {
