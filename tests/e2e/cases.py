@@ -6,8 +6,8 @@ Check levels, by menu and by key, are the random session's.)"""
 import re
 import time
 
-from kx import CELL, RECENT_FILE_COMMAND, R, W, Editor, Image, ImageChops, check, kxl, levels_of, run, title_for, \
-    user_file, wait, win, write_levels
+from kx import CELL, RECENT_FILE_COMMAND, R, W, Editor, Image, ImageChops, Window, check, kxl, levels_of, run, \
+    title_for, user_file, wait, win, write_levels
 
 UNTITLED = title_for("Untitled.kxl")
 
@@ -57,8 +57,7 @@ def case_start_up(d, folder):
         check(editor.dialog(seconds=0), None, f"a window besides the main window for {args}")
         left, top, right, bottom = editor.rect()
         check([right - left, bottom - top], size, f"the window's size for {args}")
-        editor.command(R.ID_FILE_EXIT)
-        check(editor.exit_code(), 0, f"the exit code for {args}")
+        editor.exit(f"the exit code for {args}")
 
 def case_a_failed_start_up_ends_with_an_error_code(d, folder):
     d("hold", "KraxoLevel")  # another kind of object holds the name of the level-transfer block
@@ -85,10 +84,7 @@ def case_the_window_shows_what_the_software_painter_paints_at_both_zooms(d, fold
                 "--program-dir", folder)
             editor.shows(Image.open(folder / "expected.png"), 0, 0)
         if z == 1:  # double size from the Editor settings: the window grows where it stands
-            editor.command(R.ID_OPTIONS_SETTINGS)
-            settings = editor.dialog("Editor settings")
-            settings.item(R.IDC_SETTINGS_DOUBLE_SIZE).send(W.BM_SETCHECK, 1)
-            settings.press(W.IDOK)
+            set_box(editor, R.IDC_SETTINGS_DOUBLE_SIZE, True)
             editor.scroll(0, 0)
             wait(lambda: editor.rect() == [120, 90, 120 + 1046, 90 + 499], "the window at double size in its place")
 
@@ -157,10 +153,10 @@ def case_editing_dialogs_by_menu_and_key_stay_open_on_esc_and_make_one_change(d,
             saved = saved[step]
         check(saved, value, f"level 1 after {caption}")
 
-def set_register_box(editor, checked):
+def set_box(editor, box, checked):  # a box of the Editor settings, confirmed with OK
     editor.command(R.ID_OPTIONS_SETTINGS)
     settings = editor.dialog("Editor settings")
-    settings.item(R.IDC_SETTINGS_REGISTER).send(W.BM_SETCHECK, int(checked))
+    settings.item(box).send(W.BM_SETCHECK, int(checked))
     settings.press(W.IDOK)
 
 def case_editor_settings_register_the_file_type_and_remove_it_again(d, folder):
@@ -171,11 +167,11 @@ def case_editor_settings_register_the_file_type_and_remove_it_again(d, folder):
     ]
     editor = start(d, folder)
     try:
-        set_register_box(editor, True)
+        set_box(editor, R.IDC_SETTINGS_REGISTER, True)
         for key, value in registered:
             check(d("registry", key), [value], key)
     finally:
-        set_register_box(editor, False)  # the prefix left as it was found
+        set_box(editor, R.IDC_SETTINGS_REGISTER, False)  # the prefix left as it was found
     for key, _ in registered:
         check(d("registry", key), [], f"{key} after the file type was removed")
 
@@ -213,8 +209,7 @@ def case_two_editors_share_a_level_until_the_last_one_ends(d, folder):
     target.commands(R.ID_LEVEL_2, R.ID_EDIT_PASTE, R.ID_FILE_SAVE)
     check({**levels_of(folder / "b.kxl")[1], "level": 5}, levels_of(folder / "sample.kxl")[4], "level 2 pasted")
     for editor in (source, target):
-        editor.command(R.ID_FILE_EXIT)
-        check(editor.exit_code(), 0, "the exit code")
+        editor.exit()
     editor = start(d, folder)
     editor.commands(R.ID_LEVEL_2, R.ID_EDIT_PASTE)
     check(editor.title(), title_for(win(folder / "sample.kxl")), "the title after a paste from the empty block")
@@ -232,8 +227,7 @@ def case_dropped_files_and_the_recent_files_of_the_file_menu(d, folder):
     check(editor.selector(1), 1, "the pattern set of q.kxl")
     d("drop", editor.id, editor.handle, win(folder / "resources.ini"))
     editor.answer("Error", "Couldn't load file!", W.IDOK)
-    editor.command(R.ID_FILE_EXIT)  # the settings file is written as the editor ends
-    check(editor.exit_code(), 0, "the exit code")
+    editor.exit()  # the settings file is written as the editor ends
     options = ["Zoom = FALSE", "Autosave = FALSE", "Questions = TRUE", "Load = FALSE", "Register = FALSE",
                "CorrectShadow = FALSE"] + [f"LoadFile = {files[n]}" for n in (1, 4, 3, 2)]  # q, t, s, r
     lines = ["[Kraxolan Editor Settings]"] + options + [""]
@@ -302,8 +296,7 @@ def case_the_work_of_an_editor_ended_by_force_comes_back_in_the_next_one(d, fold
     beside = start(d, folder)  # started while the other runs: it is not offered its work
     check(beside.dialog(seconds=1), None, "a question in the editor running beside")
     d("kill", editor.id)
-    beside.command(R.ID_FILE_EXIT)
-    check(beside.exit_code(), 0, "the exit code")
+    beside.exit()
     again = Editor(d, folder)
     box = again.dialog("Kraxolan Editor")
     question = f"Unsaved changes to {re.escape(win(folder / 'work.kxl'))} from [-0-9]+ [0-9:]+ were found. Recover them\\?"
@@ -332,22 +325,18 @@ def case_long_paths_refused_owned_questions_and_settings_kept_for_the_user(d, fo
     deep = folder / ("x" * 100) / ("y" * 100) / ("z" * 60)
     deep.mkdir(parents=True)
     (deep / "set.kxl").write_bytes((folder / "sample.kxl").read_bytes())
+    long = win(deep / "set.kxl")
+    too_long = f"The path is too long: it has {len(long)} characters, and the editor takes paths of at most 255."
     editor = start(d, folder)
-    for path in (win(deep / "set.kxl"), win(deep / "saved.kxl")):  # dropped, then chosen in Save as
-        if path.endswith("set.kxl"):
-            d("drop", editor.id, editor.handle, path)
-        else:
-            editor.command(R.ID_FILE_SAVEAS)
-            save_as = editor.dialog("Save leveldata")
-            save_as.choose_file(path, closes=False)
-        too_long = f"The path is too long: it has {len(path)} characters, and the editor takes paths of at most 255."
-        editor.answer("Error", f"{too_long}  {path}", W.IDOK)  # the driver gives line ends as blanks
-    save_as.press(W.IDCANCEL)  # the dialog stayed for another name
+    d("drop", editor.id, editor.handle, long)
+    editor.answer("Error", f"{too_long}  {long}", W.IDOK)  # the driver gives line ends as blanks
+    editor.command(R.ID_FILE_SAVEAS)
+    save_as = editor.dialog("Save leveldata")
+    save_as.choose_file(long, closes=False)  # refused before anything is written; the dialog stays
+    editor.answer("Error", f"{too_long}  {long}", W.IDOK)
+    save_as.press(W.IDCANCEL)
     check([p.name for p in deep.iterdir()], ["set.kxl"], "the files of the long folder")
-    editor.command(R.ID_OPTIONS_SETTINGS)
-    settings = editor.dialog("Editor settings")
-    settings.item(R.IDC_SETTINGS_DOUBLE_SIZE).send(W.BM_SETCHECK, 1)
-    settings.press(W.IDOK)
+    set_box(editor, R.IDC_SETTINGS_DOUBLE_SIZE, True)
     editor.scroll(1, 1)  # unsaved work: closing asks
     _, top, right, _ = editor.rect()
     for _ in range(2):  # the second click on the close box, behind the question, does nothing
@@ -360,3 +349,15 @@ def case_long_paths_refused_owned_questions_and_settings_kept_for_the_user(d, fo
     check(user_file("Roaming", "kraxed.ini").read_text().splitlines()[1], "Zoom = TRUE", "the user's settings")
     left, top, right, bottom = start(d, folder).rect()
     check([right - left, bottom - top], [1046, 499], "the window after a restart")
+
+def case_at_144_dpi_the_whole_layout_fits_the_window_at_both_zooms(d, folder):  # caption, menu, status bar taller
+    for z, settings in ((1, ""), (2, "[Kraxolan Editor Settings]\r\nZoom = TRUE\r\n")):
+        (folder / "kraxed.ini").write_text(settings)
+        editor = start(d, folder)
+        left, top, right, _ = editor.rect("client")
+        status_top = Window(editor, d("children", editor.handle, "msctls_statusbar32")[0]).rect()[1]
+        check(right - left >= 523 * z - 6, True, f"room for the layout's width at zoom {z}")
+        check(status_top - top >= 209 * z + 17, True, f"room for the layout above the status bar at zoom {z}")
+        kxl("render", folder / "sample.kxl", 1, folder / "canvas.png", "--zoom", z, "--program-dir", folder)
+        editor.shows(Image.open(folder / "canvas.png"), z, z + 16)  # the canvas where the layout puts it
+        editor.exit()

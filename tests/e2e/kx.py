@@ -194,6 +194,9 @@ class Editor(Window):
         selector.send(W.UDM_SETPOS32, 0, position)
         self.send(W.WM_HSCROLL, position << 16 | W.SB_THUMBPOSITION, selector.handle)
         self.idle()
+    def exit(self, what="the exit code"):  # Exit, and the editor ends with 0
+        self.command(R.ID_FILE_EXIT)
+        check(self.exit_code(), 0, what)
     def exit_code(self, seconds=20):  # None while the editor still runs
         code = self.d("exited", self.id, int(seconds * 1000))
         return int(code[0]) if code else None

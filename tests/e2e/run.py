@@ -1,5 +1,5 @@
-"""Runs the cases (those named, or all: every case_* of cases.py and session.py,
-or of high_dpi.py where the prefix is set to 144 DPI),
+"""Runs the cases (those named, or all: every case_* of cases.py and session.py;
+where the prefix is set to 144 DPI, only the case_at_144_dpi_* ones),
 each in a fresh program folder, a line each; the last line reads "N passed, M failed"."""
 import os
 import shutil
@@ -8,14 +8,13 @@ import time
 import traceback
 
 import cases
-import high_dpi
 import session
 from kx import Driver, forget_user_files, fresh_folder
 
 driver = Driver()
-modules = (high_dpi,) if os.environ.get("KRAXED_E2E_DPI") else (cases, session)  # a prefix set to a high DPI
-chosen = [f for module in modules for name, f in vars(module).items()
-          if name.startswith("case_") and (len(sys.argv) < 2 or name[5:] in sys.argv[1:])]
+high_dpi = bool(os.environ.get("KRAXED_E2E_DPI"))  # the prefix set to 144 DPI: the cases made for it alone
+chosen = [f for module in (cases, session) for name, f in vars(module).items() if name.startswith("case_")
+          and name.startswith("case_at_144_dpi") == high_dpi and (len(sys.argv) < 2 or name[5:] in sys.argv[1:])]
 failed = 0
 for case in chosen:
     folder = fresh_folder()
