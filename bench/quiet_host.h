@@ -24,6 +24,6 @@ class QuietHost : public Host {
   std::string StringResource(int) override { return {}; }
   void DestroyMainWindow() override {}
   bool PutClipboard(const std::vector<uint8_t>&, const std::string&) override { return false; }
-  void GetClipboard(std::vector<uint8_t>&, std::string&) override {}
+  bool GetClipboard(std::vector<uint8_t>&, std::string&) override { return false; }
   bool PointerPosition(int&, int&) override { return false; }
 };

@@ -11,6 +11,7 @@
 #include "doc/edits.h"
 #include "gfx/png_io.h"
 #include "gfx/painter.h"
+#include "level/level_file.h"
 #include "level/level_transfer.h"
 #include "view/area_tool.h"
 #include "view/canvas_tool.h"
@@ -196,6 +197,7 @@ void NewLevelSet(EditorState& state, Host& host) {
       break;
   }
   state.document.Replace(LevelSet(), kUntitledName);
+  ForgetFileOnDisk(state);
   ResetEditorState(state, host);
 }
 
@@ -240,27 +242,18 @@ void OpenFirstLevelSet(EditorState& state, Host& host) {
   if (RefuseLongPath(host, first) || LoadLevelSet(state, first) != 0) {
     if (first.size() <= kMaxPathLength) host.Ask("Loading levelset failed!", first, MessageKind::Info);
     state.document.SetFileName(kUntitledName);
-    // A file that does not load is no recent file: the next start would
-    // only complain about it.
-    if (state.recent.Remove(first)) WriteSettings(state);
   }
 }
 
 void OnBackupTimer(EditorState& state, Host& host) {
   // A back-up is not a save of the user's file: modified, the title and the
   // recent files stay as they are.
-  if (state.settings.autosave == 0 || WriteBackup(state, kBackupFileName) == 0) return;
-  // The current folder may be the system's (an installed program's): the
-  // user's own folder then.
-  const std::string& user = state.userBackupFile;
-  const bool kept =
-      !user.empty() && state.files->MakeFolders(DirectoryOf(user)) && WriteBackup(state, user) == 0;
-  if (!state.backupNoticed) {
-    state.backupNoticed = true;
-    state.notices.push_back(kept ? std::string(kBackupFileName) + " cannot be written in the current folder; the back-up goes to " + user
-                                 : std::string("The back-up cannot be written: ") + kBackupFileName + " and " + user + " are out of reach");
-  }
-  ShowNotices(state, host);
+  if (state.settings.autosave == 0) return;
+  WriteHereOrForUser(
+      state, kBackupFileName, state.userBackupFile,
+      [&state](const std::string& path) { return WriteLevelSetFile(*state.files, path, state.document.Levels()); },
+      state.backupNoticed);
+  if (!state.notices.empty()) ShowNotices(state, host);
 }
 
 void RunCommand(EditorState& state, Host& host, LevelTransfer& transfer, int id) {

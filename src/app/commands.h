@@ -69,7 +69,7 @@ void OpenDroppedFile(EditorState& state, Host& host, const std::vector<std::stri
 void OpenRecentFile(EditorState& state, Host& host, int index);
 // Start-up: the command line's set, or the most recent one when the
 // settings ask for it. A set that does not load (or whose path is too long)
-// is reported, leaves the recent-file list and the editor starts untitled.
+// is reported and the editor starts untitled.
 void OpenFirstLevelSet(EditorState& state, Host& host);
 // WM_TIMER of the 15-minute back-up timer.
 void OnBackupTimer(EditorState& state, Host& host);

@@ -23,6 +23,9 @@ struct EditorState : Editor {
   FileStamp fileOnDisk;
   std::string fileOnDiskPath;
   FileStamp declinedOnDisk;
+  // The set belongs to a file of its own: opened, saved, or recovered as
+  // such (a new set does not, until it is saved).
+  bool hasFile = false;
   // Where the settings and the back-up go when the program's folder or the
   // current folder cannot be written (%APPDATA%\kraxed\kraxed.ini,
   // %LOCALAPPDATA%\kraxed\backup.kxl); empty: nowhere else.

@@ -13,6 +13,8 @@ namespace {
 void RememberFileOnDisk(EditorState& state, const std::string& path) {
   state.fileOnDisk = state.files->Stamp(path);
   state.fileOnDiskPath = FullPathOf(path);
+  state.declinedOnDisk = {};
+  state.hasFile = true;
 }
 
 }  // namespace
@@ -34,22 +36,29 @@ int SaveLevelSet(EditorState& state, Host& host, const std::string& path) {
   return 0;
 }
 
-int WriteBackup(EditorState& state, const std::string& path) {
-  return WriteLevelSetFile(*state.files, path, state.document.Levels()) ? 0 : 1;
+void ForgetFileOnDisk(EditorState& state) {
+  state.fileOnDisk = {};
+  state.fileOnDiskPath.clear();
+  state.declinedOnDisk = {};
+  state.hasFile = false;
 }
 
-bool ChangedOnDisk(EditorState& state) {
-  const std::string& name = state.document.FileName();
-  // Another file under the same relative name (the current folder moved) is
-  // not the file this editor read or wrote.
-  if (!state.fileOnDisk.exists || FullPathOf(name) != state.fileOnDiskPath) return false;
-  const FileStamp now = state.files->Stamp(name);
+namespace {
+
+// Whether `path` leads to the file this editor last loaded or saved, and it
+// changed since. Another file under the same relative name (the current
+// folder moved) is not that file; a file gone has not changed.
+bool ChangedOnDiskAt(EditorState& state, const std::string& path) {
+  if (!state.fileOnDisk.exists || FullPathOf(path) != state.fileOnDiskPath) return false;
+  const FileStamp now = state.files->Stamp(path);
   return now.exists && !(now == state.fileOnDisk);
 }
 
+}  // namespace
+
 void CheckFileOnDisk(EditorState& state, Host& host) {
   const std::string name = state.document.FileName();
-  if (!ChangedOnDisk(state)) return;
+  if (!ChangedOnDiskAt(state, name)) return;
   const FileStamp now = state.files->Stamp(name);
   if (now == state.declinedOnDisk) return;
   state.declinedOnDisk = now;
@@ -65,9 +74,7 @@ void CheckFileOnDisk(EditorState& state, Host& host) {
   EndStroke(state, host);
   Edits::ReplaceLevels(state.document, levels, state.session.currentLevel);
   state.document.MarkSaved(name);
-  state.fileOnDisk = now;
-  state.fileOnDiskPath = FullPathOf(name);
-  state.declinedOnDisk = {};
+  RememberFileOnDisk(state, name);
   ShowLevelPatternSet(state, host);
   Repaint(state, host, kRepaintAll);
   UpdateTitle(state, host);
@@ -75,7 +82,7 @@ void CheckFileOnDisk(EditorState& state, Host& host) {
 }
 
 bool MayOverwrite(EditorState& state, Host& host, const std::string& path) {
-  if (path != state.document.FileName() || !ChangedOnDisk(state)) return true;
+  if (!ChangedOnDiskAt(state, path)) return true;
   return host.Ask(path + " was changed by another program. Overwrite it?", kProgramTitle, MessageKind::YesNo) ==
          Answer::Yes;
 }

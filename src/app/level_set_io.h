@@ -20,15 +20,12 @@ int LoadLevelSet(EditorState& state, const std::string& path);
 // its entries yet. 1 on failure, with nothing changed.
 int SaveLevelSet(EditorState& state, Host& host, const std::string& path);
 
-// Writes the level set to path without touching the editor's state: a
-// back-up is not a save of the user's file.
-int WriteBackup(EditorState& state, const std::string& path);
 
 // Files changed by another program. The editor remembers the open file's
-// stamp at every load and save.
-// Whether the open file on disk differs from what this editor last loaded
-// or saved (a file gone counts as unchanged: Save writes it again).
-bool ChangedOnDisk(EditorState& state);
+// stamp at every load and save; a file gone counts as unchanged (Save
+// writes it again).
+// A new set, or one recovered without a file: no file on disk is its own.
+void ForgetFileOnDisk(EditorState& state);
 // The window became active: a changed file is reloaded at once when the set
 // is unmodified, or after asking when it is modified; either way as one
 // step, so Undo brings back what was shown. A file that cannot be loaded is

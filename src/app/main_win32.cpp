@@ -36,6 +36,11 @@ namespace {
 
 constexpr const char* kClassName = "Kraxolan Editor";
 constexpr UINT_PTR kBackupTimer = 1234;
+// The open file is looked at on disk once the window is active again, and
+// only while nothing is under way: no question or dialog up, no step open.
+constexpr UINT kCheckDiskMessage = WM_APP + 1;
+constexpr UINT_PTR kCheckDiskTimer = 1235;
+constexpr UINT kCheckDiskRetry = 300;  // ms
 constexpr UINT kBackupPeriod = 900000;  // 15 minutes
 constexpr UINT kSplashClose = 666;
 constexpr int kSplashWidth = 234;
@@ -100,12 +105,18 @@ LRESULT OnSelectorScroll(WPARAM wParam, LPARAM lParam) {
 }
 
 // The window was activated: the open file may have been changed meanwhile.
-LRESULT OnActivateApp(WPARAM active) {
-  if (active && !app->checkingDisk) {
-    app->checkingDisk = true;
-    CheckFileOnDisk(app->state, app->host);
-    app->checkingDisk = false;
+// The check waits until a question, a dialog, a stroke or a dialog's step
+// is over (a modal window disables the main window while it is up).
+LRESULT OnCheckDisk(HWND window) {
+  const EditorState& state = app->state;
+  if (!IsWindowEnabled(window) || state.document.StepOpen() || state.session.stroke || app->checkingDisk) {
+    SetTimer(window, kCheckDiskTimer, kCheckDiskRetry, nullptr);
+    return 0;
   }
+  KillTimer(window, kCheckDiskTimer);
+  app->checkingDisk = true;
+  CheckFileOnDisk(app->state, app->host);
+  app->checkingDisk = false;
   return 0;
 }
 
@@ -115,7 +126,7 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = Dispatch(window, message, wParam, lParam);
   if (app && app->running) {
-    if (app->recovery) app->recovery->Follow(app->state.document, app->state.fileOnDisk.exists, app->host);
+    if (app->recovery) app->recovery->Follow(app->state.document, app->state.hasFile, app->host);
     if (!app->state.notices.empty()) ShowNotices(app->state, app->host);
   }
   return result;
@@ -152,10 +163,14 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       ConfirmClose(state, host);
       return 0;
     case WM_ACTIVATEAPP:
-      return OnActivateApp(wParam);
+      if (wParam) PostMessageA(window, kCheckDiskMessage, 0, 0);
+      return 0;
+    case kCheckDiskMessage:
+      return OnCheckDisk(window);
     case WM_KEYUP:
       return OnKeyUp(state, host, keys, position);
     case WM_TIMER:
+      if (wParam == kCheckDiskTimer) return OnCheckDisk(window);
       OnBackupTimer(state, host);
       return 0;
     case WM_HSCROLL:
@@ -246,7 +261,7 @@ std::string UserFolder(int which) {
 void KeepRecovery(Application& application) {
   FileLayer& files = *application.state.files;
   if (!application.recoveryPlace.Open(files)) {
-    application.host.SetStatusText("Unsaved work cannot be kept for recovery: no folder for it can be written");
+    application.state.notices.push_back("Unsaved work cannot be kept for recovery: no folder for it can be written");
     return;
   }
   application.recovery.emplace(files, application.recoveryPlace.OwnFile());

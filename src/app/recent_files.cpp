@@ -17,11 +17,3 @@ int RecentFileList::Add(const std::string& path) {
   recentFiles[0] = path;
   return before;
 }
-
-bool RecentFileList::Remove(const std::string& path) {
-  const int at = Find(path);
-  if (at < 0) return false;
-  for (int i = at; i + 1 < recentFileCount; ++i) recentFiles[i] = recentFiles[i + 1];
-  recentFiles[--recentFileCount].clear();
-  return true;
-}

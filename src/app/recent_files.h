@@ -18,8 +18,6 @@ struct RecentFileList {
   // Puts path at the top: a new path pushes the others down (the oldest of
   // four drops out), a known one moves up. Returns the count before.
   int Add(const std::string& path);
-  // Takes path out of the list; false when it was not in it.
-  bool Remove(const std::string& path);
   // The valid entries, most recent first.
   std::vector<std::string> Files() const {
     return {recentFiles.begin(), recentFiles.begin() + recentFileCount};

@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "app/commands.h"
+#include "app/level_set_io.h"
 #include "app/editor_state.h"
 #include "doc/document.h"
 #include "level/level_file.h"
@@ -43,22 +44,24 @@ bool DecodeRecovery(const std::vector<uint8_t>& bytes, RecoveredSet& set) {
   return true;
 }
 
-void RecoveryKeeper::Follow(const Document& document, bool everSaved, Host& host) {
-  if (path_.empty() || document.StepOpen()) return;
+bool RecoveryKeeper::Follow(const Document& document, bool everSaved, Host& host) {
+  if (path_.empty()) return false;
+  if (document.StepOpen()) return written_;
   if (!document.Modified()) {
     if (written_) files_.Remove(path_);
     written_ = false;
-    return;
+    return true;
   }
-  if (written_ && writtenChanges_ == document.Changes()) return;
+  if (written_ && writtenChanges_ == document.Changes()) return true;
   const RecoveredSet set{document.FileName(), everSaved, document.Levels()};
   if (!WriteFileSafely(files_, path_, {EncodeRecovery(set)})) {
     if (!warned_) host.SetStatusText("Unsaved work cannot be kept for recovery: " + path_ + " cannot be written");
     warned_ = true;
-    return;
+    return false;
   }
   written_ = true;
   writtenChanges_ = document.Changes();
+  return true;
 }
 
 void RecoveryKeeper::Discard() {
@@ -75,7 +78,11 @@ bool FindRecovery(FileLayer& files, const std::string& folder, const std::string
     std::vector<uint8_t> bytes;
     RecoveredSet set;
     const FileStamp stamp = files.Stamp(path);
-    if (!files.ReadAll(path, kMaxHeader + kLevelSetBytes, bytes) || !DecodeRecovery(bytes, set)) {
+    const long long limit = static_cast<long long>(kMaxHeader + kLevelSetBytes);
+    // One that cannot be read now (another program holds it) waits for the
+    // next start; one that holds no recovery goes.
+    if (stamp.size <= limit && !files.ReadAll(path, static_cast<size_t>(limit), bytes)) continue;
+    if (!DecodeRecovery(bytes, set)) {
       files.Remove(path);
       continue;
     }
@@ -98,10 +105,19 @@ void OfferRecovery(EditorState& state, Host& host, RecoveryKeeper& keeper, const
   const std::string question = "Unsaved changes to " + offer.set.fileName + " from " +
                                StampTimeText(offer.stamp.writeTime) + " were found. Recover them?";
   if (host.Ask(question, "Kraxolan Editor", MessageKind::YesNo) == Answer::Yes) {
-    // A set that was never on disk stays untitled.
-    state.document.ReplaceUnsaved(offer.set.levels, offer.set.everSaved ? offer.set.fileName : kUntitledName);
+    // A set that was never on disk stays untitled; one that was is its
+    // file's again, as that file is now.
+    const std::string name = offer.set.everSaved ? offer.set.fileName : kUntitledName;
+    state.document.ReplaceUnsaved(offer.set.levels, name);
+    ForgetFileOnDisk(state);
+    if (offer.set.everSaved) {
+      state.fileOnDisk = state.files->Stamp(name);
+      state.fileOnDiskPath = FullPathOf(name);
+      state.hasFile = true;
+    }
     ResetEditorState(state, host);
-    keeper.Follow(state.document, offer.set.everSaved, host);
+    // The offered file goes only once this editor keeps the work itself.
+    if (!keeper.Follow(state.document, state.hasFile, host)) return;
   }
   state.files->Remove(offer.path);
 }

@@ -41,8 +41,9 @@ class RecoveryKeeper {
   // After every message: while the set is modified and no step is open,
   // writes the levels when they changed since the last write; once the set
   // is unmodified (saved, undone to its saved state, replaced), removes the
-  // file. The first failure to write is said once in the status bar.
-  void Follow(const Document& document, bool everSaved, Host& host);
+  // file. The first failure to write is said once in the status bar. True
+  // when the file holds the work as it is (or nothing is left to keep).
+  bool Follow(const Document& document, bool everSaved, Host& host);
   // A normal exit: nothing is left to recover.
   void Discard();
   const std::string& Path() const { return path_; }

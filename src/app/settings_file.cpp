@@ -27,6 +27,12 @@ constexpr Option kOptions[] = {
     {"CorrectShadow", &EditorSettings::correctShadow, 1},
 };
 
+// Whether the file loads as a level set (without touching the editor's own).
+bool Loads(const std::string& path) {
+  LevelSet scratch;
+  return path.size() <= kMaxPathLength && ReadLevelSetFile(path, scratch).ok;
+}
+
 std::string SettingsPath(const EditorState& state) {
   return state.programDirectory + kSettingsFileName;
 }
@@ -84,8 +90,7 @@ void ReadSettings(EditorState& state, Host& host) {
     return;  // written at shutdown
   }
   ParseSettings(text, state.settings, state.recent, [&host](const std::string& path) {
-    LevelSet scratch;
-    if (ReadLevelSetFile(path, scratch).ok) return true;
+    if (Loads(path)) return true;
     host.Ask(path + " could not be loaded and has been removed from recent file list",
              "Error loading file", MessageKind::Info);
     return false;
@@ -93,28 +98,39 @@ void ReadSettings(EditorState& state, Host& host) {
   if (state.document.FileName() == kNoFileMarker) {
     if (state.settings.load == 1 && state.recent.recentFileCount > 0)
       state.document.SetFileName(state.recent.recentFiles[0]);
-  } else {
+  } else if (Loads(state.document.FileName())) {
+    // A command-line set that does not load is reported when it is opened;
+    // it takes no place in the recent files.
     AddRecentFile(state, host, state.document.FileName());
   }
   WriteSettings(state);
 }
 
+bool WriteHereOrForUser(EditorState& state, const std::string& path, const std::string& user,
+                        const std::function<bool(const std::string&)>& write, bool& noticed) {
+  if (write(path)) return true;
+  // An installed program's folder, or the current folder it starts in, is
+  // the system's: the user's own folder then.
+  const bool kept = !user.empty() && state.files->MakeFolders(DirectoryOf(user)) && write(user);
+  if (!noticed)
+    state.notices.push_back(kept ? path + " cannot be written: it is kept in " + user
+                                 : "Neither " + path + " nor " + user + " can be written");
+  noticed = true;
+  return kept;
+}
+
 void WriteSettings(EditorState& state) {
   const std::string text = FormatSettings(state.settings, state.recent);
-  const std::vector<std::vector<uint8_t>> bytes = {std::vector<uint8_t>(text.begin(), text.end())};
-  if (WriteFileSafely(*state.files, SettingsPath(state), bytes)) return;
-  // An installed program's folder is the system's: the user's own folder then.
-  const std::string& user = state.userSettingsFile;
-  const bool kept = !user.empty() && state.files->MakeFolders(DirectoryOf(user)) &&
-                    WriteFileSafely(*state.files, user, bytes);
-  if (state.settingsNoticed) return;
-  state.settingsNoticed = true;
-  state.notices.push_back(kept ? "The settings cannot be written beside the program; they are kept in " + user
-                               : "The settings cannot be written: " + SettingsPath(state) + " and " + user +
-                                     " are out of reach");
+  const std::vector<uint8_t> bytes(text.begin(), text.end());
+  WriteHereOrForUser(
+      state, SettingsPath(state), state.userSettingsFile,
+      [&state, &bytes](const std::string& path) { return WriteFileSafely(*state.files, path, {bytes}); },
+      state.settingsNoticed);
 }
 
 void ShowNotices(EditorState& state, Host& host) {
-  for (const std::string& notice : state.notices) host.SetStatusText(notice);
+  std::string text;
+  for (const std::string& notice : state.notices) text += (text.empty() ? "" : "; ") + notice;
   state.notices.clear();
+  host.SetStatusText(text);
 }

@@ -37,5 +37,11 @@ void ReadSettings(EditorState& state, Host& host);
 // first failure leaves a notice for the status bar.
 void WriteSettings(EditorState& state);
 
-// Says the notices left for the status bar, each once.
+// Writes a file to `path` (by `write`), or where that cannot be written, to
+// `user` (an empty name: nowhere else). The first time that is needed, a
+// notice for the status bar says so (`noticed` remembers). True when written.
+bool WriteHereOrForUser(EditorState& state, const std::string& path, const std::string& user,
+                        const std::function<bool(const std::string&)>& write, bool& noticed);
+
+// Says the notices left for the status bar, all at once.
 void ShowNotices(EditorState& state, Host& host);

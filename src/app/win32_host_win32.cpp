@@ -28,10 +28,12 @@ UINT MessageFlags(MessageKind kind) {
   }
 }
 
-// The common dialog's own code takes no path longer than the system's old
-// limit: it does nothing with one, or worse. Its OK button is looked at
-// first: a path longer than the editor takes is refused there with the
-// editor's message, and the dialog stays for another name.
+// Wine's common dialog takes no path longer than the system's old limit: it
+// does nothing with one, without a word. There its OK button is looked at
+// first: a path longer than the editor takes is refused with the editor's
+// message, and the dialog stays for another name. (Windows gives such a
+// path back, and the editor refuses it then; a hook there would cost its
+// users the newer dialog.)
 WNDPROC fileDialogProc = nullptr;
 
 LRESULT CALLBACK FileDialogOk(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -50,6 +52,11 @@ LRESULT CALLBACK FileDialogOk(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     }
   }
   return CallWindowProcA(fileDialogProc, dialog, message, wParam, lParam);
+}
+
+bool UnderWine() {
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
 UINT_PTR CALLBACK FileDialogHook(HWND hook, UINT message, WPARAM, LPARAM lParam) {
@@ -82,9 +89,11 @@ bool ChoosePath(HWND owner, HINSTANCE instance, const std::string& initialDirect
   ofn.lpstrTitle = picture ? "Export picture" : save ? "Save leveldata" : "Load leveldata";
   // The default extension is given without its dot, as the dialog wants it.
   ofn.lpstrDefExt = picture ? "png" : "kxl";
-  ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_ENABLEHOOK |
-              (save ? (picture ? OFN_OVERWRITEPROMPT : 0) : OFN_FILEMUSTEXIST);
-  ofn.lpfnHook = FileDialogHook;
+  ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (save ? (picture ? OFN_OVERWRITEPROMPT : 0) : OFN_FILEMUSTEXIST);
+  if (UnderWine()) {
+    ofn.Flags |= OFN_EXPLORER | OFN_ENABLEHOOK;
+    ofn.lpfnHook = FileDialogHook;
+  }
   const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
   if (!chosen) return false;
   path = file.data();
@@ -110,6 +119,15 @@ bool PutClipboardBytes(UINT format, const void* bytes, size_t size) {
   GlobalUnlock(memory);
   if (SetClipboardData(format, memory)) return true;
   GlobalFree(memory);
+  return false;
+}
+
+// Another program may hold the clipboard for a moment: a few tries.
+bool OpenClipboardOf(HWND window) {
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    if (OpenClipboard(window)) return true;
+    Sleep(20);
+  }
   return false;
 }
 
@@ -254,7 +272,7 @@ void Win32Host::DestroyMainWindow() {
 }
 
 bool Win32Host::PutClipboard(const std::vector<uint8_t>& area, const std::string& text) {
-  if (!OpenClipboard(windows_.mainWindow)) return false;
+  if (!OpenClipboardOf(windows_.mainWindow)) return false;
   EmptyClipboard();
   // Text on the clipboard has Windows line ends, so any editor shows its lines.
   std::string windowsText;
@@ -271,10 +289,10 @@ bool Win32Host::PutClipboard(const std::vector<uint8_t>& area, const std::string
   return ok;
 }
 
-void Win32Host::GetClipboard(std::vector<uint8_t>& area, std::string& text) {
+bool Win32Host::GetClipboard(std::vector<uint8_t>& area, std::string& text) {
   area.clear();
   text.clear();
-  if (!OpenClipboard(windows_.mainWindow)) return;
+  if (!OpenClipboardOf(windows_.mainWindow)) return false;
   if (IsClipboardFormatAvailable(AreaClipboardFormat())) {
     const std::vector<uint8_t> block = ClipboardBytes(AreaClipboardFormat());
     size_t length = 0;
@@ -289,6 +307,7 @@ void Win32Host::GetClipboard(std::vector<uint8_t>& area, std::string& text) {
     text.assign(block.begin(), std::find(block.begin(), block.end(), 0));
   }
   CloseClipboard();
+  return true;
 }
 
 bool Win32Host::PointerPosition(int& x, int& y) {

@@ -43,7 +43,7 @@ class Win32Host : public Host {
   std::string StringResource(int id) override;
   void DestroyMainWindow() override;
   bool PutClipboard(const std::vector<uint8_t>& area, const std::string& text) override;
-  void GetClipboard(std::vector<uint8_t>& area, std::string& text) override;
+  bool GetClipboard(std::vector<uint8_t>& area, std::string& text) override;
   bool PointerPosition(int& x, int& y) override;
   // The window made just large enough for the layout, the status bar and
   // the system's frame (a higher DPI makes caption, menu and status bar taller).

@@ -11,7 +11,8 @@ constexpr long long kTicksFrom1601To1970 = 116444736000000000LL;
 }  // namespace
 
 // The C runtime's rename() refuses an existing target on Windows; MoveFileEx
-// replaces it in one step, and the file's attributes stay with its name.
+// replaces it in one step. The new file's access rights are those of its
+// folder, which the file replaced had too, unless someone set its own.
 bool ReplaceFileAtomically(const std::string& source, const std::string& target) {
   return MoveFileExA(source.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;

@@ -16,9 +16,8 @@ constexpr int32_t kFloorUnderWall = 7;
 constexpr int32_t kInFirstWall = kCellWall1Item - 16;
 constexpr int32_t kInSecondWall = kCellWall2Item - 16;
 
-// An actor stands on the square of the cell: x = 16 x column - 8, y = 16 x row.
-int32_t ActorX(int cell) { return 16 * ColumnOf(cell) - 8; }
-int32_t ActorY(int cell) { return 16 * RowOf(cell); }
+int32_t ActorX(int cell) { return ActorXAt(ColumnOf(cell)); }
+int32_t ActorY(int cell) { return ActorYAt(RowOf(cell)); }
 
 constexpr EditOutcome kCanvasOnly{false, kRepaintCanvas};
 constexpr EditOutcome kInspectAndAll{true, kRepaintAll};

@@ -106,7 +106,7 @@ class LevelCheck {
   // Walls count as open (bombs open them); a teleport start leads to its end.
   // The way goes where actors walk: rows 1 to 12, columns 1 to 15.
   void Reach() {
-    const auto inMainGrid = [](int cell) { return RowOf(cell) > 0 && !IsEdgeColumn(ColumnOf(cell)); };
+    const auto inMainGrid = [](int cell) { return IsMainGrid(ColumnOf(cell), RowOf(cell)); };
     int exit = -1;
     for (int cell = 0; cell < kCellCount && exit < 0; ++cell)
       if (IsExit(level_.GetCell(cell)) && inMainGrid(cell)) exit = cell;

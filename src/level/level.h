@@ -59,6 +59,14 @@ constexpr int32_t HiddenItem(int32_t v) {
 constexpr int ColumnOf(int cell) { return cell % kGridColumns; }
 constexpr int RowOf(int cell) { return cell / kGridColumns; }
 constexpr bool IsEdgeColumn(int column) { return column == 0 || column == kGridColumns - 1; }
+// The main grid, rows 1 to 12 and columns 1 to 15: where actors stand and
+// where the exit and the teleport ends go.
+constexpr bool IsMainGrid(int column, int row) {
+  return row > 0 && row < kGridRows && column > 0 && column < kGridColumns - 1;
+}
+// An actor on the square of grid column c and row r: x = 16 x c - 8, y = 16 x r.
+constexpr int32_t ActorXAt(int column) { return 16 * column - 8; }
+constexpr int32_t ActorYAt(int row) { return 16 * row; }
 
 // A level stores its pattern set as the catalogue's index plus 3.
 constexpr int32_t kPatternSetBase = 3;

@@ -10,12 +10,15 @@ constexpr int32_t kFaceUp = 1, kFaceRight = 3, kFaceDown = 5, kFaceLeft = 7;
 
 int CellIndex(int column, int row) { return row * kGridColumns + column; }
 
-// Where an exit, a teleport end or an actor may stand: the main grid below row 0.
-bool Placeable(int column, int row) {
-  return InRange(column, 1, kGridColumns - 2) && InRange(row, 1, kGridRows - 1);
-}
-
 bool IsSingle(int32_t cell) { return IsExit(cell) || IsTeleportEnd(cell); }
+
+// Where a click may put the cell: the exit and the teleport ends only in the
+// main grid; no value of 128 or more (an exit, a wall with an item, a
+// teleport end) in an edge column.
+bool MayLand(int32_t cell, int column, int row) {
+  if (IsSingle(cell)) return IsMainGrid(column, row);
+  return cell < kCellExitOnFloor || !IsEdgeColumn(column);
+}
 
 // The rectangle's part that lies on the grid.
 CellRect Clipped(const CellRect& r) {
@@ -26,12 +29,10 @@ CellRect Clipped(const CellRect& r) {
   return {left, top, right - left, bottom - top};
 }
 
-void Position(ActorRecord& actor, int column, int row) {
-  actor.SetPosition(16 * column - 8, 16 * row);
-}
+void Position(ActorRecord& actor, int column, int row) { actor.SetPosition(ActorXAt(column), ActorYAt(row)); }
 
-const char* const kNotOnTheEdge =
-    "an exit, a teleport end or an actor would land on row 0 or in an edge column";
+const char* const kWhereNoClickPuts =
+    "an exit, a teleport end or an actor would land on row 0 or in an edge column, or a hidden item in an edge column";
 
 }  // namespace
 
@@ -83,11 +84,11 @@ PlaceResult PlaceArea(Level& level, const LevelArea& area, int column, int row) 
   const auto onGrid = [&](int c, int r) { return target.Contains(column + c, row + r); };
   for (int r = 0; r < area.height; ++r)
     for (int c = 0; c < area.width; ++c)
-      if (onGrid(c, r) && IsSingle(area.cells[r * area.width + c]) && !Placeable(column + c, row + r))
-        return {false, kNotOnTheEdge, 0};
+      if (onGrid(c, r) && !MayLand(area.cells[r * area.width + c], column + c, row + r))
+        return {false, kWhereNoClickPuts, 0};
   for (const AreaActor& actor : area.actors)
-    if (onGrid(actor.column, actor.row) && !Placeable(column + actor.column, row + actor.row))
-      return {false, kNotOnTheEdge, 0};
+    if (onGrid(actor.column, actor.row) && !IsMainGrid(column + actor.column, row + actor.row))
+      return {false, kWhereNoClickPuts, 0};
 
   // The level keeps one exit and one of each teleport end: those the area
   // brings replace the level's own, wherever they stood.
@@ -138,15 +139,14 @@ std::string FlipArea(Level& level, const CellRect& rect, FlipAxis axis) {
 
   for (int w = r.top; w < r.top + r.height; ++w)
     for (int c = r.left; c < r.left + r.width; ++c)
-      if (IsSingle(level.GetCell(CellIndex(c, w))) && moves(c, w) &&
-          !Placeable(mirrorColumn(c), mirrorRow(w)))
-        return kNotOnTheEdge;
+      if (moves(c, w) && !MayLand(level.GetCell(CellIndex(c, w)), mirrorColumn(c), mirrorRow(w)))
+        return kWhereNoClickPuts;
   for (int i = 0; i < kActorCount; ++i) {
     const int cell = ActorCell(level.GetActor(i));
     if (cell < 0 || !r.Contains(ColumnOf(cell), RowOf(cell))) continue;
     if (moves(ColumnOf(cell), RowOf(cell)) &&
-        !Placeable(mirrorColumn(ColumnOf(cell)), mirrorRow(RowOf(cell))))
-      return kNotOnTheEdge;
+        !IsMainGrid(mirrorColumn(ColumnOf(cell)), mirrorRow(RowOf(cell))))
+      return kWhereNoClickPuts;
   }
 
   const LevelArea before = CopyArea(level, r);
@@ -219,17 +219,19 @@ bool DecodeArea(const std::vector<uint8_t>& bytes, LevelArea& area) {
   if (!in.Next(read.width) || !in.Next(read.height) || !InRange(read.width, 1, kGridColumns) ||
       !InRange(read.height, 1, kGridRows))
     return false;
+  // Only what a level file can keep: cells and actors' fields are bytes,
+  // floors half bytes.
   read.cells.resize(static_cast<size_t>(read.width * read.height));
   read.floors.resize(read.cells.size());
   for (int32_t& v : read.cells)
-    if (!in.Next(v)) return false;
+    if (!in.Next(v) || !InRange(v, 0, 255)) return false;
   for (int32_t& v : read.floors)
-    if (!in.Next(v)) return false;
+    if (!in.Next(v) || !InRange(v, 0, 15)) return false;
   if (!in.Next(count) || !InRange(count, 0, kActorCount)) return false;
   for (int i = 0; i < count; ++i) {
     AreaActor a;
     for (int32_t* v : {&a.record, &a.column, &a.row, &a.direction, &a.typeCode, &a.aiType, &a.speed})
-      if (!in.Next(*v)) return false;
+      if (!in.Next(*v) || !InRange(*v, 0, 255)) return false;
     if (!InRange(a.record, 0, kEnemyCount) || !IsIndex(a.column, read.width) || !IsIndex(a.row, read.height))
       return false;
     read.actors.push_back(a);

@@ -73,9 +73,10 @@ struct PlaceResult {
 // The level's rules hold as for clicks: an exit in the area moves the
 // level's exit, a teleport end in it moves that end, the player in it moves
 // the player there, and each enemy takes the next free enemy record (one not
-// placed) keeping its type, speed, facing and AI. An exit, a teleport end or
-// an actor that would land on row 0 or in an edge column refuses the whole
-// placement.
+// placed) keeping its type, speed, facing and AI. Nothing lands where no
+// click could put it: an exit, a teleport end or an actor on row 0 or in an
+// edge column, or any value of 128 or more (a hidden item) in an edge column
+// refuses the whole placement.
 PlaceResult PlaceArea(Level& level, const LevelArea& area, int column, int row);
 
 enum class FlipAxis { Horizontal, Vertical };
@@ -84,8 +85,7 @@ enum class FlipAxis { Horizontal, Vertical };
 // facing turns with them (left and right swap in a horizontal flip, up and
 // down in a vertical one). Afterwards the shadows of the rectangle and of the
 // row below it follow the walls above them. Returns why it was refused, or an
-// empty text when done: an exit, a teleport end or an actor must not land on
-// row 0 or in an edge column.
+// empty text when done: refused where placing would be (see PlaceArea).
 std::string FlipArea(Level& level, const CellRect& rect, FlipAxis axis);
 
 // The clipboard's own form of an area, for exact round trips between
@@ -93,6 +93,7 @@ std::string FlipArea(Level& level, const CellRect& rect, FlipAxis axis);
 // the number of actors, then seven words an actor (record, column, row,
 // direction, type code, AI type, speed).
 std::vector<uint8_t> EncodeArea(const LevelArea& area);
-// False, and `area` untouched, for bytes that are not such an area (sizes,
-// counts and actor places are checked; cell values are taken as they are).
+// False, and `area` untouched, for bytes that are not such an area: sizes,
+// counts and actor places are checked, and every value must be one a level
+// file keeps (cells and actors' fields 0..255, floors 0..15).
 bool DecodeArea(const std::vector<uint8_t>& bytes, LevelArea& area);

@@ -232,9 +232,10 @@ LevelArea ReadArea(const Json& root) {
   area.width = Whole(Field(root, "", "width"), "/width", 1, kGridColumns);
   area.height = Whole(Field(root, "", "height"), "/height", 1, kGridRows);
   for (const char* layer : {"cells", "floors"}) {
+    const bool cells = layer[0] == 'c';  // floors are half bytes in a level file
     const std::vector<uint8_t> values =
-        Grid(Field(root, "", layer), std::string("/") + layer, area.width, area.height, 255);
-    (layer[0] == 'c' ? area.cells : area.floors).assign(values.begin(), values.end());
+        Grid(Field(root, "", layer), std::string("/") + layer, area.width, area.height, cells ? 255 : 15);
+    (cells ? area.cells : area.floors).assign(values.begin(), values.end());
   }
   const Json& actors = Field(root, "", "actors");
   if (!actors.is_array() || actors.size() > kActorCount)

@@ -45,5 +45,6 @@ std::string AreaJson(const LevelArea& area);
 // reading the rest; text that is no JSON at all is no area.
 bool SaysItIsAnArea(const std::string& text);
 // The area the text describes; false with the place and the reason when it
-// is not an area in this form (every value 0..255, the sizes as given).
+// is not an area in this form (cells and actors' fields 0..255, floors
+// 0..15, the sizes as given).
 bool ImportAreaJson(const std::string& text, LevelArea& area, JsonImportError& error);

@@ -153,7 +153,12 @@ void CutSelection(Editor& editor, Host& host) {
 bool BeginPasteArea(Editor& editor, Host& host) {
   std::vector<uint8_t> bytes;
   std::string text;
-  host.GetClipboard(bytes, text);
+  // Without the clipboard nothing is known of an area on it: no level is
+  // pasted in its place.
+  if (!host.GetClipboard(bytes, text)) {
+    host.SetStatusText("The clipboard cannot be used now; nothing was pasted");
+    return true;
+  }
   LevelArea area;
   if (!bytes.empty()) {
     if (!DecodeArea(bytes, area)) {

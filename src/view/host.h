@@ -56,11 +56,12 @@ class Host {
   // Lets the main window go (default handling of WM_CLOSE).
   virtual void DestroyMainWindow() = 0;
   // The clipboard. Put replaces what it holds with the text and, when
-  // `area` is not empty, the program's own form of an area beside it; false
-  // when the clipboard cannot be had. Get gives the program's own area form
-  // when the clipboard holds it, else its text (both empty: nothing usable).
+  // `area` is not empty, the program's own form of an area beside it. Get
+  // gives the program's own area form when the clipboard holds it, else its
+  // text (both empty: nothing usable). Both are false when the clipboard
+  // cannot be had (another program holds it).
   virtual bool PutClipboard(const std::vector<uint8_t>& area, const std::string& text) = 0;
-  virtual void GetClipboard(std::vector<uint8_t>& area, std::string& text) = 0;
+  virtual bool GetClipboard(std::vector<uint8_t>& area, std::string& text) = 0;
   // Where the pointer is, in client coordinates (it may lie outside the
   // window); false when the system cannot say.
   virtual bool PointerPosition(int& x, int& y) = 0;

@@ -38,10 +38,12 @@ bool Fill(Editor& editor, Host& host, uint32_t keys, const RegionHit& hit, bool 
 // never paints then: true when the click was theirs.
 bool AreaClick(Editor& editor, Host& host, const RegionHit& hit) {
   if (!IsCanvasRegion(hit.id)) return false;
-  const Session& s = editor.session;
-  if (s.floating.active)
+  Session& s = editor.session;
+  if (s.floating.active) {
     PlaceFloating(editor, host, CellAt(hit));
-  else if (s.selectMode)
+    s.pressTaken = true;
+    host.CaptureMouse();
+  } else if (s.selectMode)
     BeginSelecting(editor, host, CellAt(hit));
   else
     return false;
@@ -79,7 +81,19 @@ int OnLeftButtonDown(Editor& editor, Host& host, uint32_t keys, uint32_t positio
   return 1;
 }
 
+namespace {
+
+// The release (or the capture lost) after a press that placed an area.
+void ReleaseTakenPress(Editor& editor, Host& host) {
+  if (!editor.session.pressTaken) return;
+  editor.session.pressTaken = false;  // before the release, which reports the capture lost
+  host.ReleaseMouse();
+}
+
+}  // namespace
+
 int OnLeftButtonUp(Editor& editor, Host& host) {
+  ReleaseTakenPress(editor, host);
   FinishSelecting(editor, host);
   const Session::Rectangle& r = editor.session.rectangle;
   if (!r.active) EndStroke(editor, host);
@@ -88,6 +102,7 @@ int OnLeftButtonUp(Editor& editor, Host& host) {
 }
 
 int OnCaptureLost(Editor& editor, Host& host) {
+  ReleaseTakenPress(editor, host);
   FinishSelecting(editor, host);
   EndStroke(editor, host);
   return 0;
@@ -120,6 +135,7 @@ int OnCanvasMouseMove(Editor& editor, Host& host, uint32_t keys, uint32_t positi
     SelectTo(editor, host, NearestCell(s.regionList, editor.settings.zoom, p.x, p.y));
     return 0;
   }
+  if (s.pressTaken) return 0;
   for (int32_t& tile : s.inspectorTiles) tile = -1;
   if (AreaHover(editor, host, HitAt(editor, position))) return 0;
   // Only the left button alone drags; with Shift, Ctrl or another button

@@ -41,6 +41,9 @@ struct Session : Selection {
     LevelArea area;
     int cell = -1;
   } floating;
+  // The press placed a floating area: the moves until its release belong to
+  // it and paint nothing.
+  bool pressTaken = false;
   // The cell a level check pointed at, framed on the canvas until the level
   // changes or the document does (its revision then differs).
   struct Mark {

@@ -97,8 +97,9 @@ TEST(SettingsFile, StartUp) {
       {"Load opens the most recent", "Load = TRUE\nLoadFile = " + a + "\nLoadFile = " + b + "\n", kNoFileMarker, a,
        {a, b}, {}, {1, 0, 0, 1, 0, 0}},
       {"Load without recent files", "Load = TRUE\n", kNoFileMarker, kNoFileMarker, {}, {}, {1, 0, 0, 1, 0, 0}},
-      {"a file given goes on top, loading or not", "Load = TRUE\nLoadFile = " + a + "\n", missing, missing,
-       {missing, a}, {}, {1, 0, 0, 1, 0, 0}},
+      {"a file given goes on top", "LoadFile = " + a + "\n", b, b, {b, a}, {}, {}},
+      {"a file given that does not load takes no place", "Load = TRUE\nLoadFile = " + a + "\n", missing, missing,
+       {a}, {}, {1, 0, 0, 1, 0, 0}},
   };
   for (const Row& row : rows) {
     std::filesystem::remove(ini);

@@ -90,6 +90,8 @@ TEST(LevelArea, PlacedCellsKeepOneExitAndOneOfEachTeleportEnd) {
       {"no exit on row 0", Row({kExitOn2}), 7, 0, false, {{At(7, 0), 0}, {At(5, 5), kExitOn5}}},
       {"no teleport end in an edge column", Row({kEnd0}), 16, 7, false, {{At(16, 7), 0}, {At(8, 8), kEnd0}}},
       {"no actor in an edge column", Row({9}, {{0, 0, 0, kUp, 0, 0, kNormal}}), 0, 4, false, {{At(0, 4), 0}}},
+      {"no hidden item in an edge column", Row({kCellWall1Item + 2}), 0, 4, false, {{At(0, 4), 0}}},
+      {"a hidden item on row 0", Row({kCellWall1Item + 2}), 1, 0, true, {{At(1, 0), kCellWall1Item + 2}}},
   };
   for (const Case& c : cases) {
     Level level = Target();
@@ -182,7 +184,7 @@ TEST(LevelArea, AFlipThatWouldPutAnExitATeleportEndOrAnActorOnTheEdgeIsRefused) 
 }
 
 TEST(LevelArea, TheClipboardsOwnFormKeepsEveryValue) {
-  const LevelArea area{2, 1, {300, -1}, {16, 0}, {{4, 1, 0, kLeft, kType2, 9, kFast}}};
+  const LevelArea area{2, 1, {255, 0}, {15, 0}, {{4, 1, 0, kLeft, kType2, 9, kFast}}};
   LevelArea back;
   ASSERT_TRUE(DecodeArea(EncodeArea(area), back));
   EXPECT_EQ(back, area);
@@ -197,6 +199,8 @@ TEST(LevelArea, BytesThatAreNoAreaAreRefused) {
       {"a word too many", {1, 1, 0, 0, 0, 0}},
       {"width 18", {18, 1}},
       {"seven actors", {1, 1, 0, 0, 7}},
+      {"a cell of 256", {1, 1, 256, 0, 0}},
+      {"a floor of 16", {1, 1, 0, 16, 0}},
       {"an actor beyond the area", {1, 1, 0, 0, 1, 0, 1, 0, kDown, kType1, 5, kSlow}},
   };
   for (const Case& c : cases) {
@@ -229,6 +233,7 @@ TEST(LevelArea, TheTextFormReadsBackAndSaysWhatIsWrong) {
        "syntax error while parsing object - unexpected end of input; expected '}'"},
       {head + "\"cells\": [[1, 2, 3]], \"floors\": [[0, 0]], \"actors\": []}", "/cells/0", "is not a list of 2"},
       {head + "\"cells\": [[1, 256]], \"floors\": [[0, 0]], \"actors\": []}", "/cells/0/1", "256 is outside 0..255"},
+      {head + "\"cells\": [[1, 2]], \"floors\": [[0, 16]], \"actors\": []}", "/floors/0/1", "16 is outside 0..15"},
       {head + "\"cells\": [[1, 2]], \"floors\": [[0, 0]], \"actors\": [" + actor + "]}", "/actors/0/column", "2 is outside 0..1"},
   };
   for (const Case& c : cases) {

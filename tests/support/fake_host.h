@@ -76,9 +76,10 @@ class FakeHost : public Host {
     clipboardText = text;
     return true;
   }
-  void GetClipboard(std::vector<uint8_t>& area, std::string& text) override {
+  bool GetClipboard(std::vector<uint8_t>& area, std::string& text) override {
     area = clipboardArea;
     text = clipboardArea.empty() ? clipboardText : "";
+    return !clipboardClosed;
   }
   bool PointerPosition(int& x, int& y) override {
     x = pointer.x;

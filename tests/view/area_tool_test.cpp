@@ -125,7 +125,8 @@ TEST(AreaTool, AFlipIsOneStepOrSaysWhyNot) {
   h.Open([](LevelSet& levels) { levels[0].SetCell(Cell(1, 12), kCellExitOnFloor); });
   FlipSelection(h.state, h.host, FlipAxis::Vertical);
   EXPECT_EQ(h.host.LastStatus(),
-            "Not flipped: an exit, a teleport end or an actor would land on row 0 or in an edge column");
+            "Not flipped: an exit, a teleport end or an actor would land on row 0 or in an edge column, or a hidden "
+            "item in an edge column");
   EXPECT_FALSE(h.state.document.CanUndo());
 }
 
