@@ -52,6 +52,10 @@ TEST(AreaCommands, PasteFloatsAnAreaAndOtherwisePastesTheSharedLevel) {
   EXPECT_TRUE(f.state.session.floating.active);
   EXPECT_NE(f.level(), Level());  // the wall is still there: no level was pasted
   f.host.clipboardArea.clear();
+  f.host.clipboardClosed = true;  // held by another program: what it holds is not known
+  f.Run(kCmdPaste);
+  EXPECT_NE(f.level(), Level());
+  f.host.clipboardClosed = false;
   f.host.clipboardText = "not an area";
   f.Run(kCmdPaste);
   EXPECT_EQ(f.level(), Level());

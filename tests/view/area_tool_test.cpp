@@ -92,7 +92,10 @@ TEST(AreaTool, APastedAreaFloatsUnderThePointerAndAClickPlacesItAsOneStep) {
   EXPECT_EQ(h.state.session.floating.cell, Cell(6, 6));
   EXPECT_EQ(h.level().GetCell(Cell(6, 6)), 0);
   OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(Cell(6, 6)));
+  h.Select(kSelectPattern, kCellGem);
+  OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(Cell(9, 9)));  // the hand moves before letting go
   OnLeftButtonUp(h.state, h.host);
+  EXPECT_EQ(h.level().GetCell(Cell(9, 9)), 0);
   EXPECT_EQ(h.level().GetCell(Cell(6, 6)), kSolid);
   EXPECT_EQ(h.level().GetCell(Cell(7, 6)), kCellGem);
   EXPECT_FALSE(h.state.session.floating.active);
