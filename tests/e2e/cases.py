@@ -9,8 +9,6 @@ import time
 from kx import CELL, RECENT_FILE_COMMAND, R, W, Editor, Image, ImageChops, Window, check, kxl, levels_of, run, \
     title_for, user_file, wait, win, write_levels
 
-UNTITLED = title_for("Untitled.kxl")
-
 def cell(row, column):  # the centre of a grid cell at normal size (the edge columns are half wide)
     return {0: 5, 16: 253}.get(column, 17 + 16 * (column - 1)), 16 * row + 25
 
@@ -30,6 +28,10 @@ def start(d, folder, name="sample.kxl"):
 def titled(editor, name, modified=False):  # waits for the title naming the file of the folder
     editor.wait_title(title_for(win(editor.folder / name), modified))
 
+def point(editor, at, *then):  # the real pointer at a client point (cell, tile), then xdotool's further words
+    left, top, _, _ = editor.rect("client")
+    run("xdotool", "mousemove", left + at[0], top + at[1], "sleep", 0.3, *then)
+
 def case_start_up(d, folder):
     (folder / "My Levels").mkdir()
     spaced = copy_of_sample(folder, "My Levels/dungeon set.kxl", 4)  # level 1 on the second pattern set
@@ -42,7 +44,7 @@ def case_start_up(d, folder):
         ("", f'"{spaced}"', True, None, title_for(spaced), 1, [523, 290]),
         ("", f'"{spaced}"', False, None, title_for(spaced), 1, [523, 290]),  # as the registered open command
         ("[Kraxolan Editor Settings]\r\nZoom = TRUE\r\n", sample, True, None, title_for(sample), 0, [1046, 499]),
-        ("", missing, True, (missing, "Loading levelset failed!"), UNTITLED, 0, [523, 290]),
+        ("", missing, True, (missing, "Loading levelset failed!"), title_for("Untitled.kxl"), 0, [523, 290]),
         (recent, "", True, ("Error loading file", f"{missing} could not be loaded and has been removed from recent "
                                                   "file list"), title_for(sample), 0, [523, 290]),
     ]
@@ -178,20 +180,16 @@ def case_editor_settings_register_the_file_type_and_remove_it_again(d, folder):
 def case_a_real_drag_is_one_step_for_undo_and_redo(d, folder):
     copy_of_sample(folder, "work.kxl")
     editor = start(d, folder, "work.kxl")
-    left, top, _, _ = editor.rect("client")
-    def move(point):
-        return ["mousemove", left + point[0], top + point[1], "sleep", 0.2]
     try:
-        run("xdotool", *move(tile(CELL.FirstItem + 3)))  # its name from the program's string table
+        point(editor, tile(CELL.FirstItem + 3))  # its name from the program's string table
         wait(lambda: editor.status() == "Extra time (15 seconds)", "the item's name in the status bar")
-        stroke = move(tile(CELL.Wall1)) + ["click", 1] + move(cell(7, 2)) + ["mousedown", 1]
+        point(editor, tile(CELL.Wall1), "click", 1)
+        point(editor, cell(7, 2), "mousedown", 1)
         for column in range(3, 7):
-            stroke += move(cell(7, column))
-        run("xdotool", *stroke, *move((600 - left, 500 - top)), "mouseup", 1)  # let go outside the window
+            point(editor, cell(7, column))
+        point(editor, (700, 400), "mouseup", 1)  # let go outside the window
         titled(editor, "work.kxl", True)
-        # Back over the window, on no region of it: without a window manager
-        # the keyboard focus follows the pointer.
-        run("xdotool", *move((120, 8)))
+        point(editor, (120, 8))  # over no region: without a window manager the keyboard focus follows the pointer
         editor.keys(W.VK_CONTROL, ord("Z"))
         titled(editor, "work.kxl")  # the whole stroke taken back
         editor.keys(W.VK_CONTROL, ord("Y"))
@@ -243,16 +241,12 @@ def case_export_picture_writes_the_canvas(d, folder):
     exported, expected = [Image.open(folder / name).convert("RGB") for name in ("export.png", "level5.png")]
     check(ImageChops.difference(exported, expected).getbbox(), None, "the part of export.png that differs")
 
-def point(editor, row, column, *then):  # the real pointer over a cell of the canvas, then xdotool's further words
-    left, top, _, _ = editor.rect("client")
-    x, y = cell(row, column)
-    run("xdotool", "mousemove", left + x, top + y, "sleep", 0.3, *then)
 
 def select(editor, first, last):  # select mode, and a real drag from one cell to another
     editor.keys(W.VK_CONTROL, ord("R"))
     wait(lambda: editor.status() == "Select: drag over the level", "select mode")
-    point(editor, *first, "mousedown", 1)
-    point(editor, *last, "mouseup", 1)
+    point(editor, cell(*first), "mousedown", 1)
+    point(editor, cell(*last), "mouseup", 1)
     wait(lambda: editor.status() == f"Area {last[1] - first[1] + 1} x {last[0] - first[0] + 1}", f"the selection (status {editor.status()!r})")
 
 def part(level, rows, columns):  # the cells and floors of a rectangle of a level as kxl exports it
@@ -266,10 +260,10 @@ def case_an_area_dragged_copied_to_a_second_editor_pasted_flipped_and_undone(d, 
         select(source, (3, 1), (5, 3))
         source.keys(W.VK_CONTROL, ord("C"))
         wait(lambda: source.status() == "Area 3 x 3 copied", "the copy")
-        point(target, 8, 9)
+        point(target, cell(8, 9))
         target.keys(W.VK_CONTROL, ord("V"))
         wait(lambda: target.status() == "Paste: click to place, Esc to cancel", "the floating area")
-        point(target, 8, 9, "click", 1)
+        point(target, cell(8, 9), "click", 1)
         titled(target, "b.kxl", True)
         target.commands(R.ID_FILE_SAVE)
         pasted = levels_of(folder / "b.kxl")[0]
@@ -288,7 +282,7 @@ def case_an_area_dragged_copied_to_a_second_editor_pasted_flipped_and_undone(d, 
     finally:
         run("xdotool", "mousemove", 9999, 9999)
 
-def case_the_work_of_an_editor_ended_by_force_comes_back_in_the_next_one(d, folder):
+def case_work_of_an_editor_ended_by_force_comes_back_and_a_file_changed_on_disk_is_reloaded(d, folder):
     copy_of_sample(folder, "work.kxl")
     copy_of_sample(folder, "expected.kxl", 4)
     editor = start(d, folder, "work.kxl")
@@ -296,7 +290,6 @@ def case_the_work_of_an_editor_ended_by_force_comes_back_in_the_next_one(d, fold
     beside = start(d, folder)  # started while the other runs: it is not offered its work
     check(beside.dialog(seconds=1), None, "a question in the editor running beside")
     d("kill", editor.id)
-    beside.exit()
     again = Editor(d, folder)
     box = again.dialog("Kraxolan Editor")
     question = f"Unsaved changes to {re.escape(win(folder / 'work.kxl'))} from [-0-9]+ [0-9:]+ were found. Recover them\\?"
@@ -305,20 +298,15 @@ def case_the_work_of_an_editor_ended_by_force_comes_back_in_the_next_one(d, fold
     titled(again, "work.kxl", True)
     again.commands(R.ID_FILE_SAVE)
     check((folder / "work.kxl").read_bytes() == (folder / "expected.kxl").read_bytes(), True, "the set saved")
-
-def case_a_set_changed_on_disk_is_reloaded_when_its_editor_comes_to_the_front(d, folder):
-    copy_of_sample(folder, "work.kxl")
-    editor, other = start(d, folder, "work.kxl"), start(d, folder)
-    d("front", other.handle)
-    copy_of_sample(folder, "work.kxl", 4)  # another program writes the file
-    d("front", editor.handle)
+    d("front", beside.handle)
+    copy_of_sample(folder, "work.kxl")  # another program writes the file meanwhile
+    d("front", again.handle)
     reloaded = f"{win(folder / 'work.kxl')} was changed by another program and was reloaded"
-    wait(lambda: editor.status() == reloaded, "the reload")
-    check(editor.selector(1), 1, "the pattern set reloaded")
-    check(editor.title(), title_for(win(folder / "work.kxl")), "the title after the reload")
-    editor.keys(W.VK_CONTROL, ord("Z"))
-    titled(editor, "work.kxl", True)
-    check(editor.selector(1), 0, "the pattern set shown before, back by Undo")
+    wait(lambda: again.status() == reloaded, "the reload")
+    check(again.selector(1), 0, "the pattern set reloaded")
+    again.keys(W.VK_CONTROL, ord("Z"))
+    titled(again, "work.kxl", True)
+    check(again.selector(1), 1, "the pattern set shown before, back by Undo")
 
 def case_long_paths_refused_owned_questions_and_settings_kept_for_the_user(d, folder):
     (folder / "kraxed.ini").mkdir()  # no settings file can be written beside the program
