@@ -14,6 +14,7 @@ class FakeHost : public Host {
   struct Message {
     std::string text, caption;
     MessageKind kind;
+    bool operator==(const Message&) const = default;
   };
   struct DialogRun {
     DialogKind dialog;
