@@ -40,7 +40,6 @@ TEST(SettingsFile, TextRead) {
     Texts offered;
     Texts kept;
   } rows[] = {
-      {"Zoom = true\nZoom=TRUE\nAutosave =TRUE\n questions = TRUE\nLoad = TRUE \n", {}, {}, {}, {}},
       {kSection + "Zoom = TRUE\r\nQuestions = TRUE\r\nRegister = TRUE\nCorrectShadow = TRUE\nAutosave = FALSE\nLoad = \nX\n\n",
        {}, {2, 0, 1, 0, 1, 1}, {}, {}},
       {"Zoom = FALSE\nLoad = FALSE\n", {2, 0, 0, 1, 0, 0}, {2, 0, 0, 1, 0, 0}, {}, {}},

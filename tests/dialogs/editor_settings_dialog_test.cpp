@@ -96,6 +96,4 @@ TEST(EditorSettingsDialog, OkTakesOverInOrderAndRegisters) {
       {kUser, "Software\\Classes\\kxl_auto_file"},
   };
   EXPECT_EQ(registry.deleted, branches);
-  ok(checks);
-  EXPECT_EQ(registry.deleted.size(), 4u);
 }

@@ -68,26 +68,6 @@ TEST(SoftwarePainter, SheetsRasterOpsAndClipping) {
   }
 }
 
-TEST(SoftwarePainter, LinesSetPixelsAsGdiDoes) {
-  const struct {
-    int x0, y0, x1, y1;
-    std::string rows;
-  } lines[] = {
-      // The end is left out; a tie goes to the smaller minor coordinate.
-      {5, 1, 1, 1, "......|..####|......|......|......"},
-      {0, 0, 4, 2, "##....|..##..|......|......|......"},
-      {4, 2, 0, 0, ".#....|..##..|....#.|......|......"},
-      {0, 0, 2, 4, "#.....|#.....|.#....|.#....|......"},
-      {1, -100, 1, 100, ".#....|.#....|.#....|.#....|.#...."},
-  };
-  const ResourceCatalogue catalogue;
-  for (const auto& row : lines) {
-    Image image(6, 5, kDot);
-    SoftwarePainter(catalogue, image).Line(row.x0, row.y0, row.x1, row.y1, kWhite);
-    EXPECT_EQ(Rows(image), row.rows) << row.x0 << "," << row.y0 << " to " << row.x1 << "," << row.y1;
-  }
-}
-
 TEST(SoftwarePainter, BackgroundAndTheOffscreenPicture) {
   const ResourceCatalogue catalogue = SolidCatalogue();
   Image target(6, 5, kDot);
