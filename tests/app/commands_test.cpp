@@ -85,7 +85,7 @@ struct CommandFixture {
     if (work == Work::Unsaved || work == Work::UnsavedNoQuestions) Edits::SetMusic(state.document, kShownLevel, 1);
     if (work == Work::Flawless) {
       state.catalogue = NamedCatalogue();
-      ShowLevels(FlawlessLevels());
+      state.document.Replace(FlawlessLevels(), "set.kxl");
     }
   }
   void WriteSet(const char* name, int goal) {
@@ -93,7 +93,6 @@ struct CommandFixture {
     levels[0].SetGoal(goal);
     WriteBytes(dir.Path(name), EncodeLevelSet(levels));
   }
-  void ShowLevels(const LevelSet& levels) { state.document.Replace(levels, "set.kxl"); }
   void Run(int command) {
     if (command == kDropTwoFiles)
       OpenDroppedFile(state, host, {dir.Path("b.kxl"), dir.Path("a.kxl")});
@@ -118,7 +117,13 @@ const Outcome kStillUnsaved = {.modified = true};
 const Outcome kOpenedB = {.file = "b.kxl", .goal = kGoalOfB, .level = 0, .floor = 0, .recent = kBOnTop};
 const Outcome kSavedAs = {.file = "saved.kxl", .level = 0, .recent = kSavedOnTop};
 const Outcome kNewSet = {.file = kUntitledName, .goal = 0, .level = 0, .floor = 0};
+const Outcome kOpenedA = {.file = "a.kxl", .goal = kGoalOfA, .level = 0, .floor = 0};
+const Outcome kCleared = {.modified = true, .floor = 0};
+const Outcome kShadowsCorrected = {.modified = true, .floor = kShadowedFloor};
+const Outcome kClosed = {.closed = true};
 const Outcome kFlawlessSet = {.file = "set.kxl", .goal = 0, .floor = 0};
+
+Outcome Ran(DialogKind dialog, int param) { return {.dialogs = {{dialog, param}}}; }
 
 }  // namespace
 
@@ -134,44 +139,32 @@ TEST(Commands, WhatEachCommandLeaves) {
   } rows[] = {
       {"Open", Work::Saved, kCmdOpen, {}, "b.kxl", {}, kOpenedB},
       {"Open, unsaved, Cancel", Work::Unsaved, kCmdOpen, {Answer::Cancel}, "b.kxl", {kSaveQuestion}, kStillUnsaved},
-      {"Open, unsaved, Yes: saved as, not opened", Work::Unsaved, kCmdOpen, {Answer::Yes}, "b.kxl", {kSaveQuestion},
-       kSavedAs},
+      {"Open, Yes: saved as instead", Work::Unsaved, kCmdOpen, {Answer::Yes}, "b.kxl", {kSaveQuestion}, kSavedAs},
       {"New", Work::Saved, kCmdNew, {}, nullptr, {}, kNewSet},
       {"New, unsaved, Cancel", Work::Unsaved, kCmdNew, {Answer::Cancel}, nullptr, {kSaveQuestion}, kStillUnsaved},
       {"New, unsaved, Yes: saved as, then new", Work::Unsaved, kCmdNew, {Answer::Yes}, "b.kxl", {kSaveQuestion},
        {.file = kUntitledName, .goal = 0, .level = 0, .floor = 0, .recent = kSavedOnTop}},
-      {"New, unsaved, Yes, not saved: nothing cleared", Work::Unsaved, kCmdNew, {Answer::Yes}, nullptr, {kSaveQuestion},
-       kStillUnsaved},
+      {"New, Yes, not saved: kept", Work::Unsaved, kCmdNew, {Answer::Yes}, nullptr, {kSaveQuestion}, kStillUnsaved},
       {"Exit, unsaved, Cancel", Work::Unsaved, kCmdExit, {Answer::Cancel}, nullptr, {kExitQuestion}, kStillUnsaved},
-      {"Exit, unsaved, Yes: saved first", Work::Unsaved, kCmdExit, {Answer::Yes}, nullptr, {kExitQuestion},
-       {.closed = true}},
+      {"Exit, unsaved, Yes: saved first", Work::Unsaved, kCmdExit, {Answer::Yes}, nullptr, {kExitQuestion}, kClosed},
       {"A drop opens its first file", Work::Unsaved, kDropTwoFiles, {Answer::No}, nullptr, {kSaveQuestion}, kOpenedB},
-      {"Recent file 1", Work::Unsaved, kRecentFileCommand, {Answer::No}, nullptr, {kSaveQuestion},
-       {.file = "a.kxl", .goal = kGoalOfA, .level = 0, .floor = 0}},
-      {"Recent file 3, gone: it stays listed", Work::Saved, kRecentFileCommand + 2, {}, nullptr, {kCannotLoad},
-       kUntouched},
+      {"Recent file 1", Work::Unsaved, kRecentFileCommand, {Answer::No}, nullptr, {kSaveQuestion}, kOpenedA},
+      {"Recent file 3, gone: kept", Work::Saved, kRecentFileCommand + 2, {}, nullptr, {kCannotLoad}, kUntouched},
       {"Recent file 4, not listed", Work::Saved, kRecentFileCommand + 3, {}, nullptr, {}, kUntouched},
       {"Clear, No", Work::Saved, kCmdClearLevel, {Answer::No}, nullptr, {kClearQuestion}, kUntouched},
-      {"Clear, Yes", Work::Saved, kCmdClearLevel, {Answer::Yes}, nullptr, {kClearQuestion},
-       {.modified = true, .floor = 0}},
-      {"Clear without questions", Work::UnsavedNoQuestions, kCmdClearLevel, {}, nullptr, {},
-       {.modified = true, .floor = 0}},
-      {"Correct shadows", Work::Saved, kCmdCorrectShadows, {}, nullptr, {},
-       {.modified = true, .floor = kShadowedFloor}},
+      {"Clear, Yes", Work::Saved, kCmdClearLevel, {Answer::Yes}, nullptr, {kClearQuestion}, kCleared},
+      {"Clear without questions", Work::UnsavedNoQuestions, kCmdClearLevel, {}, nullptr, {}, kCleared},
+      {"Correct shadows", Work::Saved, kCmdCorrectShadows, {}, nullptr, {}, kShadowsCorrected},
       {"Paste, nothing copied yet", Work::Saved, kCmdPaste, {}, nullptr, {}, kUntouched},
       {"Level 1", Work::Saved, kCmdSelectLevel1, {}, nullptr, {}, {.level = 0}},
-      {"Level settings", Work::Saved, kCmdLevelSettings, {}, nullptr, {},
-       {.dialogs = {{DialogKind::LevelSettings, kShownLevel}}}},
-      {"Enemy settings", Work::Saved, kCmdEnemySettings, {}, nullptr, {},
-       {.dialogs = {{DialogKind::EnemySettings, 1}}}},
-      {"Swap levels", Work::Saved, kCmdSwapLevels, {}, nullptr, {}, {.dialogs = {{DialogKind::SwapLevels, 0}}}},
-      {"Editor settings", Work::Saved, kCmdEditorSettings, {}, nullptr, {},
-       {.dialogs = {{DialogKind::EditorSettings, 0}}}},
-      {"About", Work::Saved, kCmdAbout, {}, nullptr, {}, {.dialogs = {{DialogKind::About, 0}}}},
+      {"Level settings", Work::Saved, kCmdLevelSettings, {}, nullptr, {}, Ran(DialogKind::LevelSettings, kShownLevel)},
+      {"Enemy settings", Work::Saved, kCmdEnemySettings, {}, nullptr, {}, Ran(DialogKind::EnemySettings, 1)},
+      {"Swap levels", Work::Saved, kCmdSwapLevels, {}, nullptr, {}, Ran(DialogKind::SwapLevels, 0)},
+      {"Editor settings", Work::Saved, kCmdEditorSettings, {}, nullptr, {}, Ran(DialogKind::EditorSettings, 0)},
+      {"About", Work::Saved, kCmdAbout, {}, nullptr, {}, Ran(DialogKind::About, 0)},
       {"Help", Work::Saved, kCmdHelp, {}, nullptr, {kHelp}, kUntouched},
-      {"Check levels: the start set has problems to list", Work::Saved, kCmdCheckLevels, {}, nullptr, {},
-       {.dialogs = {{DialogKind::CheckLevels, 0}}}},
-      {"Check levels: nothing to list", Work::Flawless, kCmdCheckLevels, {}, nullptr, {kNoProblems}, kFlawlessSet},
+      {"Check levels, problems found", Work::Saved, kCmdCheckLevels, {}, nullptr, {}, Ran(DialogKind::CheckLevels, 0)},
+      {"Check levels, nothing to list", Work::Flawless, kCmdCheckLevels, {}, nullptr, {kNoProblems}, kFlawlessSet},
   };
   for (const Row& row : rows) {
     CommandFixture f(row.work);
@@ -188,8 +181,7 @@ TEST(Commands, WhatEachCommandLeaves) {
 
 TEST(Commands, ExportPictureWritesTheCanvasAsShown) {
   CommandFixture f;
-  f.ShowLevels(LevelSet());
-  f.state.document.SetFileName(R"(C:\Levels\set1.kxl)");  // the dialog starts in its folder
+  f.state.document.Replace(LevelSet(), R"(C:\Levels\set1.kxl)");  // the dialog starts in its folder
   f.state.catalogue = MakeTestCatalogue(1, 1);
   f.state.settings.zoom = 2;
   LayoutRegions(f.state.session.regionList, 2);
