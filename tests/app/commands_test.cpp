@@ -3,31 +3,32 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <optional>
 
 #include "app/editor_state.h"
 #include "dialogs/named_catalogue.h"
 #include "gfx/png_io.h"
 #include "level/level_file.h"
 #include "support/editor_harness.h"
-#include "support/held_level.h"
 #include "support/failing_file_layer.h"
+#include "support/held_level.h"
 #include "support/temp_dir.h"
 #include "support/test_sheets.h"
-#include "view/canvas_tool.h"
 #include "view/level_picture.h"
 
 namespace {
 
 using Texts = std::vector<std::string>;
+using Message = FakeHost::Message;
+using Messages = std::vector<Message>;
 
-constexpr const char* kSaveQuestion = "Save changes?";
-constexpr const char* kExitQuestion = "Save Changes?";
-constexpr const char* kCannotLoad = "Couldn't load file!";
-constexpr const char* kClearQuestion = "Do you really want to clear this level?";
-// Pseudo commands of the table: a drop of b.kxl and a.kxl, and an empty drop.
+const Message kSaveQuestion{"Save changes?", "Kraxolan Editor", MessageKind::YesNoCancel};
+const Message kExitQuestion{"Save Changes?", "Kraxolan Editor", MessageKind::YesNoCancel};
+const Message kCannotLoad{"Couldn't load file!", "Error", MessageKind::Error};
+const Message kClearQuestion{"Do you really want to clear this level?", "Clear level", MessageKind::YesNo};
+const Message kHelp{"Just read kraxed_manual.pdf or kraxed_tutorial.pdf!", "Help", MessageKind::Info};
+const Message kNoProblems{"No problems found in the ten levels.", "Check levels", MessageKind::Information};
+// A pseudo command of the table: a drop of b.kxl and a.kxl.
 constexpr int kDropTwoFiles = -1;
-constexpr int kDropNothing = -2;
 // Goals of level 1 tell the sets apart: a new set has goal 0.
 constexpr int kGoalOfA = 1;
 constexpr int kGoalOfB = 2;
@@ -36,6 +37,8 @@ constexpr int kShownLevel = 4;
 // On the shown level: a wall, and below it a walkable pattern its shadow has not reached yet.
 constexpr int kWallCell = 3 * kGridColumns + 5;
 constexpr int kBelowWall = 4 * kGridColumns + 5;
+constexpr int kPlainFloor = 3;
+constexpr int kShadowedFloor = 11;  // pattern 3 in the shadow of a wall
 
 // How the set stands when the command comes: Flawless is a saved set the checks find nothing wrong with.
 enum class Work { Saved, Unsaved, UnsavedNoQuestions, Flawless };
@@ -43,15 +46,15 @@ enum class Work { Saved, Unsaved, UnsavedNoQuestions, Flawless };
 const Texts kRecent = {"a.kxl", "start.kxl", "gone.kxl"};
 
 // What a command leaves: the open file (its name alone), whether it is
-// modified, which set is open, the level shown, the wall on the start set's
-// shown level, the recent files, the dialogs run, and whether the window
-// went. The defaults are the start as the fixture leaves it.
+// modified, which set is open, the level shown, the cell below the wall on
+// level 5, the recent files, the dialogs run, and whether the window went.
+// The defaults are the start as the fixture leaves it.
 struct Outcome {
   std::string file = "start.kxl";
   bool modified = false;
   int goal = kGoalOfStart;
   int level = kShownLevel;
-  int wall = kCellWall1;
+  int floor = kPlainFloor;
   Texts recent = kRecent;
   std::vector<std::pair<DialogKind, int>> dialogs = {};
   bool closed = false;
@@ -74,7 +77,7 @@ struct CommandFixture {
     LevelSet levels;
     levels[0].SetGoal(kGoalOfStart);
     levels[kShownLevel].SetCell(kWallCell, kCellWall1);
-    levels[kShownLevel].SetCell(kBelowWall, 3);
+    levels[kShownLevel].SetCell(kBelowWall, kPlainFloor);
     state.document.Replace(levels, dir.Path("start.kxl"));
     for (const char* name : {"gone.kxl", "start.kxl", "a.kxl"}) state.recent.Add(dir.Path(name));
     state.session.currentLevel = kShownLevel;
@@ -82,7 +85,7 @@ struct CommandFixture {
     if (work == Work::Unsaved || work == Work::UnsavedNoQuestions) Edits::SetMusic(state.document, kShownLevel, 1);
     if (work == Work::Flawless) {
       state.catalogue = NamedCatalogue();
-      ShowLevels(FlawlessLevels());
+      state.document.Replace(FlawlessLevels(), "set.kxl");
     }
   }
   void WriteSet(const char* name, int goal) {
@@ -90,18 +93,15 @@ struct CommandFixture {
     levels[0].SetGoal(goal);
     WriteBytes(dir.Path(name), EncodeLevelSet(levels));
   }
-  void ShowLevels(const LevelSet& levels) { state.document.Replace(levels, "set.kxl"); }
   void Run(int command) {
     if (command == kDropTwoFiles)
       OpenDroppedFile(state, host, {dir.Path("b.kxl"), dir.Path("a.kxl")});
-    else if (command == kDropNothing)
-      OpenDroppedFile(state, host, {});
     else
       RunCommand(state, host, transfer, command);
   }
   Outcome Now() const {
     Outcome now{NameOf(state.document.FileName()), state.document.Modified(), state.document.GetLevel(0).GetGoal(),
-                state.session.currentLevel, state.document.GetLevel(kShownLevel).GetCell(kWallCell)};
+                state.session.currentLevel, state.document.GetLevel(kShownLevel).GetCell(kBelowWall)};
     now.recent.clear();
     for (const std::string& path : state.recent.Files()) now.recent.push_back(NameOf(path));
     for (const FakeHost::DialogRun& run : host.dialogs) now.dialogs.emplace_back(run.dialog, run.param);
@@ -114,9 +114,16 @@ const Texts kBOnTop = {"b.kxl", "a.kxl", "start.kxl", "gone.kxl"};
 const Texts kSavedOnTop = {"saved.kxl", "a.kxl", "start.kxl", "gone.kxl"};
 const Outcome kUntouched = {};
 const Outcome kStillUnsaved = {.modified = true};
-const Outcome kOpenedB = {.file = "b.kxl", .goal = kGoalOfB, .level = 0, .wall = 0, .recent = kBOnTop};
+const Outcome kOpenedB = {.file = "b.kxl", .goal = kGoalOfB, .level = 0, .floor = 0, .recent = kBOnTop};
 const Outcome kSavedAs = {.file = "saved.kxl", .level = 0, .recent = kSavedOnTop};
-const Outcome kNewSet = {.file = kUntitledName, .goal = 0, .level = 0, .wall = 0};
+const Outcome kNewSet = {.file = kUntitledName, .goal = 0, .level = 0, .floor = 0};
+const Outcome kOpenedA = {.file = "a.kxl", .goal = kGoalOfA, .level = 0, .floor = 0};
+const Outcome kCleared = {.modified = true, .floor = 0};
+const Outcome kShadowsCorrected = {.modified = true, .floor = kShadowedFloor};
+const Outcome kClosed = {.closed = true};
+const Outcome kFlawlessSet = {.file = "set.kxl", .goal = 0, .floor = 0};
+
+Outcome Ran(DialogKind dialog, int param) { return {.dialogs = {{dialog, param}}}; }
 
 }  // namespace
 
@@ -127,51 +134,37 @@ TEST(Commands, WhatEachCommandLeaves) {
     int command;
     std::deque<Answer> answers;
     const char* chosen;  // the open dialog's choice (the save dialog's is saved.kxl); nullptr: both cancelled
-    Texts messages;
+    Messages messages;
     Outcome after;
   } rows[] = {
       {"Open", Work::Saved, kCmdOpen, {}, "b.kxl", {}, kOpenedB},
-      {"Open, cancelled", Work::Saved, kCmdOpen, {}, nullptr, {}, kUntouched},
       {"Open, unsaved, Cancel", Work::Unsaved, kCmdOpen, {Answer::Cancel}, "b.kxl", {kSaveQuestion}, kStillUnsaved},
-      {"Open, unsaved, Yes: saved as, not opened", Work::Unsaved, kCmdOpen, {Answer::Yes}, "b.kxl", {kSaveQuestion},
-       kSavedAs},
-      {"Open, unsaved, no questions", Work::UnsavedNoQuestions, kCmdOpen, {}, "b.kxl", {}, kOpenedB},
+      {"Open, Yes: saved as instead", Work::Unsaved, kCmdOpen, {Answer::Yes}, "b.kxl", {kSaveQuestion}, kSavedAs},
       {"New", Work::Saved, kCmdNew, {}, nullptr, {}, kNewSet},
       {"New, unsaved, Cancel", Work::Unsaved, kCmdNew, {Answer::Cancel}, nullptr, {kSaveQuestion}, kStillUnsaved},
       {"New, unsaved, Yes: saved as, then new", Work::Unsaved, kCmdNew, {Answer::Yes}, "b.kxl", {kSaveQuestion},
-       {.file = kUntitledName, .goal = 0, .level = 0, .wall = 0, .recent = kSavedOnTop}},
-      {"New, unsaved, Yes, not saved: nothing cleared", Work::Unsaved, kCmdNew, {Answer::Yes}, nullptr, {kSaveQuestion},
-       kStillUnsaved},
-      {"Exit", Work::Saved, kCmdExit, {}, nullptr, {}, {.closed = true}},
+       {.file = kUntitledName, .goal = 0, .level = 0, .floor = 0, .recent = kSavedOnTop}},
+      {"New, Yes, not saved: kept", Work::Unsaved, kCmdNew, {Answer::Yes}, nullptr, {kSaveQuestion}, kStillUnsaved},
       {"Exit, unsaved, Cancel", Work::Unsaved, kCmdExit, {Answer::Cancel}, nullptr, {kExitQuestion}, kStillUnsaved},
-      {"Exit, unsaved, Yes: saved first", Work::Unsaved, kCmdExit, {Answer::Yes}, nullptr, {kExitQuestion},
-       {.closed = true}},
+      {"Exit, unsaved, Yes: saved first", Work::Unsaved, kCmdExit, {Answer::Yes}, nullptr, {kExitQuestion}, kClosed},
       {"A drop opens its first file", Work::Unsaved, kDropTwoFiles, {Answer::No}, nullptr, {kSaveQuestion}, kOpenedB},
-      {"A drop of nothing", Work::Saved, kDropNothing, {}, nullptr, {}, kUntouched},
-      {"Recent file 1", Work::Unsaved, kRecentFileCommand, {Answer::No}, nullptr, {kSaveQuestion},
-       {.file = "a.kxl", .goal = kGoalOfA, .level = 0, .wall = 0}},
-      {"Recent file 3, gone: it stays listed", Work::Saved, kRecentFileCommand + 2, {}, nullptr, {kCannotLoad},
-       kUntouched},
+      {"Recent file 1", Work::Unsaved, kRecentFileCommand, {Answer::No}, nullptr, {kSaveQuestion}, kOpenedA},
+      {"Recent file 3, gone: kept", Work::Saved, kRecentFileCommand + 2, {}, nullptr, {kCannotLoad}, kUntouched},
       {"Recent file 4, not listed", Work::Saved, kRecentFileCommand + 3, {}, nullptr, {}, kUntouched},
       {"Clear, No", Work::Saved, kCmdClearLevel, {Answer::No}, nullptr, {kClearQuestion}, kUntouched},
-      {"Clear, Yes", Work::Saved, kCmdClearLevel, {Answer::Yes}, nullptr, {kClearQuestion},
-       {.modified = true, .wall = 0}},
-      {"Clear without questions", Work::UnsavedNoQuestions, kCmdClearLevel, {}, nullptr, {},
-       {.modified = true, .wall = 0}},
+      {"Clear, Yes", Work::Saved, kCmdClearLevel, {Answer::Yes}, nullptr, {kClearQuestion}, kCleared},
+      {"Clear without questions", Work::UnsavedNoQuestions, kCmdClearLevel, {}, nullptr, {}, kCleared},
+      {"Correct shadows", Work::Saved, kCmdCorrectShadows, {}, nullptr, {}, kShadowsCorrected},
       {"Paste, nothing copied yet", Work::Saved, kCmdPaste, {}, nullptr, {}, kUntouched},
       {"Level 1", Work::Saved, kCmdSelectLevel1, {}, nullptr, {}, {.level = 0}},
-      {"Level 10", Work::Saved, kCmdSelectLevel1 + 9, {}, nullptr, {}, {.level = 9}},
-      {"Level 11: no such command", Work::Saved, kCmdSelectLevel1 + 10, {}, nullptr, {}, kUntouched},
-      {"Level settings", Work::Saved, kCmdLevelSettings, {}, nullptr, {},
-       {.dialogs = {{DialogKind::LevelSettings, kShownLevel}}}},
-      {"Enemy settings", Work::Saved, kCmdEnemySettings, {}, nullptr, {},
-       {.dialogs = {{DialogKind::EnemySettings, 1}}}},
-      {"Swap levels", Work::Saved, kCmdSwapLevels, {}, nullptr, {}, {.dialogs = {{DialogKind::SwapLevels, 0}}}},
-      {"Editor settings", Work::Saved, kCmdEditorSettings, {}, nullptr, {},
-       {.dialogs = {{DialogKind::EditorSettings, 0}}}},
-      {"About", Work::Saved, kCmdAbout, {}, nullptr, {}, {.dialogs = {{DialogKind::About, 0}}}},
-      {"Check levels: the start set has problems to list", Work::Saved, kCmdCheckLevels, {}, nullptr, {},
-       {.dialogs = {{DialogKind::CheckLevels, 0}}}},
+      {"Level settings", Work::Saved, kCmdLevelSettings, {}, nullptr, {}, Ran(DialogKind::LevelSettings, kShownLevel)},
+      {"Enemy settings", Work::Saved, kCmdEnemySettings, {}, nullptr, {}, Ran(DialogKind::EnemySettings, 1)},
+      {"Swap levels", Work::Saved, kCmdSwapLevels, {}, nullptr, {}, Ran(DialogKind::SwapLevels, 0)},
+      {"Editor settings", Work::Saved, kCmdEditorSettings, {}, nullptr, {}, Ran(DialogKind::EditorSettings, 0)},
+      {"About", Work::Saved, kCmdAbout, {}, nullptr, {}, Ran(DialogKind::About, 0)},
+      {"Help", Work::Saved, kCmdHelp, {}, nullptr, {kHelp}, kUntouched},
+      {"Check levels, problems found", Work::Saved, kCmdCheckLevels, {}, nullptr, {}, Ran(DialogKind::CheckLevels, 0)},
+      {"Check levels, nothing to list", Work::Flawless, kCmdCheckLevels, {}, nullptr, {kNoProblems}, kFlawlessSet},
   };
   for (const Row& row : rows) {
     CommandFixture f(row.work);
@@ -181,111 +174,21 @@ TEST(Commands, WhatEachCommandLeaves) {
       f.host.savePaths = {f.dir.Path("saved.kxl")};
     }
     f.Run(row.command);
-    EXPECT_EQ(f.host.Texts(), row.messages) << row.what;
+    EXPECT_EQ(f.host.messages, row.messages) << row.what;
     EXPECT_EQ(f.Now(), row.after) << row.what;
   }
 }
 
-TEST(Commands, FileDialogsStartInTheFolderOfTheOpenFile) {
-  const struct Row {
-    int command;
-    const char* fileName;
-    Texts openDirs;
-    Texts saveDirs;
-  } rows[] = {
-      {kCmdOpen, R"(C:\Levels\set1.kxl)", {R"(C:\Levels)"}, {}},
-      {kCmdExportPicture, R"(C:\Levels\set1.kxl)", {}, {R"(C:\Levels)"}},
-      {kCmdSaveAs, kUntitledName, {}, {kUntitledName}},  // a name without a folder is passed whole
-  };
-  for (const Row& row : rows) {
-    CommandFixture f;
-    f.state.document.SetFileName(row.fileName);
-    f.Run(row.command);
-    EXPECT_EQ(f.host.openDialogDirs, row.openDirs) << row.command;
-    EXPECT_EQ(f.host.saveDialogDirs, row.saveDirs) << row.command;
-  }
-}
-
-// The selectors move to level 1 and its pattern set, and the title names the set.
-TEST(Commands, ResetShowsTheFirstLevelAsAfterOpening) {
-  CommandFixture f;
-  LevelSet levels;
-  levels[0].SetPatternSet(PatternSetValueOf(3));
-  f.ShowLevels(levels);
-  ResetEditorState(f.state, f.host);
-  const std::vector<std::pair<Selector, int>> positions = {
-      {Selector::Level, 0}, {Selector::Graphics, 3}, {Selector::Teleport, 0}};
-  EXPECT_EQ(f.host.selectorPositions, positions);
-  EXPECT_EQ(f.state.session.currentLevel, 0);
-  EXPECT_EQ(f.host.LastTitle(), "Kraxolan Editor - [set.kxl]");
-}
-
-TEST(Commands, MessagesTheCommandsShow) {
-  const struct Row {
-    int command;
-    Work work;
-    const char* text;
-    const char* caption;
-    MessageKind kind;
-  } rows[] = {
-      {kCmdHelp, Work::Saved, "Just read kraxed_manual.pdf or kraxed_tutorial.pdf!", "Help", MessageKind::Info},
-      {kCmdExit, Work::Unsaved, kExitQuestion, "Kraxolan Editor", MessageKind::YesNoCancel},
-      {kCmdClearLevel, Work::Saved, kClearQuestion, "Clear level", MessageKind::YesNo},
-      {kCmdCheckLevels, Work::Flawless, "No problems found in the ten levels.", "Check levels",
-       MessageKind::Information},
-  };
-  for (const Row& row : rows) {
-    CommandFixture f(row.work);
-    f.Run(row.command);
-    ASSERT_EQ(f.host.messages.size(), 1u) << row.text;
-    EXPECT_EQ(f.host.messages[0].text, row.text);
-    EXPECT_EQ(f.host.messages[0].caption, row.caption) << row.text;
-    EXPECT_EQ(f.host.messages[0].kind, row.kind) << row.text;
-    EXPECT_TRUE(f.host.dialogs.empty()) << row.text;
-  }
-}
-
-TEST(Commands, LevelCommandsWorkOnTheShownLevel) {
-  CommandFixture f;
-  f.Run(kCmdCorrectShadows);
-  EXPECT_EQ(f.state.document.GetLevel(kShownLevel).GetCell(kBelowWall), 11);
-  EXPECT_EQ(f.state.session.repaintFlags, kRepaintAll);
-  EXPECT_EQ(f.host.LastTitle(), "Kraxolan Editor - [" + f.dir.Path("start.kxl") + " *]");
-  f.Run(kCmdUndo);
-  EXPECT_EQ(f.state.document.GetLevel(kShownLevel).GetCell(kBelowWall), 3);
-  const std::vector<CommandState> states = CommandStates(f.state);
-  EXPECT_EQ(states[0].id, kCmdUndo);
-  EXPECT_FALSE(states[0].enabled);
-  EXPECT_EQ(states[1].id, kCmdRedo);
-  EXPECT_TRUE(states[1].enabled);
-  f.Run(kCmdRedo);
-  EXPECT_EQ(f.state.document.GetLevel(kShownLevel).GetCell(kBelowWall), 11);
-  // Copy and paste through the shared block.
-  f.Run(kCmdCopy);
-  f.state.session.currentLevel = 7;
-  f.Run(kCmdPaste);
-  EXPECT_EQ(f.state.document.GetLevel(7).GetCell(kBelowWall), 11);
-}
-
-TEST(Commands, AStrokeUnderWayEndsFirst) {
-  CommandFixture f;
-  BeginStroke(f.state, f.host);
-  f.Run(kCmdAbout);
-  EXPECT_FALSE(f.state.session.stroke);
-  EXPECT_EQ(f.host.releases, 1);
-}
-
 TEST(Commands, ExportPictureWritesTheCanvasAsShown) {
   CommandFixture f;
-  f.ShowLevels(LevelSet());
+  f.state.document.Replace(LevelSet(), R"(C:\Levels\set1.kxl)");  // the dialog starts in its folder
   f.state.catalogue = MakeTestCatalogue(1, 1);
   f.state.settings.zoom = 2;
   LayoutRegions(f.state.session.regionList, 2);
   f.state.session.currentLevel = 0;
-  f.state.session.teleportPair = 3;
-  f.state.session.repaintFlags = kRepaintPanel;
   f.host.savePaths = {f.dir.Path("level.png")};
   f.Run(kCmdExportPicture);
+  EXPECT_EQ(f.host.saveDialogDirs, Texts{R"(C:\Levels)"});
   EXPECT_EQ(f.host.saveDialogKinds, std::vector<FileKind>{FileKind::Picture});
   Image picture;
   ASSERT_TRUE(ReadPng(f.dir.Path("level.png"), picture, nullptr));
@@ -294,13 +197,9 @@ TEST(Commands, ExportPictureWritesTheCanvasAsShown) {
   LevelPictureOptions options;
   options.zoom = 2;
   EXPECT_TRUE(picture == RenderLevelPicture(expected, 0, options));
-  EXPECT_EQ(f.state.session.teleportPair, 3);  // the session as it was
-  EXPECT_EQ(f.state.session.repaintFlags, kRepaintPanel);
   FailingFileLayer failing(-1, "write");  // a failed write is told
   f.state.files = &failing;
   f.host.savePaths = {f.dir.Path("other.png")};
   f.Run(kCmdExportPicture);
-  EXPECT_EQ(f.host.Texts(), Texts{"Couldn't save picture!"});
-  EXPECT_EQ(f.host.messages[0].caption, "Error");
-  EXPECT_EQ(f.host.messages[0].kind, MessageKind::Error);
+  EXPECT_EQ(f.host.messages, (Messages{{"Couldn't save picture!", "Error", MessageKind::Error}}));
 }

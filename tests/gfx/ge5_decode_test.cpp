@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "gfx/ge5.h"
-#include "gfx/golden_picture.h"
 #include "support/temp_dir.h"
+#include "view/golden.h"
 
 namespace {
 
@@ -32,9 +32,9 @@ std::vector<uint8_t> StripesGe5() {
 // across tiles for sprites and within each tile for patterns.
 TEST(Ge5Decode, PicturesOfAStripedScreen) {
   const std::vector<uint8_t> file = StripesGe5();
-  EXPECT_TRUE(MatchesGoldenPicture(DecodeGe5(file, false, 212), "ge5_screen.png"));
-  EXPECT_TRUE(MatchesGoldenPicture(DecodeGe5Double(file, false, 128, false), "ge5_patterns_double.png"));
-  EXPECT_TRUE(MatchesGoldenPicture(DecodeGe5Double(file, false, 24, true), "ge5_sprites_double.png"));
+  EXPECT_TRUE(MatchesGolden(DecodeGe5(file, false, 212), "ge5_screen.png"));
+  EXPECT_TRUE(MatchesGolden(DecodeGe5Double(file, false, 128, false), "ge5_patterns_double.png"));
+  EXPECT_TRUE(MatchesGolden(DecodeGe5Double(file, false, 24, true), "ge5_sprites_double.png"));
 }
 
 TEST(Ge5Decode, UnusableInputAndFiles) {
@@ -54,15 +54,12 @@ TEST(Ge5Decode, UnusableInputAndFiles) {
   std::vector<uint8_t> bytes;
   EXPECT_TRUE(ReadGe5File(dir.Path("long.ge5"), bytes, nullptr));
   EXPECT_EQ(bytes, file);  // nothing past the palette is read
-  EXPECT_TRUE(MatchesGoldenPicture(LoadGe5(dir.Path("long.ge5"), true, 24), "ge5_mask.png"));
-  EXPECT_TRUE(MatchesGoldenPicture(LoadGe5Double(dir.Path("long.ge5"), true, 24, true), "ge5_mask_double.png"));
-  EXPECT_EQ(LoadGe5(dir.Path("long.ge5"), false, 212).Height(), 212);
-  EXPECT_EQ(LoadGe5Double(dir.Path("long.ge5"), false, 1, true).Height(), 2);
+  EXPECT_TRUE(MatchesGolden(LoadGe5(dir.Path("long.ge5"), true, 24), "ge5_mask.png"));
+  EXPECT_TRUE(MatchesGolden(LoadGe5Double(dir.Path("long.ge5"), true, 24, true), "ge5_mask_double.png"));
   const std::tuple<std::string, int, std::string> rows[] = {
       {"short.ge5", 24, "is too short for a GE5 picture (30375 bytes at least)"},
       {"absent.ge5", 24, "cannot be opened"},
-      {"absent.ge5", 213, "height must be 1 to 212 lines"},
-      {"long.ge5", 0, "height must be 1 to 212 lines"}};
+      {"absent.ge5", 213, "height must be 1 to 212 lines"}};
   for (const auto& [name, height, expected] : rows) {
     std::string reason;
     std::string doubled;
@@ -71,8 +68,6 @@ TEST(Ge5Decode, UnusableInputAndFiles) {
     EXPECT_EQ(reason, expected) << name << " " << height;
     EXPECT_EQ(doubled, expected) << name << " " << height;
   }
-  EXPECT_FALSE(ReadGe5File(dir.Path("short.ge5"), bytes, nullptr));
-  EXPECT_TRUE(bytes.empty());
 }
 
 TEST(Ge5Encode, BytesOfATinyPicture) {
@@ -93,6 +88,4 @@ TEST(Ge5Encode, BytesOfATinyPicture) {
   for (size_t i = 9; i < 30343; ++i) ASSERT_EQ(file[i], i == 7 + 128 + 127 ? 0x56 : 0) << i;
   EXPECT_EQ(std::vector<uint8_t>(file.begin() + 30343, file.begin() + 30343 + 16),
             (std::vector<uint8_t>{0x00, 7, 0x00, 7, 0x11, 6, 0x11, 2, 0x22, 1, 0x66, 1, 0x77, 0, 0x77, 0}));
-  EXPECT_EQ(MsxLevel(7), 255);
-  EXPECT_EQ(MsxLevel(9), 47);
 }

@@ -16,8 +16,7 @@ class FailingFileLayer : public FileLayer {
       : failAt_(failAt), failKind_(std::move(failKind)) {}
 
   std::vector<std::string> created;
-  std::vector<std::string> operations;  // "create", "write", "close", "replace"
-  std::string failedAt;                 // the operation made to fail, or ""
+  std::string failedAt;  // the operation made to fail, or ""
 
   Handle Create(const std::string& path) override {
     created.push_back(path);
@@ -39,12 +38,12 @@ class FailingFileLayer : public FileLayer {
 
  private:
   bool Fails(const char* operation) {
-    const bool fail = static_cast<int>(operations.size()) == failAt_ || failKind_ == operation;
-    operations.push_back(operation);
+    const bool fail = count_++ == failAt_ || failKind_ == operation;
     if (fail) failedAt = operation;
     return fail;
   }
   int failAt_;
+  int count_ = 0;  // the operations so far
   std::string failKind_;
   FileLayer& real_ = SystemFileLayer();
 };

@@ -14,6 +14,7 @@ class FakeHost : public Host {
   struct Message {
     std::string text, caption;
     MessageKind kind;
+    bool operator==(const Message&) const = default;
   };
   struct DialogRun {
     DialogKind dialog;
@@ -23,7 +24,7 @@ class FakeHost : public Host {
   int fullInvalidations = 0, captures = 0, releases = 0;
   bool destroyed = false;
   std::vector<ClientRect> partialInvalidations;
-  std::vector<std::string> statusTexts, titles, openDialogDirs, saveDialogDirs;
+  std::vector<std::string> statusTexts, titles, saveDialogDirs;
   std::vector<Message> messages;
   std::vector<std::pair<Selector, int>> selectorPositions;
   std::vector<int> zooms;
@@ -53,10 +54,7 @@ class FakeHost : public Host {
     selectorPositions.emplace_back(selector, position);
   }
   void ApplyWindowZoom(int zoom) override { zooms.push_back(zoom); }
-  bool ChooseOpenPath(const std::string& dir, std::string& path) override {
-    openDialogDirs.push_back(dir);
-    return Take(openPaths, path);
-  }
+  bool ChooseOpenPath(const std::string&, std::string& path) override { return Take(openPaths, path); }
   bool ChooseSavePath(FileKind kind, const std::string& dir, std::string& path) override {
     saveDialogKinds.push_back(kind);
     saveDialogDirs.push_back(dir);

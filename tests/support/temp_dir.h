@@ -19,8 +19,6 @@ class TempDir {
   }
   ~TempDir() {
     std::error_code ignored;
-    std::filesystem::permissions(root_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                                 ignored);
     std::filesystem::remove_all(root_, ignored);
   }
   TempDir(const TempDir&) = delete;
