@@ -72,14 +72,12 @@ bool CancelFloating(Editor& editor, Host& host) {
   return true;
 }
 
-bool CancelArea(Editor& editor, Host& host) {
+void CancelArea(Editor& editor, Host& host) {
   Session& s = editor.session;
-  if (CancelFloating(editor, host)) return true;
-  if (!s.selectMode && !s.areaSelection.shown) return false;
+  if (CancelFloating(editor, host) || (!s.selectMode && !s.areaSelection.shown)) return;
   DropArea(editor, host);
   s.selectMode = false;
   host.SetStatusText("");
-  return true;
 }
 
 void DropArea(Editor& editor, Host& host) {

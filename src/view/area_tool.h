@@ -23,8 +23,8 @@ std::string AreaSizeText(const CellRect& rect);
 // A right click, or Esc: a floating paste is dropped; false without one.
 bool CancelFloating(Editor& editor, Host& host);
 // Esc: a floating paste is dropped; otherwise the selection goes and the
-// mode ends. False when there was neither.
-bool CancelArea(Editor& editor, Host& host);
+// mode ends.
+void CancelArea(Editor& editor, Host& host);
 // The selection and any floating paste go (a reset, the mode left).
 void DropArea(Editor& editor, Host& host);
 // The selection goes, the mode and a floating paste stay (another level).

@@ -127,6 +127,7 @@ TEST(Recovery, TheNewestFileOfAnEditorGoneIsOfferedAndADamagedOneRemoved) {
   ASSERT_TRUE(FindRecovery(f.files, f.folder, f.folder + "own.kxr", running, offer));
   EXPECT_EQ(offer.path, f.folder + "newer.kxr");
   EXPECT_EQ(offer.set.levels, WithGoal(4));
+  EXPECT_TRUE(offer.set.everSaved);
   EXPECT_FALSE(std::filesystem::exists(f.folder + "damaged.kxr"));
 }
 

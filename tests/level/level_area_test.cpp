@@ -141,11 +141,13 @@ TEST(LevelArea, AHorizontalFlipMirrorsCellsAndActorsAndSwapsLeftAndRight) {
   level.SetFloor(At(2, 2), 7);
   level.SetCell(At(4, 2), kExitOn2);
   level.GetActor(0) = Actor(2, 2, kRight, 0, 0, kNormal);
+  level.GetActor(1) = Actor(3, 2, kUp, kType1, 5, kSlow);  // in the middle: it stays, facing up
   EXPECT_EQ(FlipArea(level, CellRectBetween(At(2, 2), At(4, 2)), FlipAxis::Horizontal), "");
   EXPECT_EQ(level.GetCell(At(2, 2)), kExitOn2);
   EXPECT_EQ(level.GetCell(At(4, 2)), kCellWall1);
   EXPECT_EQ(level.GetFloor(At(4, 2)), 7);
   EXPECT_EQ(level.GetActor(0), Actor(4, 2, kLeft, 0, 0, kNormal));
+  EXPECT_EQ(level.GetActor(1), Actor(3, 2, kUp, kType1, 5, kSlow));
 }
 
 TEST(LevelArea, AVerticalFlipSwapsUpAndDownAndTheShadowsFollowTheMovedWall) {
@@ -154,12 +156,14 @@ TEST(LevelArea, AVerticalFlipSwapsUpAndDownAndTheShadowsFollowTheMovedWall) {
   level.SetCell(At(2, 3), 8);  // shadowed by the wall above
   level.SetCell(At(2, 4), 2);
   level.SetCell(At(2, 5), 2);  // the row below the flipped rectangle
+  level.SetCell(At(3, 3), 8);  // beside it, a shadow under no wall stays as it is
   level.GetActor(1) = Actor(2, 4, kUp, kType1, 5, kSlow);
   EXPECT_EQ(FlipArea(level, CellRectBetween(At(2, 2), At(2, 4)), FlipAxis::Vertical), "");
   EXPECT_EQ(level.GetCell(At(2, 2)), 2);
   EXPECT_EQ(level.GetCell(At(2, 3)), 0);
   EXPECT_EQ(level.GetCell(At(2, 4)), kCellWall1);
   EXPECT_EQ(level.GetCell(At(2, 5)), kShadowed2);
+  EXPECT_EQ(level.GetCell(At(3, 3)), 8);
   EXPECT_EQ(level.GetActor(1), Actor(2, 2, kDown, kType1, 5, kSlow));
 }
 
@@ -224,6 +228,7 @@ TEST(LevelArea, TheTextFormReadsBackAndSaysWhatIsWrong) {
   EXPECT_EQ(back, area);
 
   const std::string head = "{\"format\": \"kxl-area\", \"version\": 1, \"width\": 2, \"height\": 1, ";
+  const std::string player = "{\"actor\": 0, \"column\": 1, \"row\": 0, \"direction\": 5, \"typeCode\": 0, \"aiType\": 0, \"speed\": 4}";
   const std::string actor = "{\"actor\": 0, \"column\": 2, \"row\": 0, \"direction\": 5, \"typeCode\": 0, \"aiType\": 0, \"speed\": 4}";
   const struct Case {
     std::string text;
@@ -235,6 +240,8 @@ TEST(LevelArea, TheTextFormReadsBackAndSaysWhatIsWrong) {
       {head + "\"cells\": [[1, 256]], \"floors\": [[0, 0]], \"actors\": []}", "/cells/0/1", "256 is outside 0..255"},
       {head + "\"cells\": [[1, 2]], \"floors\": [[0, 16]], \"actors\": []}", "/floors/0/1", "16 is outside 0..15"},
       {head + "\"cells\": [[1, 2]], \"floors\": [[0, 0]], \"actors\": [" + actor + "]}", "/actors/0/column", "2 is outside 0..1"},
+      {head + "\"cells\": [[1, 2]], \"floors\": [[0, 0]], \"actors\": [" + player + ", " + player + "]}", "/actors/1/actor",
+       "is a second player"},
   };
   for (const Case& c : cases) {
     LevelArea kept = area;

@@ -37,6 +37,7 @@ TEST(AreaTool, InSelectModeADragFramesCellsAndNeverPaints) {
   EXPECT_EQ(h.host.LastStatus(), kSelectModeText);
   Drag(h, Cell(6, 5), Cell(4, 4));
   EXPECT_EQ(Corners(h), std::make_pair(Cell(6, 5), Cell(4, 4)));
+  OnCanvasMouseMove(h.state, h.host, 0, h.At(Cell(9, 9)));  // hovering keeps the size in view
   EXPECT_EQ(h.host.LastStatus(), "Area 3 x 2");
   EXPECT_EQ(h.level().GetCell(Cell(6, 5)), 0);
   EXPECT_FALSE(h.state.document.CanUndo());
@@ -114,6 +115,7 @@ TEST(AreaTool, ARightClickDropsTheFloatingArea) {
   Harness h;
   h.host.clipboardArea = EncodeArea({1, 1, {kSolid}, {0}, {}});
   BeginPasteArea(h.state, h.host);
+  EXPECT_EQ(h.state.session.floating.cell, Cell(1, 1));  // no pointer known: the first cell of the main grid
   OnRightButtonDown(h.state, h.host, 0, h.At(Cell(6, 6)));
   EXPECT_FALSE(h.state.session.floating.active);
   EXPECT_EQ(h.level().GetCell(Cell(6, 6)), 0);
