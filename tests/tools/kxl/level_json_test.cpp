@@ -19,7 +19,7 @@ std::string GridRowEndingIn(int last) {
 
 TEST(LevelJson, TheFormAndWhatImportRefuses) {
   LevelSet levels;
-  levels[0].SetCell(16, 200);
+  levels[0].SetCell(0, 'A');  // a plain character right after the time
   std::memcpy(levels[2].GetTime(), " ~:", 4);  // the lowest and highest plain characters, then a terminator
   std::memcpy(levels[3].GetTime(), "1:3\x7f", 4);  // not all text: the four bytes
   const std::string good = ExportLevelSetJson(EncodeLevelSet(levels), nullptr);
@@ -28,7 +28,7 @@ TEST(LevelJson, TheFormAndWhatImportRefuses) {
       "\"goal\": {\"number\": 0, \"name\": \"Kill enemies\"},\n",
       "\"time\": \" ~:\",\n",
       "\"time\": [49, 58, 51, 127],\n",
-      "\"cells\": [\n        [0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 200],\n",
+      "\"cells\": [\n        [65, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0],\n",
       "\"player\": {\"x\": 0, \"y\": 0, \"direction\": 5, \"typeCode\": 24, \"aiType\": 5, \"speed\": 2}",
   };
   for (const char* part : parts) EXPECT_NE(good.find(part), std::string::npos) << part;
