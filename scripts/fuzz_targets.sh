@@ -6,13 +6,12 @@
 FUZZ_TARGETS=(level_set level_image ge5 png resources_ini settings command_line active_border level_json)
 
 # Runs for one pass of scripts/test_fuzz.sh, chosen so the whole pass stays
-# well under two minutes on two cores (the GE5 decoders and the level paint
+# well under two minutes on two cores (the GE5 decoders and the JSON reader
 # are the slow ones).
 fuzz_runs() {
   case $1 in
     ge5) echo 1500 ;;
-    level_set) echo 8000 ;;
-    level_image | png) echo 15000 ;;
+    png) echo 15000 ;;
     level_json) echo 4000 ;;
     *) echo 40000 ;;
   esac

@@ -40,10 +40,10 @@ const std::string kKeys = "key . 0\nkey : 3\nkey # 64\nkey + wall1\nkey S wall1 
                           "key E exit\nkey < start 1\nkey > end 1\nkey * gem\nkey u destroyable\n";  // lines 1..11
 
 // A level whose map starts on its fourth line; its second row is `row1`.
-std::string LevelText(int number, std::string row1 = "#@..............#", const std::string& after = "") {
+std::string LevelText(int number, const std::string& row1 = "#@..............#") {
   return "level " + std::to_string(number) + "\npatterns garden\nmap\n#################\n" + row1 + "\n" +
          Rows(4, "#...............#") + "#.......E.......#\n" + Rows(5, "#...............#") + "#################\n" +
-         "player down\n" + after;
+         "player down\n";
 }
 
 std::string Levels(int from, int to) {
@@ -94,20 +94,15 @@ TEST(ArtSource, TilesFramesAndWhatIsDerivedFromThem) {
   } rows[] = {
       {"frame 0", sprites, 0, 0, 16, "xy.............."},
       {"frame 1 = flipx 0", sprites, 16, 0, 16, "..............yx"},
-      {"frame 1, last row", sprites, 16, 23, 16, "x..............."},
-      {"frame 2 over 0, first row", sprites, 32, 0, 16, "xy.............."},
-      {"frame 2, last row", sprites, 32, 23, 16, "y..............x"},
+      {"frame 2 over 0, last row", sprites, 32, 23, 16, "y..............x"},
       {"tile 1 = flipx 0", patterns, 16, 0, 16, "..............ba"},
       {"tile 16 = flipy 0, first row", patterns, 0, 16, 16, "c..............."},
-      {"tile 16, last row", patterns, 0, 31, 16, "ab.............."},
       {"tile 2 = recolour 0 ab ba", patterns, 32, 0, 16, "ba.............."},
       {"tile 8 = shadow 0", patterns, 128, 0, 16, "bcaaaaaaaaaaaaaa"},
       {"tile 8, the dithered row", patterns, 128, 2, 16, "babababababababa"},
       {"tile 9 = shadow 0, the dithered row", patterns, 144, 5, 16, "abababababababab"},
-      {"tile 9, below the shadow", patterns, 144, 6, 16, "aaaaaaaaaaaaaaaa"},
       {"tile 7 = copy 8, its right neighbour", patterns, 112, 0, 16, "bcaaaaaaaaaaaaaa"},
       {"tiles 4 and 5 over 0", patterns, 64, 0, 32, "abbb............cb.............."},
-      {"tiles 4 and 5, last row", patterns, 64, 15, 32, "c.bb............c..............."},
   };
   for (const auto& row : rows) EXPECT_EQ(Drawn(row.sheet, row.x, row.y, row.width), row.drawn) << row.what;
   EXPECT_TRUE(patterns.drawn[5]);
@@ -123,16 +118,11 @@ TEST(ArtSource, MalformedSourcesNameFileAndLine) {
       {kHead + "tile 3\n" + Rows(15, "aaaaaaaaaaaaaaaa"), "", "", "art/sheet.art:6: tile 3 ends after 15 of 16 rows"},
       {kHead + "tile 0\n" + Rows(16, "aaaaaaaaaaaaaaaa") + "tile 0 = copy 1\n", "", "", "art/sheet.art:23: tile 0 is drawn twice"},
       {kHead + "tile 1 = flipx 0\n", "", "", "art/sheet.art:6: tile 0 is not drawn yet"},
-      {kHead + "tile 0 over 127\n", "", "", "art/sheet.art:6: tile 127 is not drawn yet"},
       {kHead + "tile 15 2x1\n", "", "", "art/sheet.art:6: the block runs off the sheet"},
-      {kHead + "frame 0\n", "", "", "art/sheet.art:6: a pattern sheet has tiles, not frames"},
-      {"sheet pattern Big\n", "", "", "art/sheet.art:1: sheet names use a-z, 0-9, '_' and '-' only (they name files)"},
       {kHead + "colour 4 . 1 1 1\n", "", "", "art/sheet.art:6: character '.' already names a colour"},
-      {kHead + "shade ab bz\n", "", "", "art/sheet.art:6: shade names an undefined colour 'z'"},
-      {"colour 0 . 0 0 0\n", "", "", "art/sheet.art:1: 'colour' before the 'sheet' line"},
+      {"sheet pattern Big\n", "", "", "art/sheet.art:1: sheet names use a-z, 0-9, '_' and '-' only (they name files)"},
       {"# a comment\n", "", "", "art/sheet.art: no 'sheet' line: the file does not say what it draws"},
       {kHead + "include inc.part\n", "art/inc.part", "\n\ntile 0\nshort\n", "art/inc.part:4: row 1 of tile 0 has 5 pixels, expected 16"},
-      {kHead + "include missing.part\n", "", "", "art/missing.part: cannot read the file"},
       {kHead + "include loop.part\n", "art/loop.part", "include loop.part\n",
        "art/loop.part:1: includes nested too deeply (an include loop?)"},
   };
@@ -193,16 +183,10 @@ TEST(LevelSource, MistakesAreReportedWithTheirLine) {
   const std::string rest = Levels(2, 10);
   const std::pair<std::string, std::string> rows[] = {
       {kKeys + LevelText(1, "#@.............#") + rest, "levels.txt:16: map row 2 has 16 cells, expected 17"},
-      {kKeys + LevelText(1, "#@q.............#") + rest, "levels.txt:16: no key for map character 'q'"},
       {kKeys + LevelText(1, "@...............#") + rest, "levels.txt:16: actors stand in columns 2..16 and rows 2..13 of the map"},
       {kKeys + LevelText(1, "#@<.............#") + rest, "levels.txt:14: level 1: teleport 1 needs exactly one start and one end"},
-      {kKeys + LevelText(1, "#@3.............#") + rest, "levels.txt:16: enemy 3 is on the map but has no 'enemy' line"},
-      {kKeys + LevelText(1, "#@..............#", "enemy 2 up type 1 ai 0 speed slow\n") + rest,
-       "levels.txt:29: level 1: enemy 2 has an 'enemy' line but is not on the map"},
       {kKeys + Levels(1, 9), "levels.txt: holds 9 levels; a level set has 10"},
-      {kKeys + LevelText(2), "levels.txt:12: level 2 out of order; expected level 1"},
       {kKeys + "level 1\npatterns castle\n", "levels.txt:13: no pattern set 'castle' in resources.ini"},
-      {kKeys + "level 1\ngoal fast\n", "levels.txt:13: unknown goal 'fast'"},
       {kKeys + "level 1\nmap\n#################\n", "levels.txt:13: the map ends after 1 of 13 rows"},
   };
   for (const auto& [text, expected] : rows) {

@@ -1,8 +1,7 @@
-// resources.ini text from anywhere, in a program folder without pictures.
-// The tables never grow past their capacity, no name past its limit or with
-// a zero byte in it, the player's set always comes first, and every picture
-// that could not be read is reported once per image it should have given:
-// four for a sprite set, two for a pattern set.
+// resources.ini text from anywhere, in a folder without pictures. The tables
+// stay within their capacity, no name runs past its limit or holds a zero
+// byte, the player's set comes first, and every picture is reported once per
+// image it should have given: four for a sprite set, two for a pattern set.
 #include "fuzz/fuzz_checks.h"
 #include "gfx/resource_catalogue.h"
 
@@ -17,7 +16,6 @@ bool Clean(const std::string& name, size_t limit) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ResourceCatalogue catalogue;
   size_t reports = 0;
-  // A folder that does not exist: every picture is reported, none is read.
   LoadResourceCatalogueFromText(catalogue, FuzzText(data, size), "/nonexistent-kraxed-fuzz/",
                                 [&reports](const std::string&) { ++reports; });
   FUZZ_REQUIRE(!catalogue.spriteSets.empty());
@@ -27,15 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_REQUIRE(catalogue.songs.size() <= static_cast<size_t>(kMaxSongs));
   FUZZ_REQUIRE(catalogue.aiTypes.size() <= static_cast<size_t>(kMaxAiTypes));
   FUZZ_REQUIRE(reports == 4 * catalogue.spriteSets.size() + 2 * catalogue.patternSets.size());
-  for (const SpriteSet& set : catalogue.spriteSets) {
-    FUZZ_REQUIRE(Clean(set.name, kMaxSpriteSetName));
-    FUZZ_REQUIRE(set.colour.Get().Empty() && set.mask.Get().Empty());
-    FUZZ_REQUIRE(set.colourDouble.Get().Empty() && set.maskDouble.Get().Empty());
-  }
-  for (const PatternSet& set : catalogue.patternSets) {
-    FUZZ_REQUIRE(Clean(set.name, kMaxIniLine));
-    FUZZ_REQUIRE(set.normal.Get().Empty() && set.doubled.Get().Empty());
-  }
+  for (const SpriteSet& set : catalogue.spriteSets) FUZZ_REQUIRE(Clean(set.name, kMaxSpriteSetName));
+  for (const PatternSet& set : catalogue.patternSets) FUZZ_REQUIRE(Clean(set.name, kMaxIniLine));
   for (const std::string& song : catalogue.songs) FUZZ_REQUIRE(!song.empty() && Clean(song, kMaxIniLine));
   for (const std::string& ai : catalogue.aiTypes) FUZZ_REQUIRE(!ai.empty() && Clean(ai, kMaxIniLine));
   return 0;

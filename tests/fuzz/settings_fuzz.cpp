@@ -1,17 +1,9 @@
-// kraxed.ini text from anywhere. The first byte decides which remembered
-// files "load" (bit i for the i-th one offered, round the byte again after
-// eight). At most four files are kept, exactly the ones that loaded, in
-// their order, each one line and one C string; no option takes a value the
-// editor does not know; and the text written back from the result reads
-// back as the same settings and the same list, and is written back the same.
+// kraxed.ini text from anywhere; the first byte says which remembered files
+// load (bit i for the i-th offered, round again after eight). Exactly those
+// are kept, at most four, each one line and one C string; every option has a
+// known value; the text written back reads back the same and writes the same.
 #include "app/settings_file.h"
 #include "fuzz/fuzz_checks.h"
-
-namespace {
-
-bool Flag(int32_t value) { return value == 0 || value == 1; }
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
@@ -26,11 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   });
   FUZZ_REQUIRE(recent.recentFileCount >= 0 && recent.recentFileCount <= kMaxRecentFiles);
   FUZZ_REQUIRE(recent.Files() == kept);
-  for (const std::string& path : offered)  // one line of the file, one C string of the window system
+  for (const std::string& path : offered)
     FUZZ_REQUIRE(path.find('\0') == std::string::npos && path.find('\n') == std::string::npos);
   FUZZ_REQUIRE(settings.zoom == 1 || settings.zoom == 2);
-  FUZZ_REQUIRE(Flag(settings.autosave) && Flag(settings.questions) && Flag(settings.load));
-  FUZZ_REQUIRE(Flag(settings.registered) && Flag(settings.correctShadow));
+  for (int32_t flag : {settings.autosave, settings.questions, settings.load, settings.registered, settings.correctShadow})
+    FUZZ_REQUIRE(flag == 0 || flag == 1);
   const std::string written = FormatSettings(settings, recent);
   EditorSettings settingsBack;
   RecentFileList recentBack;

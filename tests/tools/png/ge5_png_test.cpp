@@ -23,34 +23,23 @@ Bytes Spliced(Bytes png, size_t at, const Bytes& insert, size_t drop = 0) {
 
 TEST(PngIo, IndexedPicturesAndWhatIsRefused) {
   const Bytes four = PalettedPng(4, 2, kThree, {0, 1, 2, 1, 2, 2, 0, 0});
-  const Bytes emptyData = PngChunk("IDAT", {});
   const std::string notPaletted = "is not a paletted (indexed-colour) PNG picture";
-  const std::string damaged = "is damaged (its last chunk runs past the end of the file)";
-  Bytes badSignature = four, bloated = four;
-  badSignature[1] = 'p';
-  bloated[kDataAt] = 0x7F;
   const struct {
     const char* situation;
     Bytes png;
-    std::string error;  // empty: read as `four` is
-    Bytes indices = {0, 1, 2, 1, 2, 2, 0, 0};
+    std::string error;  // empty: read
+    Bytes indices = {};  // empty: the picture is left as it was
   } rows[] = {
-      {"plain", four, ""},
-      {"depth 4, odd width", PalettedPng(3, 2, kThree, {2, 1, 0, 0, 0, 1}, 4), "", {2, 1, 0, 0, 0, 1}},
-      {"empty data chunks", Spliced(Spliced(four, four.size() - 12, emptyData), kDataAt, emptyData), ""},
-      {"bytes after the end", Spliced(four, four.size(), {0x7F, 0xFF, 0xFF, 0xFF, 'j', 'u', 'n', 'k', 1}), ""},
-      {"bad signature", badSignature, notPaletted},
-      {"no palette", EncodePng(Image(4, 2)), notPaletted},
-      {"data before the palette", Spliced(four, kPaletteAt, emptyData), notPaletted},
+      {"a palette of three", four, "", {0, 1, 2, 1, 2, 2, 0, 0}},
+      {"a palette of sixteen", PalettedPng(4, 1, std::vector<Rgb>(16, {1, 1, 1}), {0, 0, 0, 0}), "", {0, 0, 0, 0}},
+      {"bad signature", Spliced(four, 1, {'p'}, 1), notPaletted},
+      {"data before the palette", Spliced(four, kPaletteAt, PngChunk("IDAT", {})), notPaletted},
       {"nothing but the header chunk", Bytes(four.begin(), four.begin() + kPaletteAt), notPaletted},
       {"palette of 4 bytes", Spliced(four, kPaletteAt, PngChunk("PLTE", {1, 2, 3, 4}), 21), notPaletted},
-      {"chunk past the end", Bytes(four.begin(), four.begin() + kDataAt - 1), notPaletted},
       {"nothing after the palette", Bytes(four.begin(), four.begin() + kDataAt), "is not a PNG picture"},
-      {"data chunk too long", bloated, damaged},
-      {"cut in a chunk header", Bytes(four.begin(), four.begin() + kDataAt + 8), damaged},
+      {"data chunk too long", Spliced(four, kDataAt, {0x7F}, 1), "is damaged (its last chunk runs past the end of the file)"},
       {"17 entries", PalettedPng(4, 1, std::vector<Rgb>(17, {1, 1, 1}), {0, 0, 0, 0}),
        "has 17 palette entries; 1 to 16 are allowed"},
-      {"no entries", Spliced(four, kPaletteAt, PngChunk("PLTE", {}), 21), "has 0 palette entries; 1 to 16 are allowed"},
       {"index past the palette", PalettedPng(4, 1, {{1, 2, 3}, {4, 5, 6}}, {0, 1, 5, 0}),
        "holds a colour that is not in its palette"},
   };
@@ -59,28 +48,14 @@ TEST(PngIo, IndexedPicturesAndWhatIsRefused) {
     std::string error;
     EXPECT_EQ(DecodeIndexedPng(row.png, picture, &error), row.error.empty()) << row.situation;
     EXPECT_EQ(error, row.error) << row.situation;
-    if (!row.error.empty()) continue;
-    EXPECT_EQ(picture.palette, kThree) << row.situation;
     EXPECT_EQ(picture.indices, row.indices) << row.situation;
-    EXPECT_EQ(picture.height, 2) << row.situation;
   }
-  std::vector<Rgb> sixteen;
-  for (uint8_t i = 0; i < 16; ++i) sixteen.push_back({i, 0, 0});
-  IndexedPicture picture;
-  EXPECT_TRUE(DecodeIndexedPng(PalettedPng(4, 1, sixteen, {15, 0, 0, 0}), picture, nullptr));
-  EXPECT_EQ(picture.indices, (Bytes{15, 0, 0, 0}));
-
   TempDir dir;
-  Image image;
-  std::string indexedError, rgbError;
-  EXPECT_FALSE(ReadIndexedPng(dir.Path("absent.png"), picture, &indexedError));
-  EXPECT_EQ(indexedError, "cannot be read");
-  EXPECT_FALSE(ReadPng(dir.Path("absent.png"), image, &rgbError));
-  EXPECT_EQ(rgbError, "cannot be read");
+  IndexedPicture picture;
+  std::string error;
+  EXPECT_FALSE(ReadIndexedPng(dir.Path("absent.png"), picture, &error));
+  EXPECT_EQ(error, "cannot be read");
   EXPECT_FALSE(WritePng(dir.Path("empty.png"), Image()));
-  WriteBytes(dir.Path("four.png"), four);
-  ASSERT_TRUE(ReadIndexedPng(dir.Path("four.png"), picture, &indexedError));
-  EXPECT_EQ(picture.indices, (Bytes{0, 1, 2, 1, 2, 2, 0, 0}));
 }
 
 TEST(Ge5Png, PalettedArtworkBecomesAGe5Picture) {
@@ -101,7 +76,6 @@ TEST(Ge5Png, PalettedArtworkBecomesAGe5Picture) {
       {"twins.png", PalettedPng(256, 1, twins, Bytes(256, 0)),
        "has palette entries 0 and 3 of the same colour; each entry needs its own"},
       {"rgb.png", EncodePng(Image(256, 1)), "is not a paletted (indexed-colour) PNG picture"},
-      {"garbage.png", Bytes(500, 0x42), "is not a PNG picture"},
       {"empty.png", {}, "is not a PNG picture"},
   };
   for (const auto& row : rows) {
@@ -115,7 +89,6 @@ TEST(Ge5Png, PalettedArtworkBecomesAGe5Picture) {
     EXPECT_EQ(picture.indices, indices);
     EXPECT_EQ(picture.palette[2], (Rgb{0, 90, 255}));
     EXPECT_EQ(picture.palette[3], (Rgb{0, 0, 0}));  // a short palette is filled up with black
-    EXPECT_EQ(picture.palette[15], (Rgb{0, 0, 0}));
   }
   Ge5Picture picture;
   std::string error;
