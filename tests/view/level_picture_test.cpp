@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "support/test_sheets.h"
 #include "view/editor.h"
 #include "view/golden.h"
-#include "view/layout.h"
 
 namespace {
 
@@ -30,26 +27,6 @@ void OpenSevenLevels(Editor& state) {
 }
 
 }  // namespace
-
-TEST(LevelPicture, CanvasAndWholeWindowAtBothZooms) {
-  for (int z : {1, 2}) {
-    Editor state;
-    OpenSevenLevels(state);
-    LevelPictureOptions canvasOnly;
-    canvasOnly.zoom = z;
-    const Image canvas = RenderLevelPicture(state, 6, canvasOnly);
-    EXPECT_EQ(LevelPictureWidth(canvasOnly), 256 * z);
-    EXPECT_EQ(LevelPictureHeight(canvasOnly), 208 * z);
-    LevelPictureOptions whole;
-    whole.zoom = z;
-    whole.wholeWindow = true;
-    whole.windowBackground = kPictureBackground;
-    const Image window = RenderLevelPicture(state, 6, whole);
-    EXPECT_EQ(state.session.regionList.Size(), 17u);  // laid out anew, not added to
-    EXPECT_TRUE(CropImage(window, z, z + kTopStrip, 256 * z, 208 * z) == canvas);
-    EXPECT_TRUE(MatchesGolden(window, "level_picture_z" + std::to_string(z) + ".png"));
-  }
-}
 
 TEST(LevelPicture, NoPictureOfALevelOutsideTheSet) {
   Editor state;
