@@ -74,25 +74,25 @@ TEST(Pointer, HoverShowsTheLevelAndInspectsTheCell) {
   }
 }
 
+// A step on level 1, whose index 0 is a level to show, not nothing to undo.
 TEST(Pointer, UndoRestoresTheStepAndShowsItsLevel) {
   Harness h;
   h.state.settings.correctShadow = 1;  // a stroke's inspection corrects shadows within its step
   h.Open([](LevelSet& levels) {
-    levels[2].SetPatternSet(5);
-    levels[2].SetCell(4 * kGridColumns + 5, 3);
+    levels[0].SetPatternSet(5);
+    levels[0].SetCell(4 * kGridColumns + 5, 3);
   });
-  SelectLevel(h.state, h.host, 2);
   const Level before = h.level();
   h.Select(kSelectPattern, kCellWall1);
   OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(3 * kGridColumns + 5));
   OnLeftButtonUp(h.state, h.host);
-  EXPECT_NE(h.level().GetCell(4 * kGridColumns + 5), 3);  // the shadow below
+  EXPECT_EQ(h.level().GetCell(4 * kGridColumns + 5), 11);  // the shadow below
   SelectLevel(h.state, h.host, 7);
   h.host.selectorPositions.clear();
   UndoStep(h.state, h.host);
-  EXPECT_EQ(h.state.session.currentLevel, 2);
+  EXPECT_EQ(h.state.session.currentLevel, 0);
   ASSERT_GE(h.host.selectorPositions.size(), 2u);
-  EXPECT_EQ(h.host.selectorPositions[0], std::make_pair(Selector::Level, 2));
+  EXPECT_EQ(h.host.selectorPositions[0], std::make_pair(Selector::Level, 0));
   EXPECT_EQ(h.host.selectorPositions[1], std::make_pair(Selector::Graphics, 2));
   EXPECT_EQ(h.level(), before);
   EXPECT_EQ(h.host.LastTitle(), "Kraxolan Editor - [set.kxl]");
