@@ -172,8 +172,8 @@ TEST(LevelSummary, OneLine) {
   for (auto [cell, value] : cells) level.SetCell(cell, value);
   level.SetGoal(7);
   level.GetActor(0).Set(8, 16, 5, 0, 0, 4);
-  std::memcpy(level.GetTime(), "1:\x01" "5", 4);
+  std::memcpy(level.GetTime(), " :\x7f" "5", 4);  // a blank is printable, 127 is not
   EXPECT_EQ(DescribeLevel(level),
-            "goal ?7, pattern set 3, song 0, time 1:?5, enemy types 1 2 3, exit yes, player yes, teleports "
+            "goal ?7, pattern set 3, song 0, time  :?5, enemy types 1 2 3, exit yes, player yes, teleports "
             "complete 1, one end only 6(end), gems 1 (+1 hidden), items 2, hidden items 2");
 }
