@@ -76,9 +76,14 @@ TEST(Checks, OneLevelPerRule) {
        {"level 3, row 2, column 2: error: the player stands on a solid pattern"}},
       {"an enemy on a wall", false, {{At(5, 5), 165}}, nullptr,
        {"level 3, row 6, column 6: error: enemy 1 stands on an explodable wall"}},
-      {"two enemies on the destroyable item", false, {{At(5, 5), kCellDestroyable}},
-       [](Level& l) { l.GetActor(4).Set(72, 80, 5, 24, 5, 2); },
-       {"level 3, row 6, column 6: error: enemy 1 stands on the destroyable item",
+      // Errors before warnings, a level's own before its cells'.
+      {"two enemies on the destroyable item, gems to get and none", false, {{At(5, 5), kCellDestroyable}},
+       [](Level& l) {
+         l.GetActor(4).Set(72, 80, 5, 24, 5, 2);
+         l.SetGoal(3);
+       },
+       {"level 3: error: the goal is \"Collect & Destroy gems\" but there is no gem",
+        "level 3, row 6, column 6: error: enemy 1 stands on the destroyable item",
         "level 3, row 6, column 6: error: enemy 4 stands on the destroyable item",
         "level 3, row 6, column 6: warning: enemy 1 and enemy 4 stand on one square"}},
       {"ordered by cell, not by actor", false, {{At(3, 2), kCellSolidFirst}, {At(5, 5), 70}},
@@ -87,11 +92,11 @@ TEST(Checks, OneLevelPerRule) {
         "level 3, row 6, column 6: error: enemy 1 stands on a solid pattern"}},
       {"kill enemies without one", false, {}, [](Level& l) { l.GetActor(1).Reset(); },
        {"level 3: error: the goal is \"Kill enemies\" but no enemy is placed"}},
-      {"gems without one", false, {}, [](Level& l) { l.SetGoal(3); },
-       {"level 3: error: the goal is \"Collect & Destroy gems\" but there is no gem"}},
       {"the gem hidden in a wall", false, {{At(2, 2), 159}}, [](Level& l) { l.SetGoal(1); }, {}},
-      {"values not in the palette", false, {{At(4, 4), 30}, {At(4, 6), 63}, {At(4, 7), kCellWall2}}, nullptr,
+      {"values not in the palette", false, {{At(4, 4), 30}, {At(4, 5), 33}, {At(4, 6), 63}, {At(4, 7), kCellWall2}},
+       nullptr,
        {"level 3, row 5, column 5: warning: cell value 30 is not in the palette",
+        "level 3, row 5, column 6: warning: cell value 33 is not in the palette",
         "level 3, row 5, column 7: warning: cell value 63 is not in the palette"}},
       // The exit reached from the player: bombs open walls, a teleport start leads to its end.
       {"reached from cell 0", true, {}, [](Level& l) { l.GetActor(0).Set(-8, 0, 5, 0, 0, 4); }, {kUnreached}},
@@ -131,34 +136,6 @@ TEST(Checks, TheTimeText) {
     std::memcpy(level.GetTime(), r.time.data(), r.time.size());
     EXPECT_EQ(LinesOf(level), r.lines) << r.time;
   }
-}
-
-TEST(Checks, ErrorsFirstThenByLevel) {
-  LevelSet levels;
-  levels[7] = Playable();
-  levels[1].SetCell(At(4, 4), 30);
-  const std::vector<Problem> problems = CheckLevels(levels, nullptr);
-  ASSERT_EQ(problems.size(), 28u);  // no exit, no player, no enemy in nine levels; one warning
-  EXPECT_EQ(DescribeProblem(problems[0]), "level 1: error: there is no exit in the main grid");
-  EXPECT_EQ(DescribeProblem(problems[26]), "level 10: error: the goal is \"Kill enemies\" but no enemy is placed");
-  EXPECT_EQ(DescribeProblem(problems[27]), "level 2, row 5, column 5: warning: cell value 30 is not in the palette");
-  EXPECT_TRUE(AnyError(problems));
-  EXPECT_FALSE(AnyError({problems.back()}));
-}
-
-TEST(Checks, TheCatalogueWhenOneIsKnown) {
-  Level level = Playable();
-  level.SetPatternSet(PatternSetValueOf(2));
-  level.SetMusic(3);
-  level.SetEnemyType(1, 3);  // the catalogue's last enemy sprite set
-  level.SetEnemyType(2, 0);  // the player's own sprite set
-  level.GetActor(1).SetAiType(kAiTypeBase + 4);
-  const CatalogueSizes catalogue{.patternSets = 2, .spriteSets = 4, .songs = 3, .aiTypes = 4};
-  EXPECT_EQ(LinesOf(level, &catalogue),
-            (Lines{"level 3: warning: pattern set 2 is not in the catalogue",
-                   "level 3: warning: song 3 is not in the catalogue",
-                   "level 3: warning: enemy type 3 uses sprite set 0, which is no enemy sprite set of the catalogue",
-                   "level 3, row 6, column 6: warning: enemy 1 has AI type 4, which the catalogue does not have"}));
 }
 
 TEST(LevelSummary, OneLine) {
