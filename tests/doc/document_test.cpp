@@ -27,13 +27,3 @@ TEST(Document, AnOpenStepGathersEdits) {
   EXPECT_FALSE(doc.CanUndo());
   EXPECT_FALSE(doc.Modified());
 }
-
-TEST(Document, KeepsTheNewestThousandSteps) {
-  Document doc;
-  for (int i = 1; i <= 1001; ++i) Edits::SetTimeLimit(doc, i % 10, 15 + i / 10);
-  EXPECT_EQ(doc.GetHistory().UndoCount(), 1000u);
-  while (doc.Undo() >= 0) {
-  }
-  EXPECT_STREQ(doc.GetLevel(1).GetTime(), "0:15");  // the first step is gone: level 1 keeps its time
-  EXPECT_STREQ(doc.GetLevel(2).GetTime(), "2:00");
-}

@@ -72,8 +72,6 @@ TEST(Edits, LeftClickRules) {
       {"no such category", {}, Chosen(kNoCategory, 5), 40, {{40, 0, 0}}, kNone},
       {"the player not in row 0", {}, Chosen(kSelectPlayer, 1), 5, {}, kNone},
       {"an enemy not in row 0", {}, Chosen(kSelectEnemy, 2), 8, {}, kNone},
-      {"no player image 4", {}, Chosen(kSelectPlayer, 4), 40, {}, kNone},
-      {"no enemy 0", {}, Chosen(kSelectEnemy, 0), 40, {}, kNone},
       {"no enemy 6", {}, Chosen(kSelectEnemy, 6), 40, {}, kNone},
       {"nothing past the last cell", {}, Pattern(9), kCellCount, {}, kNone},
   };
@@ -87,27 +85,6 @@ TEST(Edits, LeftClickRules) {
       EXPECT_EQ(doc.GetLevel(0), WithCells(r.before).GetLevel(0)) << r.what;
     }
   }
-}
-
-TEST(Edits, ActorsStandOnTheSquareOfTheCellAndEnemiesKeepTheirSettings) {
-  // Player image 2 on row 5, column 3: x 40, y 80, facing down, normal speed.
-  Document doc;
-  Edits::ApplyLeft(doc, 0, Chosen(kSelectPlayer, 2), 5 * kGridColumns + 3);
-  ActorRecord player;
-  player.Set(40, 80, 5, 0, 0, 4);
-  EXPECT_EQ(doc.GetLevel(0).GetActor(0), player);
-  // Enemy 5 moves and keeps its settings; column 15 is x 232.
-  EXPECT_TRUE(Edits::SetEnemySpeed(doc, 0, 5, 8));
-  EXPECT_TRUE(Edits::SetEnemyAiType(doc, 0, 5, 9));
-  EXPECT_TRUE(Edits::SetEnemyTypeCode(doc, 0, 5, 72));
-  EXPECT_TRUE(Edits::SetEnemyDirection(doc, 0, 5, 7));
-  Edits::ApplyLeft(doc, 0, Chosen(kSelectEnemy, 5), 12 * kGridColumns + 15);
-  ActorRecord enemy;
-  enemy.Set(232, 192, 7, 72, 9, 8);
-  EXPECT_EQ(doc.GetLevel(0).GetActor(5), enemy);
-  // The player is no enemy, and there is no enemy 6.
-  EXPECT_FALSE(Edits::SetEnemySpeed(doc, 0, 0, 8));
-  EXPECT_FALSE(Edits::SetEnemySpeed(doc, 0, 6, 8));
 }
 
 namespace {
@@ -166,6 +143,12 @@ TEST(Edits, RightClicksTakeOnlyPatternsOnlyOnTheMainGrid) {
   EXPECT_EQ(doc.GetLevel(0), Level());
 }
 
+TEST(Edits, ARectangleNeedsTwoCells) {
+  Document doc;
+  EXPECT_FALSE(Edits::FillRectangle(doc, 0, Pattern(5), -1, kCellCount - 1, false).Ran());
+  EXPECT_EQ(doc.GetLevel(0), Level());
+}
+
 TEST(Edits, LevelOperationsAreSteps) {
   LevelSet levels;
   levels[2].SetGoal(2);
@@ -187,4 +170,5 @@ TEST(Edits, LevelOperationsAreSteps) {
   cleared.SetPatternSet(7);
   EXPECT_EQ(doc.GetLevel(2), cleared);
   EXPECT_FALSE(Edits::SetGoal(doc, 10, 1));
+  EXPECT_FALSE(Edits::SetEnemySpeed(doc, 2, 6, 8));  // enemies are 1 to 5
 }
