@@ -196,60 +196,43 @@ TEST(Paint, CanvasReadyIsZeroWhileDrawing) {
   EXPECT_EQ(editor.state.session.canvasReady, 1);
 }
 
-// Quietly: the corrected level is neither modified nor a step. Without the
-// setting nothing is corrected: the window's golden pictures show pattern 0
-// below walls.
-TEST(Paint, ShadowsAreCorrectedFirstWhenTheSettingAsks) {
-  Canvas editor;
-  editor.level().SetCell(kGridColumns + 3, kCellSolidFirst);
-  editor.level().SetCell(2 * kGridColumns + 3, 2);
-  editor.state.settings.correctShadow = 1;
-  editor.Record();
-  EXPECT_EQ(editor.state.document.GetLevel(0).GetCell(2 * kGridColumns + 3), 10);
-  EXPECT_FALSE(editor.state.document.Modified());
-  EXPECT_FALSE(editor.state.document.CanUndo());
-}
-
 // The palette's ten parts are drawn with the panel, which a changed layout
 // asks for; the canvas is composed off screen only when the update area
 // reaches it, and a request not met stays for a later paint.
 TEST(PaintArea, TheCanvasIsComposedOnlyWhenTheUpdateAreaReachesIt) {
   constexpr size_t kPalette = 10;
-  for (int z : {1, 2}) {
-    const ClientRect c{z, z + kTopStrip, 257 * z, 209 * z + kTopStrip};
-    const ClientRect all{0, 0, 2000, 2000};
-    EXPECT_EQ(CanvasRect(z), c);
-    const struct Row {
-      const char* what;
-      int32_t flags;
-      bool layoutChanged;
-      ClientRect area;
-      bool erased;
-      int32_t flagsAfter;
-      size_t compositions, paletteBlits;
-    } rows[] = {
-        {"everything", kRepaintCanvas, false, all, false, kRepaintCanvas, 1, 0},
-        {"a new layout", kRepaintCanvas, true, all, false, kRepaintAll, 1, kPalette},
-        {"a new layout, all asked", kRepaintAll, true, all, false, kRepaintAll, 1, kPalette},  // ORed, not added
-        {"touching it on the right", kRepaintAll, false, {c.right, c.top, c.right + 50, c.bottom}, false, kRepaintAll,
-         0, kPalette},
-        {"touching it above", kRepaintCanvas, false, {0, 0, 600 * z, c.top}, false, kRepaintCanvas, 0, 0},
-        {"touching it on the left", kRepaintCanvas, false, {0, c.top, c.left, c.bottom}, false, kRepaintCanvas, 0, 0},
-        {"touching it below", kRepaintCanvas, false, {c.left, c.bottom, c.right, c.bottom + 9}, false, kRepaintCanvas,
-         0, 0},
-        {"the panel", kRepaintPanel, false, all, false, kRepaintPanel, 0, kPalette},
-        {"the panel, erased", kRepaintPanel, false, all, true, kRepaintPanel, 1, kPalette},
-    };
-    for (const Row& r : rows) {
-      Canvas editor(z, 1);
-      editor.state.session.repaintFlags = r.flags;
-      editor.state.session.layoutChanged = r.layoutChanged;
-      RecordingPainter painter;
-      PaintMainWindowArea(editor.state, painter, r.area, r.erased);
-      EXPECT_EQ(editor.state.session.repaintFlags, r.flagsAfter) << r.what;
-      EXPECT_EQ(editor.state.session.layoutChanged, 0) << r.what;
-      EXPECT_EQ(painter.Of(Kind::BeginOffscreen).size(), r.compositions) << r.what << " z " << z;
-      EXPECT_EQ(painter.Blits(SheetKind::Pattern, false).size(), r.paletteBlits) << r.what << " z " << z;
-    }
+  const ClientRect c{2, 2 + kTopStrip, 514, 418 + kTopStrip};  // the canvas at double size
+  const ClientRect all{0, 0, 2000, 2000};
+  EXPECT_EQ(CanvasRect(2), c);
+  const struct Row {
+    const char* what;
+    int32_t flags;
+    bool layoutChanged;
+    ClientRect area;
+    bool erased;
+    int32_t flagsAfter;
+    size_t compositions, paletteBlits;
+  } rows[] = {
+      {"a new layout", kRepaintCanvas, true, all, false, kRepaintAll, 1, kPalette},
+      {"a new layout, all asked", kRepaintAll, true, all, false, kRepaintAll, 1, kPalette},  // ORed, not added
+      {"touching it on the right", kRepaintAll, false, {c.right, c.top, c.right + 50, c.bottom}, false, kRepaintAll, 0,
+       kPalette},
+      {"touching it above", kRepaintCanvas, false, {0, 0, 1200, c.top}, false, kRepaintCanvas, 0, 0},
+      {"touching it on the left", kRepaintCanvas, false, {0, c.top, c.left, c.bottom}, false, kRepaintCanvas, 0, 0},
+      {"touching it below", kRepaintCanvas, false, {c.left, c.bottom, c.right, c.bottom + 9}, false, kRepaintCanvas, 0,
+       0},
+      {"the panel", kRepaintPanel, false, all, false, kRepaintPanel, 0, kPalette},
+      {"the panel, erased", kRepaintPanel, false, all, true, kRepaintPanel, 1, kPalette},
+  };
+  for (const Row& r : rows) {
+    Canvas editor(2, 1);
+    editor.state.session.repaintFlags = r.flags;
+    editor.state.session.layoutChanged = r.layoutChanged;
+    RecordingPainter painter;
+    PaintMainWindowArea(editor.state, painter, r.area, r.erased);
+    EXPECT_EQ(editor.state.session.repaintFlags, r.flagsAfter) << r.what;
+    EXPECT_EQ(editor.state.session.layoutChanged, 0) << r.what;
+    EXPECT_EQ(painter.Of(Kind::BeginOffscreen).size(), r.compositions) << r.what;
+    EXPECT_EQ(painter.Blits(SheetKind::Pattern, false).size(), r.paletteBlits) << r.what;
   }
 }

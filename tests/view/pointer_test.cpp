@@ -33,6 +33,7 @@ ClientRect WhiteFrame(const RecordingPainter& painter) {
 
 TEST(Pointer, ADragOverThePanelSelects) {
   Harness h;
+  h.Open([](LevelSet& levels) { levels[0].GetActor(4).Set(0, 0, 7, 48, 6, 8); });
   h.Select(kSelectPattern, kCellExit);
   OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(5 * kGridColumns + 5));
   EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.In(kRegionSolid, 20, 20)), 1);
@@ -43,9 +44,20 @@ TEST(Pointer, ADragOverThePanelSelects) {
   EXPECT_EQ(h.state.session.selectionCategory, kSelectEnemy);
   EXPECT_EQ(h.state.session.selectionValue, 4);
   OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(7 * kGridColumns + 7));
-  EXPECT_EQ(h.level().GetActor(4).x(), 104);
+  ActorRecord enemy;  // on row 7, column 7: x 104, y 112; its settings stay
+  enemy.Set(104, 112, 7, 48, 6, 8);
+  EXPECT_EQ(h.level().GetActor(4), enemy);
   OnLeftButtonUp(h.state, h.host);
   EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 1u);
+}
+
+TEST(Pointer, NothingHappensBeforeTheFirstPaint) {
+  Harness h;
+  h.state.session.canvasReady = 0;
+  h.Select(kSelectPattern, kSolid);
+  EXPECT_EQ(OnCanvasMouseMove(h.state, h.host, kKeyLeftButton, h.At(50)), 0);
+  EXPECT_EQ(OnLeftButtonDown(h.state, h.host, kKeyLeftButton, h.At(50)), 0);
+  EXPECT_EQ(h.level(), Level());
 }
 
 // The inspector shows the tiles a cell is made of: a wall hiding item 22 on floor 5.
@@ -174,7 +186,9 @@ TEST(Pointer, TheRightButtonsRectangleAndCtrlFloods) {
   EXPECT_EQ(h.level().FindExit(), 52);
   h.Select(kSelectPlayer, 2);
   OnLeftButtonDown(h.state, h.host, kKeyLeftButton | kKeyControl, h.At(5 * kGridColumns + 3));
-  EXPECT_TRUE(h.level().GetActor(0).IsPlaced());
+  ActorRecord player;  // image 2 on row 5, column 3: x 40, y 80, facing down, normal speed
+  player.Set(40, 80, 5, 0, 0, 4);
+  EXPECT_EQ(h.level().GetActor(0), player);
 }
 
 TEST(Pointer, NoNearestCellWithoutTheCanvas) {
