@@ -33,10 +33,6 @@ struct Canvas {
   }
   int z() const { return state.settings.zoom; }
   Level& level() { return levels[state.session.currentLevel]; }
-  void Select(int32_t category, int32_t value) {
-    state.session.selectionCategory = category;
-    state.session.selectionValue = value;
-  }
   int Draw(Painter& painter) {
     state.document.Replace(levels, "");
     return PaintMainWindow(state, painter);
@@ -87,7 +83,7 @@ TEST(Paint, TheWholeWindowAtBothZooms) {
     editor.state.session.inspectorTiles[0] = 31;
     editor.state.session.inspectorTiles[2] = 77;
     editor.state.session.rectangle = {true, false, 8 * kGridColumns + 16, 7 * kGridColumns};
-    editor.Select(kSelectPattern, 90);
+    editor.state.session.selectionValue = 90;  // a pattern, as a new session has it
     EXPECT_TRUE(MatchesGolden(editor.Paint(), "window_z" + std::to_string(z) + ".png"));
   }
 }
@@ -111,7 +107,7 @@ TEST(Paint, NumbersOutsideTheCatalogueDrawNothing) {
   level.GetActor(4).Set(88, 32, 4, 72, 5, 2);
   level.GetActor(5).Set(100000, 32, 5, 72, 5, 2);
   editor.state.session.inspectorTiles[0] = 5;
-  editor.Select(kSelectPattern, -1);
+  editor.state.session.selectionValue = -1;  // a pattern, as a new session has it
   EXPECT_TRUE(MatchesGolden(editor.Paint(), "unknown_numbers.png"));
   EXPECT_EQ(editor.Record().Of(Kind::Caption).size(), 6u);  // no name of the pattern set
 }
