@@ -53,12 +53,12 @@ struct Harness {
     const ScreenRegion* r = state.session.regionList.FindRegionById(id);
     return Pack(r->left + dx * z, r->top + dy * z);
   }
-  // A point inside grid cell `cell`, off the cell's corner.
-  uint32_t At(int cell, int offset = 5) const {
-    const int y = 16 * RowOf(cell) + offset;
-    if (ColumnOf(cell) == 0) return In(kRegionLeftEdge, offset % 8, y);
-    if (ColumnOf(cell) == kGridColumns - 1) return In(kRegionRightEdge, offset % 8, y);
-    return In(kRegionGrid, 16 * (ColumnOf(cell) - 1) + offset, y);
+  // A point inside grid cell `cell`, 5 pixels right of and below its corner.
+  uint32_t At(int cell) const {
+    const int y = 16 * RowOf(cell) + 5;
+    if (ColumnOf(cell) == 0) return In(kRegionLeftEdge, 5, y);
+    if (ColumnOf(cell) == kGridColumns - 1) return In(kRegionRightEdge, 5, y);
+    return In(kRegionGrid, 16 * (ColumnOf(cell) - 1) + 5, y);
   }
   void Select(int32_t category, int32_t value) {
     state.session.selectionCategory = category;

@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "support/test_sheets.h"
 #include "view/editor.h"
 #include "view/golden.h"
-#include "view/layout.h"
 
 namespace {
 
@@ -31,26 +28,6 @@ void OpenSevenLevels(Editor& state) {
 
 }  // namespace
 
-TEST(LevelPicture, CanvasAndWholeWindowAtBothZooms) {
-  for (int z : {1, 2}) {
-    Editor state;
-    OpenSevenLevels(state);
-    LevelPictureOptions canvasOnly;
-    canvasOnly.zoom = z;
-    const Image canvas = RenderLevelPicture(state, 6, canvasOnly);
-    EXPECT_EQ(LevelPictureWidth(canvasOnly), 256 * z);
-    EXPECT_EQ(LevelPictureHeight(canvasOnly), 208 * z);
-    LevelPictureOptions whole;
-    whole.zoom = z;
-    whole.wholeWindow = true;
-    whole.windowBackground = kPictureBackground;
-    const Image window = RenderLevelPicture(state, 6, whole);
-    EXPECT_EQ(state.session.regionList.Size(), 17u);  // laid out anew, not added to
-    EXPECT_TRUE(CropImage(window, z, z + kTopStrip, 256 * z, 208 * z) == canvas);
-    EXPECT_TRUE(MatchesGolden(window, "level_picture_z" + std::to_string(z) + ".png"));
-  }
-}
-
 TEST(LevelPicture, NoPictureOfALevelOutsideTheSet) {
   Editor state;
   EXPECT_TRUE(RenderLevelPicture(state, kLevelCount, {}).Empty());
@@ -60,18 +37,11 @@ TEST(LevelPicture, NoPictureOfALevelOutsideTheSet) {
 TEST(LevelPicture, TheSheetHoldsAllTenLevelsWithTheirNumbers) {
   Editor state;
   OpenSevenLevels(state);
-  for (int z : {1, 2}) {
-    LevelPictureOptions options;
-    options.zoom = z;
-    options.windowBackground = kPictureBackground;
-    const Image sheet = RenderLevelSheet(state, options);
-    EXPECT_EQ(sheet.Width(), (5 * 256 + 24) * z);
-    EXPECT_EQ(sheet.Height(), (2 * (208 + 11) + 12) * z);
-    // Level 7: the second row's second canvas, drawn as the canvas is.
-    const Image seventh = RenderLevelPicture(state, 6, options);
-    EXPECT_TRUE(CropImage(sheet, (4 + 260) * z, (4 + 219 + 4 + 11) * z, 256 * z, 208 * z) == seventh);
-    if (z == 1) {
-      EXPECT_TRUE(MatchesGolden(sheet, "level_sheet_z1.png"));
-    }
-  }
+  LevelPictureOptions options;
+  options.windowBackground = kPictureBackground;
+  const Image sheet = RenderLevelSheet(state, options);
+  EXPECT_TRUE(MatchesGolden(sheet, "level_sheet_z1.png"));
+  // Level 7: the second row's second canvas, drawn as the canvas is.
+  const Image seventh = RenderLevelPicture(state, 6, options);
+  EXPECT_TRUE(CropImage(sheet, 4 + 260, 4 + 219 + 4 + 11, 256, 208) == seventh);
 }
