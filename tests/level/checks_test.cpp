@@ -104,6 +104,9 @@ TEST(Checks, OneLevelPerRule) {
       {"a teleport start outside", true, {{At(8, 8), 178}, {At(4, 6), 179}}, nullptr, {}},
       {"a teleport end outside", true, {{At(8, 8), 179}, {At(4, 6), 178}}, nullptr, {kUnreached}},
       {"a plain cell leads nowhere", true, {{At(4, 6), 1}}, nullptr, {kUnreached}},
+      {"walled in at the bottom right, open only through the edge column", false,
+       {{At(3, 5), 0}, {At(12, 15), kCellExitOnFloor}, {At(12, 14), 80}, {At(11, 14), 80}, {At(11, 15), 80}}, nullptr,
+       {"level 3, row 13, column 16: warning: the exit cannot be reached from the player's square"}},
   };
   for (const CheckRow& r : rows) {
     Level level = Playable();
