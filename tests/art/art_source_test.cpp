@@ -84,7 +84,7 @@ TEST(ArtSource, TilesFramesAndWhatIsDerivedFromThem) {
                                            Rows(14, "aaaaaaaaaaaaaaaa\t") + "c...............\ntile 1 = flipx 0\n"
                                            "tile 16 = flipy 0\ntile 2 = recolour 0 ab ba\ntile 9 = shadow 0\n"
                                            "shadowrows 2\ntile 8 = shadow 0\ntile 7 = copy 8\ninclude parts/more.part\n"},
-                     {"art/parts/more.part", "tile 4 2x1 over 0\n" + Rows(16, "__bb____________c_______________\r ")}},
+                     {"art/parts/more.part", "tile 14 2x1 over 0\n" + Rows(16, "__bb____________c_______________\r ")}},
                     patterns, error)) << error.Text();
   const struct {
     const char* what;
@@ -102,10 +102,10 @@ TEST(ArtSource, TilesFramesAndWhatIsDerivedFromThem) {
       {"tile 8, the dithered row", patterns, 128, 2, 16, "babababababababa"},
       {"tile 9 = shadow 0, the dithered row", patterns, 144, 5, 16, "abababababababab"},
       {"tile 7 = copy 8, its right neighbour", patterns, 112, 0, 16, "bcaaaaaaaaaaaaaa"},
-      {"tiles 4 and 5 over 0", patterns, 64, 0, 32, "abbb............cb.............."},
+      {"tiles 14 and 15 over 0, the last of the row", patterns, 224, 0, 32, "abbb............cb.............."},
   };
   for (const auto& row : rows) EXPECT_EQ(Drawn(row.sheet, row.x, row.y, row.width), row.drawn) << row.what;
-  EXPECT_TRUE(patterns.drawn[5]);
+  EXPECT_TRUE(patterns.drawn[15]);
   EXPECT_FALSE(patterns.drawn[6]);
   EXPECT_EQ(ScaleImage(sprites.ToImage(), 2).At(3, 1), (Rgb{47, 255, 111}));
 }
@@ -186,6 +186,8 @@ TEST(LevelSource, MistakesAreReportedWithTheirLine) {
       {kKeys + LevelText(1, "@...............#") + rest, "levels.txt:16: actors stand in columns 2..16 and rows 2..13 of the map"},
       {kKeys + LevelText(1, "#@<.............#") + rest, "levels.txt:14: level 1: teleport 1 needs exactly one start and one end"},
       {kKeys + Levels(1, 9), "levels.txt: holds 9 levels; a level set has 10"},
+      {kKeys + Levels(1, 9) + "level 10\n", "levels.txt:165: level 10 has no 'patterns' line"},  // the last level
+      {kKeys + "level 1\nmusic 3\n", "levels.txt:13: expected 'music N' with N 0..2 (the songs of resources.ini)"},
       {kKeys + "level 1\npatterns castle\n", "levels.txt:13: no pattern set 'castle' in resources.ini"},
       {kKeys + "level 1\nmap\n#################\n", "levels.txt:13: the map ends after 1 of 13 rows"},
   };

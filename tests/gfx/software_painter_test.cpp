@@ -53,3 +53,12 @@ TEST(SoftwarePainter, BlitsAreClipped) {
     EXPECT_EQ(Rows(image), row.rows) << row.sx << "," << row.sy << " " << row.dx << "," << row.dy;
   }
 }
+
+TEST(SoftwarePainter, LinesAreClippedAndEndBeforeTheirLastPoint) {
+  const ResourceCatalogue c = SolidCatalogue();
+  Image image(6, 5, kDot);
+  SoftwarePainter painter(c, image);
+  painter.Line(-2, 1, 3, 1, kSheet);  // from beyond the left edge
+  painter.Line(4, -2, 4, 1, kSheet);  // from above the top edge
+  EXPECT_EQ(Rows(image), "....s.|sss...|......|......|......");
+}

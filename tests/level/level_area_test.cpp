@@ -85,7 +85,7 @@ TEST(LevelArea, PlacedCellsKeepOneExitAndOneOfEachTeleportEnd) {
     std::vector<std::pair<int, int32_t>> cells;  // cell, value afterwards
   } cases[] = {
       {"an exit moves the level's exit", Row({kExitOn2}), 7, 7, true, {{At(7, 7), kExitOn2}, {At(5, 5), 5}}},
-      {"a teleport end moves that end only", Row({kEnd0}), 7, 7, true, {{At(7, 7), kEnd0}, {At(8, 8), 0}, {At(6, 6), kStart0}}},
+      {"a teleport end moves that end only", Row({kEnd0}), 7, 7, true, {{At(7, 7), kEnd0}, {At(8, 8), 0}, {At(6, 6), kStart0}, {At(5, 5), kExitOn5}}},
       {"what lies beyond the grid is left out", Row({64, 65, 66}), 15, 4, true, {{At(15, 4), 64}, {At(16, 4), 65}, {At(0, 5), 0}}},
       {"no exit on row 0", Row({kExitOn2}), 7, 0, false, {{At(7, 0), 0}, {At(5, 5), kExitOn5}}},
       {"no teleport end in an edge column", Row({kEnd0}), 16, 7, false, {{At(16, 7), 0}, {At(8, 8), kEnd0}}},

@@ -31,6 +31,11 @@ TEST(Level, ShadowsFollowTheCellAbove) {
     EXPECT_EQ(level.GetCell(kBelow), r.belowAfter) << r.above << " over " << r.below;
     EXPECT_EQ(level.GetFloor(kBelow), r.floorAfter) << r.above << " over floor " << r.floor;
   }
+  Level corner;  // the first cell below row 0, in the left edge column
+  corner.SetCell(0, kCellWall1);
+  corner.SetCell(kGridColumns, 3);
+  corner.CorrectShadows();
+  EXPECT_EQ(corner.GetCell(kGridColumns), 11);
 }
 
 TEST(TimeLimit, SecondsOfTheText) {

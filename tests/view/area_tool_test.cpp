@@ -111,14 +111,21 @@ TEST(AreaTool, AreaTextThatIsNoAreaPastesNothingAndSaysWhy) {
   EXPECT_EQ(h.host.LastStatus(), "Paste: /version: is not 1");
 }
 
-TEST(AreaTool, ARightClickDropsTheFloatingArea) {
-  Harness h;
-  h.host.clipboardArea = EncodeArea({1, 1, {kSolid}, {0}, {}});
-  BeginPasteArea(h.state, h.host);
-  EXPECT_EQ(h.state.session.floating.cell, Cell(1, 1));  // no pointer known: the first cell of the main grid
-  OnRightButtonDown(h.state, h.host, 0, h.At(Cell(6, 6)));
-  EXPECT_FALSE(h.state.session.floating.active);
-  EXPECT_EQ(h.level().GetCell(Cell(6, 6)), 0);
+TEST(AreaTool, ARightClickOrEscDropsTheFloatingAreaAndKeepsSelectMode) {
+  for (const bool esc : {false, true}) {
+    Harness h;
+    ToggleSelectMode(h.state, h.host);
+    h.host.clipboardArea = EncodeArea({1, 1, {kSolid}, {0}, {}});
+    BeginPasteArea(h.state, h.host);
+    EXPECT_EQ(h.state.session.floating.cell, Cell(1, 1));  // no pointer known: the first cell of the main grid
+    if (esc)
+      OnKeyUp(h.state, h.host, kKeyEscape, 0);
+    else
+      OnRightButtonDown(h.state, h.host, 0, h.At(Cell(6, 6)));
+    EXPECT_FALSE(h.state.session.floating.active) << esc;
+    EXPECT_TRUE(h.state.session.selectMode) << esc;
+    EXPECT_EQ(h.level().GetCell(Cell(6, 6)), 0) << esc;
+  }
 }
 
 TEST(AreaTool, AFlipIsOneStepOrSaysWhyNot) {
