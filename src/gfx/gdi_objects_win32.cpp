@@ -3,13 +3,11 @@
 void GdiObjectLedger::Created(GdiObjectKind kind, const void* handle) {
   if (!handle) return;
   ++created_[Slot(kind)];
-  if (observer_) observer_(context_, kind, handle, true);
 }
 
 void GdiObjectLedger::Deleted(GdiObjectKind kind, const void* handle) {
   if (!handle) return;
   ++deleted_[Slot(kind)];
-  if (observer_) observer_(context_, kind, handle, false);
 }
 
 int64_t GdiObjectLedger::LiveTotal() const {

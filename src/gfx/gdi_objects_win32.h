@@ -23,19 +23,10 @@ class GdiObjectLedger {
   int64_t Live(GdiObjectKind kind) const { return CreatedCount(kind) - DeletedCount(kind); }
   int64_t LiveTotal() const;
 
-  // Tests watch every creation and deletion through an observer; none by default.
-  using Observer = void (*)(void* context, GdiObjectKind kind, const void* handle, bool created);
-  void Observe(Observer observer, void* context) {
-    observer_ = observer;
-    context_ = context;
-  }
-
  private:
   static int Slot(GdiObjectKind kind) { return static_cast<int>(kind); }
   int64_t created_[kGdiObjectKinds] = {};
   int64_t deleted_[kGdiObjectKinds] = {};
-  Observer observer_ = nullptr;
-  void* context_ = nullptr;
 };
 
 // The objects of GdiPainter (its source and off-screen contexts, the

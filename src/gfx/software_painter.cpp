@@ -101,9 +101,7 @@ void SoftwarePainter::Line(int x0, int y0, int x1, int y1, Rgb colour) {
   }
 }
 
-void SoftwarePainter::Caption(const ClientRect& rect, const std::string& text, Rgb background) {
-  captions_.push_back({rect, text, background});
-}
+void SoftwarePainter::Caption(const ClientRect&, const std::string&, Rgb) {}
 
 void SoftwarePainter::FillBackground(const ClientRect& rect) {
   Image& surface = Surface();
@@ -124,7 +122,6 @@ void SoftwarePainter::EndOffscreen(const ClientRect& area) {
   Transfer(offscreen_, area.left, area.top, static_cast<int64_t>(area.right) - area.left,
            static_cast<int64_t>(area.bottom) - area.top, target_, area.left, area.top,
            RasterOp::Copy);
-  ++transfers_;
   offscreen_ = Image();
   offscreenActive_ = false;
 }

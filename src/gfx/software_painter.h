@@ -4,15 +4,13 @@
 //
 // Where GDI has no exact counterpart here:
 // - Captions are not rendered, because the Windows font is not available:
-//   the text and rectangle of each caption are recorded and the pixels left
-//   as they are. Filling the rectangle instead would be wrong too: DrawText
+//   the pixels are left as they are. Filling the rectangle would be wrong: DrawText
 //   fills only the character cells, and the caption rectangles overlap
 //   ("Teleport %d" and "Pattern order" share a line).
 // - A hidden picture starts black, as a fresh compatible bitmap does.
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "gfx/painter.h"
 
@@ -23,12 +21,6 @@ constexpr Rgb kDefaultWindowBackground{212, 208, 200};
 
 class SoftwarePainter : public Painter {
  public:
-  struct CaptionRecord {
-    ClientRect rect;
-    std::string text;
-    Rgb background;
-  };
-
   // The catalogue and the target must outlive the painter.
   SoftwarePainter(const ResourceCatalogue& catalogue, Image& target,
                   Rgb windowBackground = kDefaultWindowBackground);
@@ -47,12 +39,6 @@ class SoftwarePainter : public Painter {
   void BeginOffscreen(int width, int height) override;
   void EndOffscreen(const ClientRect& area) override;
 
-  const std::vector<CaptionRecord>& Captions() const { return captions_; }
-  // How many hidden pictures were copied to the target.
-  int OffscreenTransfers() const { return transfers_; }
-  bool Offscreen() const { return offscreenActive_; }
-  Rgb WindowBackground() const { return background_; }
-
  private:
   Image& Surface() { return offscreenActive_ ? offscreen_ : target_; }
 
@@ -61,8 +47,6 @@ class SoftwarePainter : public Painter {
   Rgb background_;
   Image offscreen_;
   bool offscreenActive_ = false;
-  int transfers_ = 0;
-  std::vector<CaptionRecord> captions_;
 };
 
 // The w x h part of the picture at (left, top), clipped to the picture; what

@@ -112,6 +112,10 @@ TEST(Storage, APathLongerThanTheEditorTakesIsRefusedOnEveryRoad) {
     EXPECT_EQ(f.host.messages[0].text, "The path is too long: it has 259 characters, and the editor takes paths of at most 255.\n\n" + kLongPath) << c.what;
     EXPECT_TRUE(f.files.created.empty()) << c.what;
   }
+  Fixture f;  // 255 characters are the editor's to try
+  f.host.openPaths = {"C:\\" + std::string(248, 'a') + ".kxl"};
+  OpenLevelSet(f.state, f.host);
+  EXPECT_EQ(f.host.Texts(), std::vector<std::string>{"Couldn't load file!"});
 }
 
 #ifndef _WIN32

@@ -118,8 +118,11 @@ TEST(ArtSource, MalformedSourcesNameFileAndLine) {
       {kHead + "tile 3\n" + Rows(15, "aaaaaaaaaaaaaaaa"), "", "", "art/sheet.art:6: tile 3 ends after 15 of 16 rows"},
       {kHead + "tile 0\n" + Rows(16, "aaaaaaaaaaaaaaaa") + "tile 0 = copy 1\n", "", "", "art/sheet.art:23: tile 0 is drawn twice"},
       {kHead + "tile 1 = flipx 0\n", "", "", "art/sheet.art:6: tile 0 is not drawn yet"},
+      {kHead + "tile 1 = flipx 127\n", "", "", "art/sheet.art:6: tile 127 is not drawn yet"},
+      {kHead + "tile 1 = flipx 128\n", "", "", "art/sheet.art:6: '128' is not a tile number"},
       {kHead + "tile 15 2x1\n", "", "", "art/sheet.art:6: the block runs off the sheet"},
       {kHead + "colour 4 . 1 1 1\n", "", "", "art/sheet.art:6: character '.' already names a colour"},
+      {"sheet tile big\n", "", "", "art/sheet.art:1: expected 'sheet pattern NAME' or 'sheet sprite NAME'"},
       {"sheet pattern Big\n", "", "", "art/sheet.art:1: sheet names use a-z, 0-9, '_' and '-' only (they name files)"},
       {"# a comment\n", "", "", "art/sheet.art: no 'sheet' line: the file does not say what it draws"},
       {kHead + "include inc.part\n", "art/inc.part", "\n\ntile 0\nshort\n", "art/inc.part:4: row 1 of tile 0 has 5 pixels, expected 16"},
@@ -136,7 +139,7 @@ TEST(ArtSource, MalformedSourcesNameFileAndLine) {
 
 TEST(LevelSource, BuildsTheLevelsFromTheirMaps) {
   const std::string first =
-      "level 1\npatterns dungeon\ngoal collect-destroy\nmusic 2\ntime 4:05\nenemies bat slime 2\nfloor 0\nkey x 70\n"
+      "level 1\n# the first\npatterns dungeon\ngoal collect-destroy\nmusic 2\ntime 0:15\nenemies bat slime 2\nfloor 0\nkey x 16\n"
       "map\n#################\n#@::x..........G#\n#::S...........u#\n#.:E:...<...*..1#\n#...............#\n"
       "#.......2.......#\n#...............#\n#...............#\n#...+...........#\n#...............#\n"
       "#...........>...#\n#...............#\n#################\nplayer left\n"
@@ -151,12 +154,12 @@ TEST(LevelSource, BuildsTheLevelsFromTheirMaps) {
   EXPECT_EQ(level.GetEnemyType(0), 3);  // bat, the third enemy set
   EXPECT_EQ(level.GetEnemyType(1), 1);
   EXPECT_EQ(level.GetEnemyType(2), 2);  // given by its number
-  EXPECT_STREQ(level.GetTime(), "4:05");
+  EXPECT_STREQ(level.GetTime(), "0:15");
   const struct {
     int row, column, cell, floor;
   } cells[] = {
       {0, 0, 64, 0},               // a common key: a wall on the level's floor
-      {1, 4, 70, 8},               // the level's own key, on what most neighbours show, shadowed
+      {1, 4, 16, 8},               // the level's own key, past the floors: on what most neighbours show, shadowed
       {1, 15, 175, 8},             // the second kind of wall hiding a gem
       {2, 3, 146, 3},              // the first kind hiding an item
       {2, 15, kCellDestroyable, 8},  // on 0 in the shadow of the wall above
@@ -187,6 +190,9 @@ TEST(LevelSource, MistakesAreReportedWithTheirLine) {
       {kKeys + LevelText(1, "#@<.............#") + rest, "levels.txt:14: level 1: teleport 1 needs exactly one start and one end"},
       {kKeys + Levels(1, 9), "levels.txt: holds 9 levels; a level set has 10"},
       {kKeys + Levels(1, 9) + "level 10\n", "levels.txt:165: level 10 has no 'patterns' line"},  // the last level
+      {kKeys + "level 1\ntime 0:14\n", "levels.txt:13: expected 'time M:SS' between 0:15 and 9:59"},
+      {kKeys + "level 1\nenemies dragon bat slime\n", "levels.txt:13: no enemy set 'dragon' in resources.ini"},
+      {kKeys + "key 5 3\n", "levels.txt:12: '5' marks an actor on the map and cannot be a key"},
       {kKeys + "level 1\nmusic 3\n", "levels.txt:13: expected 'music N' with N 0..2 (the songs of resources.ini)"},
       {kKeys + "level 1\npatterns castle\n", "levels.txt:13: no pattern set 'castle' in resources.ini"},
       {kKeys + "level 1\nmap\n#################\n", "levels.txt:13: the map ends after 1 of 13 rows"},
@@ -217,10 +223,13 @@ TEST(LevelPreview, ASpriteCoversOnlyWhereItIsDrawn) {
   ArtSheet patterns, player;
   SourceError error;
   ASSERT_TRUE(Parse({{"art/sheet.art", kHead + "tile 0\n" + Rows(16, "bbbbbbbbbbbbbbbb")}}, patterns, error));
-  ASSERT_TRUE(Parse({{"art/sheet.art", kSprites + "frame 4\n" + Rows(24, "x...............")}}, player, error));
+  const std::string frame = Rows(24, "x...............");
+  ASSERT_TRUE(Parse({{"art/sheet.art", kSprites + "frame 0\n" + frame + "frame 4\n" + frame}}, player, error));
   Level level;  // every cell tile 0
   level.GetActor(0).Set(8, 16, 3, 0, 0, 4);  // facing right: frames 4 to 7
-  const Image preview = PreviewLevel(level, patterns, player, {});
+  level.GetActor(1).Set(40, 16, 1, 24, 5, 4);  // an enemy of sprite set 1 facing up: frame 0
+  const Image preview = PreviewLevel(level, patterns, player, {&player});
+  EXPECT_EQ(preview.At(40, 8), (Rgb{255, 0, 0}));
   EXPECT_EQ(preview.At(8, 8), (Rgb{255, 0, 0}));  // the sprite from 8 above its cell
   EXPECT_EQ(preview.At(9, 8), (Rgb{0, 255, 0}));  // the tile where the sprite has colour 0
   EXPECT_EQ(preview.At(8, 32), (Rgb{0, 255, 0}));  // the cell below, where the sprite ends

@@ -76,6 +76,8 @@ TEST(Checks, OneLevelPerRule) {
        {"level 3, row 2, column 2: error: the player stands on a solid pattern"}},
       {"an enemy on a wall", false, {{At(5, 5), 165}}, nullptr,
        {"level 3, row 6, column 6: error: enemy 1 stands on an explodable wall"}},
+      {"an enemy between two squares stands on neither", false, {{At(5, 5), 165}},
+       [](Level& l) { l.SetActorPosition(1, 76, 80); }, {}},
       // Errors before warnings, a level's own before its cells'.
       {"two enemies on the destroyable item, gems to get and none", false, {{At(5, 5), kCellDestroyable}},
        [](Level& l) {

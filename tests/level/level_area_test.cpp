@@ -67,10 +67,12 @@ TEST(LevelArea, CopyTakesTheRectangleWithTheActorsStandingInIt) {
 
 TEST(LevelArea, ClearEmptiesCellsAndFloorsAndTakesEveryActorInItOff) {
   Level level = Target();
+  level.SetCell(At(9, 10), kCellGem);  // just below
   ClearArea(level, CellRectBetween(At(5, 5), At(9, 9)));
   EXPECT_EQ(level.GetCell(At(5, 5)), 0);
   EXPECT_EQ(level.GetFloor(At(5, 5)), 0);
   EXPECT_EQ(level.GetCell(At(8, 8)), 0);
+  EXPECT_EQ(level.GetCell(At(9, 10)), kCellGem);
   EXPECT_FALSE(level.GetActor(0).IsPlaced());
   EXPECT_FALSE(level.GetActor(1).IsPlaced());
   EXPECT_TRUE(level.GetActor(3).IsPlaced());  // column 10 lies outside

@@ -138,11 +138,13 @@ TEST(Paint, RepaintFlagsSteerWhatIsRedrawn) {
   editor.state.session.inspectorTiles[0] = 0;
   editor.state.session.inspectorTiles[1] = 5;
   editor.state.session.inspectorTiles[2] = kCellSolidLast;
+  editor.level().SetCell(0, kCellTeleportFirst);  // a pair from cell 0: its link is drawn
+  editor.level().SetCell(40, kCellTeleportFirst + 1);
   editor.state.session.repaintFlags = kRepaintCanvas;
   const RecordingPainter canvas = editor.Record();
   EXPECT_EQ(canvas.Blits(SheetKind::Pattern, false).size(), 3u);
   EXPECT_TRUE(canvas.Blits(SheetKind::SpriteColour, false).empty());
-  EXPECT_TRUE(canvas.Of(Kind::Line).empty());
+  EXPECT_EQ(canvas.Of(Kind::Line).size(), 1u);
   editor.state.session.repaintFlags = kRepaintPanel;
   const RecordingPainter panel = editor.Record();
   EXPECT_EQ(panel.Blits(SheetKind::SpriteColour, false).size(), 9u);

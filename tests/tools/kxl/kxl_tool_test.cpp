@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "gfx/ge5.h"
 #include "gfx/png_io.h"
 #include "kxl_commands.h"
@@ -78,6 +80,8 @@ TEST(KxlTool, StatusAndOutputOfEachCommand) {
     EXPECT_EQ(run.err.empty(), row.err.empty()) << row.situation;
   }
   EXPECT_EQ(ReadBytes(dir.Path("new.kxl")), ReadBytes(set));  // the old set in the current form
+  const std::string info = Kxl(RunInfo, {set}).out;
+  EXPECT_EQ(std::count(info.begin(), info.end(), '\n'), kLevelCount);  // a line a level
   EXPECT_FALSE(std::filesystem::exists(out));
   EXPECT_EQ(ReadBytes(kept), (std::vector<uint8_t>{7, 7}));  // a failed command writes nothing
 }

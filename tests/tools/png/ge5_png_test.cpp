@@ -55,6 +55,8 @@ TEST(PngIo, IndexedPicturesAndWhatIsRefused) {
   std::string error;
   EXPECT_FALSE(ReadIndexedPng(dir.Path("absent.png"), picture, &error));
   EXPECT_EQ(error, "cannot be read");
+  Image image;
+  EXPECT_FALSE(ReadPng(dir.Path("absent.png"), image, &error));
   EXPECT_FALSE(WritePng(dir.Path("empty.png"), Image()));
 }
 
