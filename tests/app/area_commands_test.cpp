@@ -27,21 +27,22 @@ struct Fixture : Harness {
 
 }  // namespace
 
-TEST(AreaCommands, CopyWithoutASelectionFillsTheSharedBlockAndPutsTheLevelOnTheClipboardAsText) {
-  Fixture f;
-  f.Run(kCmdCopy);
-  EXPECT_EQ(f.block.held, f.level());
-  EXPECT_TRUE(f.host.clipboardArea.empty());
-  EXPECT_EQ(f.host.clipboardText, LevelJson(f.level(), 0));
-}
-
-TEST(AreaCommands, CopyWithASelectionLeavesTheSharedBlockAlone) {
-  Fixture f;
-  f.Run(kCmdSelectAll);
-  f.Run(kCmdCopy);
-  EXPECT_FALSE(f.block.held);
-  EXPECT_EQ(f.host.clipboardArea, EncodeArea(CopyArea(f.level(), kWholeGrid)));
-  EXPECT_EQ(f.host.clipboardText, AreaJson(CopyArea(f.level(), kWholeGrid)));
+TEST(AreaCommands, CopyPutsTheLevelOrTheSelectedAreaOnTheClipboard) {
+  Fixture level;  // no selection: the level, into the shared block as well
+  level.Run(kCmdCopy);
+  EXPECT_EQ(level.block.held, level.level());
+  EXPECT_TRUE(level.host.clipboardArea.empty());
+  EXPECT_NE(level.host.clipboardText.find("\"format\": \"kxl-level\""), std::string::npos);
+  EXPECT_NE(level.host.clipboardText.find("[0, 0, 0, 0, 32, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0]"), std::string::npos);
+  Fixture area;  // the wall and the cell right of it
+  area.state.session.selectMode = true;
+  area.state.session.areaSelection = {true, false, 4 * kGridColumns + 4, 4 * kGridColumns + 5};
+  area.Run(kCmdCopy);
+  EXPECT_FALSE(area.block.held);
+  LevelArea copied;
+  ASSERT_TRUE(DecodeArea(area.host.clipboardArea, copied));
+  EXPECT_EQ(copied, (LevelArea{2, 1, {kCellWall1, 0}, {0, 0}, {}}));
+  EXPECT_EQ(area.host.clipboardText.rfind("{\n  \"format\": \"kxl-area\"", 0), 0u);
 }
 
 TEST(AreaCommands, PasteFloatsAnAreaAndOtherwisePastesTheSharedLevel) {

@@ -19,17 +19,6 @@ const std::string kSection = "[Kraxolan Editor Settings]\r\n";
 
 }  // namespace
 
-// Each value the other way than the settings file of the save fault matrix
-// shows it, and a recent file.
-TEST(SettingsFile, TextWritten) {
-  const EditorSettings settings = {2, 0, 0, 1, 1, 1};  // zoom, autosave, questions, load, registered, correctShadow
-  RecentFileList recent;
-  recent.Add(R"(C:\Levels\set1.kxl)");
-  EXPECT_EQ(FormatSettings(settings, recent),
-            kSection + "Zoom = TRUE\r\nAutosave = FALSE\r\nQuestions = FALSE\r\nLoad = TRUE\r\nRegister = TRUE\r\n"
-                       "CorrectShadow = TRUE\r\nLoadFile = C:\\Levels\\set1.kxl\r\n\r\n");
-}
-
 // Exact keys, blanks and TRUE only; a line ends at a zero byte; recent files
 // are offered until four are kept.
 TEST(SettingsFile, TextRead) {

@@ -73,15 +73,6 @@ TEST(Storage, SettingsGoBesideTheProgramOrElseToTheUsersFolder) {
   }
 }
 
-TEST(Storage, StartUpReadsTheUsersSettingsWhenTheProgramFolderHasNone) {
-  Fixture f;
-  std::filesystem::create_directories(f.dir.Path("user") + "/kraxed");
-  WriteText(f.user, "[Kraxolan Editor Settings]\r\nZoom = TRUE\r\n");
-  f.state.document.SetFileName(kNoFileMarker);
-  ReadSettings(f.state, f.host);
-  EXPECT_EQ(f.state.settings.zoom, 2);
-}
-
 TEST(Storage, TheBackUpGoesToTheUsersFolderWhenTheCurrentOneCannotTakeIt) {
   Fixture f;
   // The current folder: a name without a folder.

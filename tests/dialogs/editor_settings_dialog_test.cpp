@@ -32,13 +32,6 @@ class FakeRegistry : public FileTypeRegistry {
 
 }  // namespace
 
-TEST(EditorSettingsDialog, OpensWithTheOptionsThatAreOn) {
-  // settings: zoom, autosave, questions, load, registered, correctShadow;
-  // boxes: questions, load, double size, autosave, register, correct shadows
-  EXPECT_EQ(ChecksOf({2, 0, 0, 0, 1, 1}), (EditorSettingsChecks{false, false, true, false, true, true}));
-  EXPECT_EQ(ChecksOf({1, 1, 1, 1, 0, 0}), (EditorSettingsChecks{true, true, false, true, false, false}));
-}
-
 // OK takes the boxes over, changes the window's size and the registration
 // only when their boxes changed, and writes the settings file. Without rights
 // under HKEY_CLASSES_ROOT the per-user copy is enough.

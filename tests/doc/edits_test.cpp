@@ -136,16 +136,6 @@ TEST(Edits, RightClickOfEveryPatternOnEveryCellValue) {
     }
 }
 
-TEST(Edits, WhatChangesNothing) {
-  Document doc;
-  EXPECT_FALSE(Edits::ApplyRight(doc, 0, Chosen(kSelectPlayer, 1), kRightCell).Ran());  // right clicks take patterns
-  EXPECT_FALSE(Edits::ApplyRight(doc, 0, Pattern(70), 3 * kGridColumns).Ran());  // on the main grid only
-  EXPECT_FALSE(Edits::FillRectangle(doc, 0, Pattern(5), -1, kCellCount - 1, false).Ran());  // from no cell
-  EXPECT_FALSE(Edits::SetGoal(doc, 10, 1));  // there is no level 11
-  EXPECT_FALSE(Edits::SetEnemySpeed(doc, 2, 6, 8));  // enemies are 1 to 5
-  EXPECT_EQ(doc.Levels(), LevelSet());
-}
-
 TEST(Edits, LevelOperationsAreSteps) {
   LevelSet levels;
   levels[2].SetGoal(2);

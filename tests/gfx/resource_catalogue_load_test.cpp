@@ -17,24 +17,14 @@ struct Loaded {
   Names spriteNames, patternNames;
 };
 
-// A GE5 screen whose left half is colour 0 (47, 79, 111) and right half
-// colour 1 (255, 111, 0): the halves meet between two tiles.
-std::vector<uint8_t> HalvesGe5() {
-  std::vector<uint8_t> file(30375, 0);
-  for (size_t i = 0; i < 213 * 128; ++i) file[7 + i] = i % 128 >= 64 ? 0x11 : 0;
-  const uint8_t palette[] = {0x13, 2, 0x70, 3};  // red << 4 | blue, green
-  std::copy(std::begin(palette), std::end(palette), file.begin() + 30343);
-  return file;
-}
-
-// Loads from a program folder (a path ending in a separator) holding resources.ini with the text given and,
-// unless bare, enemygfx\player.ge5, enemygfx\grunt.ge5 and levelgfx\stone.ge5, each HalvesGe5().
-Loaded Load(const std::string* ini, bool bare = false) {
+// Loads from a program folder (a path ending in a separator) holding resources.ini with the text given,
+// enemygfx\player.ge5, enemygfx\grunt.ge5 and levelgfx\stone.ge5.
+Loaded Load(const std::string* ini) {
   TempDir dir;
   std::filesystem::create_directories(dir.Root() / "enemygfx");
   std::filesystem::create_directories(dir.Root() / "levelgfx");
   for (const char* name : {"enemygfx/player.ge5", "enemygfx/grunt.ge5", "levelgfx/stone.ge5"})
-    if (!bare) WriteBytes((dir.Root() / name).string(), HalvesGe5());
+    WriteBytes((dir.Root() / name).string(), std::vector<uint8_t>(kGe5MinimumBytes, 0));
   if (ini) WriteText(dir.Path("resources.ini"), *ini);
   const std::string folder = (dir.Root() / "").make_preferred().string();
   Loaded out;
@@ -47,23 +37,6 @@ Loaded Load(const std::string* ini, bool bare = false) {
 }
 
 }  // namespace
-
-TEST(ResourceCatalogueLoad, PicturesOfTheSetsAndThePlayerWithoutIni) {
-  Loaded none = Load(nullptr, true);
-  EXPECT_EQ(none.spriteNames, Names{""});  // the player's, whose four pictures are told missing
-  EXPECT_EQ(none.reports, Names(4, "enemygfx\\player.ge5"));
-
-  const std::string ini = "grunt.ge5,Grunt\n[Level Resources]\nstone.ge5,Stone\n";
-  Loaded loaded = Load(&ini);
-  ASSERT_EQ(loaded.catalogue.patternSets.size(), 1u);
-  // Sprites: 24 lines (colour 0 black), doubled smoothing across tiles;
-  // patterns: 128 lines, doubled smoothing within each tile.
-  const std::vector<uint8_t> file = HalvesGe5();
-  const SpriteSet& grunt = loaded.catalogue.spriteSets.back();
-  EXPECT_TRUE(grunt.colour.Get() == DecodeGe5(file, false, 24));
-  EXPECT_TRUE(grunt.maskDouble.Get() == DecodeGe5Double(file, true, 24, true));
-  EXPECT_TRUE(loaded.catalogue.patternSets[0].doubled.Get() == DecodeGe5Double(file, false, 128, false));
-}
 
 TEST(ResourceCatalogueLoad, LinesOfResourcesIni) {
   const std::string longName(80, 'n');

@@ -128,15 +128,6 @@ TEST(LevelArea, PlacedActorsTakeThePlayerAndTheFreeEnemyRecordsInOrder) {
   }
 }
 
-TEST(LevelArea, PlacedThenCopiedGivesTheAreaBack) {
-  const LevelArea area{2, 2, {31, 64, 150, 0}, {1, 2, 7, 15}, {{2, 1, 1, kLeft, kType2, 6, kFast}}};
-  Level level = Target();
-  PlaceArea(level, area, 3, 10);
-  LevelArea expected = area;
-  expected.actors[0].record = 2;  // the record it took
-  EXPECT_EQ(CopyArea(level, {3, 10, 2, 2}), expected);
-}
-
 TEST(LevelArea, AHorizontalFlipMirrorsCellsAndActorsAndSwapsLeftAndRight) {
   Level level;
   level.SetCell(At(2, 2), kCellWall1);
@@ -167,26 +158,6 @@ TEST(LevelArea, AVerticalFlipSwapsUpAndDownAndTheShadowsFollowTheMovedWall) {
   EXPECT_EQ(level.GetCell(At(2, 5)), kShadowed2);
   EXPECT_EQ(level.GetCell(At(3, 3)), 8);
   EXPECT_EQ(level.GetActor(1), Actor(2, 2, kDown, kType1, 5, kSlow));
-}
-
-TEST(LevelArea, AFlipThatWouldPutAnExitATeleportEndOrAnActorOnTheEdgeIsRefused) {
-  struct Case {
-    const char* what;
-    int cell;  // holds the thing; the rest of the level is empty
-    int32_t value;
-    CellRect rect;
-    FlipAxis axis;
-  } cases[] = {
-      {"an exit from the bottom row", At(3, 12), kExitOn2, kWholeGrid, FlipAxis::Vertical},
-      {"an exit to an edge column", At(1, 5), kExitOn2, {0, 5, 2, 1}, FlipAxis::Horizontal},
-  };
-  for (const Case& c : cases) {
-    Level level;
-    level.SetCell(c.cell, c.value);
-    const Level before = level;
-    EXPECT_NE(FlipArea(level, c.rect, c.axis), "") << c.what;
-    EXPECT_EQ(level, before) << c.what;
-  }
 }
 
 TEST(LevelArea, TheClipboardsOwnFormKeepsEveryValue) {

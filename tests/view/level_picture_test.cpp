@@ -28,12 +28,6 @@ void OpenSevenLevels(Editor& state) {
 
 }  // namespace
 
-TEST(LevelPicture, NoPictureOfALevelOutsideTheSet) {
-  Editor state;
-  EXPECT_TRUE(RenderLevelPicture(state, kLevelCount, {}).Empty());
-  EXPECT_TRUE(RenderLevelPicture(state, -1, {}).Empty());
-}
-
 TEST(LevelPicture, TheSheetHoldsAllTenLevelsWithTheirNumbers) {
   Editor state;
   OpenSevenLevels(state);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -175,23 +174,6 @@ TEST(Paint, Captions) {
     EXPECT_EQ(c.colour, (Rgb{0x99, 0x66, 0x33}));
   }
   EXPECT_EQ(got, expected);
-}
-
-TEST(Paint, CanvasReadyIsZeroWhileDrawing) {
-  struct Watching : RecordingPainter {
-    const Editor* state = nullptr;
-    std::set<int32_t> seen;
-    void Blit(const SheetRef& s, int sx, int sy, int w, int h, int dx, int dy, RasterOp op) override {
-      seen.insert(state->session.canvasReady);
-      RecordingPainter::Blit(s, sx, sy, w, h, dx, dy, op);
-    }
-  } watching;
-  Canvas editor;
-  watching.state = &editor.state;
-  editor.state.session.canvasReady = 1;
-  EXPECT_EQ(editor.Draw(watching), 1);
-  EXPECT_EQ(watching.seen, std::set<int32_t>{0});
-  EXPECT_EQ(editor.state.session.canvasReady, 1);
 }
 
 // The palette's ten parts are drawn with the panel, which a changed layout

@@ -112,18 +112,6 @@ TEST(Pointer, UndoRestoresTheStepAndShowsItsLevel) {
   EXPECT_EQ(h.host.LastTitle(), "Kraxolan Editor - [set.kxl *]");
 }
 
-TEST(Pointer, ADoubleClickOnAnEnemyImageOpensItsDialog) {
-  Harness h;
-  EXPECT_EQ(OnCanvasDoubleClick(h.state, h.host, h.In(kRegionEnemy1, 15, 23)), 1);
-  EXPECT_EQ(OnCanvasDoubleClick(h.state, h.host, h.In(kRegionEnemy5, 0, 0)), 1);
-  for (uint32_t at : {h.In(kRegionPlayer, 5, 5), h.In(kRegionTeleport, 5, 5), h.At(50)})
-    EXPECT_EQ(OnCanvasDoubleClick(h.state, h.host, at), 1);
-  ASSERT_EQ(h.host.dialogs.size(), 2u);
-  EXPECT_EQ(h.host.dialogs[0].dialog, DialogKind::EnemySettings);
-  EXPECT_EQ(h.host.dialogs[0].param, 1);
-  EXPECT_EQ(h.host.dialogs[1].param, 5);
-}
-
 // At double size, where the canvas ends at (512, 433).
 TEST(Pointer, ShiftDragsARectangle) {
   Harness h(2);
@@ -188,21 +176,6 @@ TEST(Pointer, TheRightButtonsRectangleAndCtrlFloods) {
   ActorRecord player;  // image 2 on row 5, column 3: x 40, y 80, facing down, normal speed
   player.Set(40, 80, 5, 0, 0, 4);
   EXPECT_EQ(h.level().GetActor(0), player);
-}
-
-TEST(Pointer, NoNearestCellWithoutTheCanvas) {
-  Harness h;
-  const ClientPoint centre = UnpackPosition(h.At(8 * kGridColumns + 8));
-  EXPECT_EQ(NearestCell(h.state.session.regionList, 1, centre.x, centre.y), 8 * kGridColumns + 8);
-  EXPECT_EQ(NearestCell(h.state.session.regionList, 0, centre.x, centre.y), -1);
-  for (int32_t missing : {kRegionLeftEdge, kRegionGrid, kRegionRightEdge}) {
-    RegionList part;
-    for (int32_t id : {kRegionLeftEdge, kRegionGrid, kRegionRightEdge}) {
-      const ScreenRegion* region = h.state.session.regionList.FindRegionById(id);
-      if (id != missing) part.AddRegion(region->left, region->top, region->right, region->bottom, id);
-    }
-    EXPECT_EQ(NearestCell(part, 1, centre.x, centre.y), -1) << missing;
-  }
 }
 
 // Each palette entry: hovering its tile names it, a click selects it, and the

@@ -5,24 +5,6 @@
 #include "support/editor_harness.h"
 #include "view/pointer.h"
 
-// Four pattern sets; level 4 on set 4, which the catalogue does not have.
-TEST(Selectors, TheLevelSelectorShowsALevelAndTheGraphicsSelectorItsPatternSet) {
-  Harness h;
-  for (int i = 0; i < 4; ++i) h.state.catalogue.patternSets.push_back(PatternSet{{}, {}, "set"});
-  h.Open([](LevelSet& levels) { levels[3].SetPatternSet(PatternSetValueOf(4)); });
-  EXPECT_EQ(OnSelectorScroll(h.state, h.host, Selector::Level, 3), 1);
-  EXPECT_EQ(h.state.session.currentLevel, 3);
-  EXPECT_EQ(h.host.selectorPositions.back(), std::make_pair(Selector::Graphics, 4));
-  EXPECT_EQ(h.host.LastStatus(), "Level 4");
-  EXPECT_EQ(h.state.session.repaintFlags, kRepaintAll);
-  // A pattern set of the catalogue, in a step of its own.
-  OnSelectorScroll(h.state, h.host, Selector::Graphics, 2);
-  OnSelectorScroll(h.state, h.host, Selector::Graphics, 4);
-  EXPECT_EQ(h.level(3).GetPatternSet(), PatternSetValueOf(2));
-  EXPECT_EQ(h.host.LastTitle(), "Kraxolan Editor - [set.kxl *]");
-  EXPECT_EQ(h.state.document.GetHistory().UndoCount(), 1u);
-}
-
 TEST(Selectors, ZoomLaysOutTheRegionsAndTheWindowAgain) {
   Harness h;
   ApplyZoom(h.state, h.host, 2);
