@@ -16,9 +16,9 @@
 #include "support/held_level.h"
 #include "support/temp_dir.h"
 
-using Texts = std::vector<std::string>;
-
 namespace {
+
+using Texts = std::vector<std::string>;
 
 namespace fs = std::filesystem;
 
