@@ -123,6 +123,7 @@ TEST(ArtSource, MalformedSourcesNameFileAndLine) {
       {kHead + "tile 15 2x1\n", "", "", "art/sheet.art:6: the block runs off the sheet"},
       {kHead + "colour 4 . 1 1 1\n", "", "", "art/sheet.art:6: character '.' already names a colour"},
       {"sheet tile big\n", "", "", "art/sheet.art:1: expected 'sheet pattern NAME' or 'sheet sprite NAME'"},
+      {kHead + "sheet pattern again\n", "", "", "art/sheet.art:6: 'sheet' may only open the main file, once"},
       {"sheet pattern Big\n", "", "", "art/sheet.art:1: sheet names use a-z, 0-9, '_' and '-' only (they name files)"},
       {"# a comment\n", "", "", "art/sheet.art: no 'sheet' line: the file does not say what it draws"},
       {kHead + "include inc.part\n", "art/inc.part", "\n\ntile 0\nshort\n", "art/inc.part:4: row 1 of tile 0 has 5 pixels, expected 16"},

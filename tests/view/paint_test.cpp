@@ -144,6 +144,10 @@ TEST(Paint, RepaintFlagsSteerWhatIsRedrawn) {
   EXPECT_EQ(canvas.Blits(SheetKind::Pattern, false).size(), 3u);
   EXPECT_TRUE(canvas.Blits(SheetKind::SpriteColour, false).empty());
   EXPECT_EQ(canvas.Of(Kind::Line).size(), 1u);
+  editor.level().SetCell(0, kCellTeleportFirst + 1);  // and a pair ending at cell 0
+  editor.level().SetCell(40, kCellTeleportFirst);
+  editor.state.session.repaintFlags = kRepaintCanvas;
+  EXPECT_EQ(editor.Record().Of(Kind::Line).size(), 1u);
   editor.state.session.repaintFlags = kRepaintPanel;
   const RecordingPainter panel = editor.Record();
   EXPECT_EQ(panel.Blits(SheetKind::SpriteColour, false).size(), 9u);
