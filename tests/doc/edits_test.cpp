@@ -66,6 +66,7 @@ TEST(Edits, LeftClickRules) {
       {"the edges take patterns only", {{68, 5, 2}}, Chosen(kSelectPlayer, 1), 68, {{68, 5, 2}}, kNone},
       {"the end of pair 2 moves", {{30, 181, 0}}, Chosen(kSelectTeleport, 1, 2), 40, {{30, 0, 0}, {40, 181, 0}}, kCanvas},
       {"teleport start of pair 7", {}, Chosen(kSelectTeleport, 0, 7), 40, {{40, 190, 0}}, kCanvas},
+      {"the start of pair 0 moves", {{30, 176, 0}}, Chosen(kSelectTeleport, 0, 0), 40, {{30, 0, 0}, {40, 176, 0}}, kCanvas},
       {"no teleport in row 0", {}, Chosen(kSelectTeleport, 0, 0), 3, {{3, 0, 0}}, kNone},
       {"no pair 8", {}, Chosen(kSelectTeleport, 0, 8), 40, {{40, 0, 0}}, kNone},
       {"no end 2", {}, Chosen(kSelectTeleport, 2, 0), 40, {{40, 0, 0}}, kNone},
