@@ -123,7 +123,7 @@ const Outcome kShadowsCorrected = {.modified = true, .floor = kShadowedFloor};
 const Outcome kClosed = {.closed = true};
 const Outcome kFlawlessSet = {.file = "set.kxl", .goal = 0, .floor = 0};
 
-Outcome Ran(DialogKind dialog, int param) { return {.dialogs = {{dialog, param}}}; }
+const Outcome kCheckLevelsRun = {.dialogs = {{DialogKind::CheckLevels, 0}}};
 
 }  // namespace
 
@@ -158,7 +158,7 @@ TEST(Commands, WhatEachCommandLeaves) {
       {"Paste, nothing copied yet", Work::Saved, kCmdPaste, {}, nullptr, {}, kUntouched},
       {"Level 1", Work::Saved, kCmdSelectLevel1, {}, nullptr, {}, {.level = 0}},
       {"Help", Work::Saved, kCmdHelp, {}, nullptr, {kHelp}, kUntouched},
-      {"Check levels, problems found", Work::Saved, kCmdCheckLevels, {}, nullptr, {}, Ran(DialogKind::CheckLevels, 0)},
+      {"Check levels, problems found", Work::Saved, kCmdCheckLevels, {}, nullptr, {}, kCheckLevelsRun},
       {"Check levels, nothing to list", Work::Flawless, kCmdCheckLevels, {}, nullptr, {kNoProblems}, kFlawlessSet},
   };
   for (const Row& row : rows) {

@@ -5,7 +5,6 @@
 #include "support/editor_harness.h"
 #include "support/recording_painter.h"
 #include "view/canvas_tool.h"
-#include "view/hit_test.h"
 #include "view/keyboard.h"
 #include "view/paint.h"
 #include "view/panel.h"
